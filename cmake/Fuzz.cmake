@@ -1,0 +1,11 @@
+# libFuzzer targets for the parsers that read text from outside; built by `make fuzz`, not run by CI.
+foreach(src IN LISTS BASE_FUZZ WIDGET_FUZZ UNINST_FUZZ)
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_link_libraries(${name} PRIVATE nimbo_core)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+endforeach()
+foreach(lib nimbo_base nimbo_core)
+    target_compile_options(${lib} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+endforeach()

@@ -1,0 +1,51 @@
+# Native build: the portable core's unit tests, and the hub that registers every test layer with ctest.
+nimbo_googletest()
+include(GoogleTest)
+
+add_executable(nimbo_tests ${BASE_TESTS} ${WIDGET_TESTS} ${UNINST_TESTS} ${SUPPORT_PORTABLE})
+target_link_libraries(nimbo_tests PRIVATE nimbo_core gmock gtest_main)
+if(TARGET uninstall_core)
+    target_link_libraries(nimbo_tests PRIVATE uninstall_core)
+endif()
+target_compile_definitions(nimbo_tests PRIVATE NIMBO_TEST_DATA_DIR="${NIMBO_TEST_DATA_DIR}")
+nimbo_warnings(nimbo_tests)
+
+# Layer 1: the portable core, one ctest entry per test case.
+gtest_discover_tests(nimbo_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 60)
+
+# The other layers live in their own build trees; the Makefile passes their folders so that one
+# ctest run here gives one summary for everything.
+set(NIMBO_ASAN_DIR "" CACHE PATH "Build tree of the native-asan preset")
+set(NIMBO_WIN64_DIR "" CACHE PATH "Build tree of the win64 preset")
+set(NIMBO_WIN32_DIR "" CACHE PATH "Build tree of the win32 preset")
+set(NIMBO_WINE "${CMAKE_SOURCE_DIR}/scripts/wine.sh")
+
+if(NIMBO_ASAN_DIR)
+    add_test(NAME sanitizers.unit_tests COMMAND ${NIMBO_ASAN_DIR}/nimbo_tests --gtest_brief=1)
+    set_tests_properties(sanitizers.unit_tests PROPERTIES
+        ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+endif()
+
+if(NIMBO_WIN64_DIR)
+    # Layer 2: the Windows test program under wine64 (portable tests again, plus the _win backends).
+    add_test(NAME wine.unit_tests COMMAND ${NIMBO_WINE} ${NIMBO_WIN64_DIR}/nimbo_win_tests.exe --gtest_brief=1)
+    set_tests_properties(wine.unit_tests PROPERTIES RESOURCE_LOCK wine TIMEOUT 600)
+
+    # Layer 3: the real programs under Wine on Xvfb.
+    file(GLOB e2e_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
+    foreach(script IN LISTS e2e_tests)
+        get_filename_component(name ${script} NAME_WE)
+        string(REGEX REPLACE "^test_" "" name ${name})
+        add_test(NAME e2e.${name} COMMAND python3 ${script})
+        set_tests_properties(e2e.${name} PROPERTIES
+            RESOURCE_LOCK wine TIMEOUT 600
+            ENVIRONMENT "NIMBO_SOURCE_DIR=${CMAKE_SOURCE_DIR};NIMBO_WIN64_DIR=${NIMBO_WIN64_DIR}")
+    endforeach()
+endif()
+
+if(NIMBO_WIN32_DIR)
+    add_test(NAME xp.i686_binaries COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/xp/check_xp_binary.py
+        --objdump i686-w64-mingw32-objdump
+        --post-xp-list ${CMAKE_SOURCE_DIR}/tests/xp/post_xp_functions.txt
+        ${NIMBO_WIN32_DIR}/Nimbo.exe)
+endif()

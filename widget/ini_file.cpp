@@ -1,0 +1,174 @@
+// Portable reader and writer of the private-profile (INI) format.
+#include "widget/ini_file.h"
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include "base/turkish_codepage.h"
+
+namespace nimbo {
+
+namespace {
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+// Names compare without regard to ASCII letter case, as the system's profile functions do.
+bool SameName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+// The section a line opens, if it is a section header.
+std::optional<std::string> SectionHeader(const std::string& line) {
+    const std::string text = Trim(line);
+    if (text.empty() || text[0] != '[') return std::nullopt;
+    const auto close = text.find(']');
+    return Trim(text.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+}
+
+struct Entry {
+    std::string key;
+    std::string value;
+};
+
+// A key line of a section; comments and empty lines are no entries.
+std::optional<Entry> ParseEntry(const std::string& line) {
+    const std::string text = Trim(line);
+    if (text.empty() || text[0] == ';') return std::nullopt;
+    const auto equals = text.find('=');
+    if (equals == std::string::npos) return Entry{text, ""};
+    return Entry{Trim(text.substr(0, equals)), Trim(text.substr(equals + 1))};
+}
+
+std::string StripQuotes(const std::string& value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+// Line range [begin, end) of a section's body, found case-insensitively; begin is past the header.
+struct SectionRange {
+    size_t header;
+    size_t begin;
+    size_t end;
+};
+
+std::optional<SectionRange> FindSection(const std::vector<std::string>& lines, const std::string& section) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const auto name = SectionHeader(lines[i]);
+        if (!name || !SameName(*name, section)) continue;
+        size_t end = i + 1;
+        while (end < lines.size() && !SectionHeader(lines[end])) ++end;
+        return SectionRange{i, i + 1, end};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+IniFile::IniFile(std::string path) : m_path(std::move(path)) {}
+
+std::vector<std::string> IniFile::LoadLines() const {
+    std::vector<std::string> lines;
+    std::ifstream file(m_path, std::ios::binary);
+    if (!file) return lines;
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(TurkishToUtf8(line));
+    }
+    return lines;
+}
+
+void IniFile::StoreLines(const std::vector<std::string>& lines) {
+    struct stat info {};
+    if (stat(m_path.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0) throw SettingsWriteError(m_path);
+    std::ostringstream text;
+    for (const auto& line : lines) text << Utf8ToTurkish(line) << "\r\n";
+    std::ofstream file(m_path, std::ios::binary | std::ios::trunc);
+    if (!file) throw SettingsWriteError(m_path);
+    file << text.str();
+    file.flush();
+    if (!file) throw SettingsWriteError(m_path);
+}
+
+std::string IniFile::ReadString(const std::string& section, const std::string& key,
+                                const std::string& defaultValue) const {
+    const auto lines = LoadLines();
+    const auto range = FindSection(lines, section);
+    if (!range) return defaultValue;
+    for (size_t i = range->begin; i < range->end; ++i) {
+        const auto entry = ParseEntry(lines[i]);
+        if (!entry || !SameName(entry->key, key)) continue;
+        std::string value = StripQuotes(entry->value);
+        // A value cut at the limit must not end in the middle of a character.
+        if (value.size() > kMaxValueLength) {
+            size_t cut = kMaxValueLength;
+            while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) --cut;
+            value.resize(cut);
+        }
+        return value;
+    }
+    return defaultValue;
+}
+
+void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    auto lines = LoadLines();
+    const std::string line = key + "=" + value;
+    const auto range = FindSection(lines, section);
+    if (!range) {
+        if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
+        lines.push_back("[" + section + "]");
+        lines.push_back(line);
+        StoreLines(lines);
+        return;
+    }
+    size_t insertAt = range->begin;
+    for (size_t i = range->begin; i < range->end; ++i) {
+        const auto entry = ParseEntry(lines[i]);
+        if (!entry) continue;
+        if (SameName(entry->key, key)) {
+            lines[i] = entry->key + "=" + value;  // the stored spelling of the key stays
+            StoreLines(lines);
+            return;
+        }
+        insertAt = i + 1;
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), line);
+    StoreLines(lines);
+}
+
+std::vector<std::string> IniFile::ReadSection(const std::string& section) const {
+    std::vector<std::string> keys;
+    const auto lines = LoadLines();
+    const auto range = FindSection(lines, section);
+    if (!range) return keys;
+    for (size_t i = range->begin; i < range->end; ++i) {
+        if (const auto entry = ParseEntry(lines[i])) keys.push_back(entry->key);
+    }
+    return keys;
+}
+
+void IniFile::EraseSection(const std::string& section) {
+    auto lines = LoadLines();
+    const auto range = FindSection(lines, section);
+    if (!range) return;
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(range->header),
+                lines.begin() + static_cast<std::ptrdiff_t>(range->end));
+    StoreLines(lines);
+}
+
+}  // namespace nimbo

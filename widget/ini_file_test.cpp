@@ -1,0 +1,30 @@
+// The portable settings backend against the settings-file suite, plus what only it decides.
+#include "widget/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/settings_file_contract.h"
+#include "tests/support/temp_folder.h"
+
+namespace nimbo::testing {
+namespace {
+
+INSTANTIATE_TEST_SUITE_P(Portable, SettingsFileContract,
+                         ::testing::Values(SettingsBackend{
+                             "IniFile", [](const std::string& path) { return std::make_unique<IniFile>(path); }}),
+                         BackendName);
+
+TEST(IniFile, NewKeysFollowTheLastKeyOfTheirSectionAndNewSectionsGoLast) {
+    TempFolder folder;
+    const std::string path = folder.File("Options.ini");
+    WriteBytes(path, "[General]\r\nAutoUpdate=1\r\n\r\n[Location]\r\nCityID=TUXX0014\r\n");
+    IniFile file(path);
+    file.WriteString("General", "FadeEffect", "0");
+    file.WriteString("Appearance", "Left", "300");
+    EXPECT_EQ(ReadBytes(path),
+              "[General]\r\nAutoUpdate=1\r\nFadeEffect=0\r\n\r\n[Location]\r\nCityID=TUXX0014\r\n\r\n"
+              "[Appearance]\r\nLeft=300\r\n");
+}
+
+}  // namespace
+}  // namespace nimbo::testing

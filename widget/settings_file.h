@@ -1,0 +1,50 @@
+// The settings file object: every part of the widget reads and writes Options.ini through this interface.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace nimbo {
+
+// Raised when the system refuses a write or an erase; the rest of that group of writes is skipped.
+class SettingsWriteError : public std::runtime_error {
+public:
+    explicit SettingsWriteError(const std::string& fileName);
+};
+
+using KeyValueList = std::vector<std::pair<std::string, std::string>>;
+
+// No cache: every read goes to the file and every write changes it at once. Texts are UTF-8 here;
+// the backends keep the ANSI code page (Windows-1254) on disk.
+class SettingsFile {
+public:
+    static constexpr size_t kMaxValueLength = 2047;
+
+    virtual ~SettingsFile() = default;
+
+    virtual const std::string& FileName() const = 0;
+
+    virtual std::string ReadString(const std::string& section, const std::string& key,
+                                   const std::string& defaultValue) const = 0;
+    virtual void WriteString(const std::string& section, const std::string& key, const std::string& value) = 0;
+    // Key names of a section, in file order.
+    virtual std::vector<std::string> ReadSection(const std::string& section) const = 0;
+    virtual void EraseSection(const std::string& section) = 0;
+    virtual void UpdateFile() = 0;
+
+    // A missing key or a text that is no number yields the default.
+    int32_t ReadInteger(const std::string& section, const std::string& key, int32_t defaultValue) const;
+    // Read as an integer: any value other than 0 is true.
+    bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
+    void WriteInteger(const std::string& section, const std::string& key, int32_t value);
+    void WriteBool(const std::string& section, const std::string& key, bool value);
+    KeyValueList ReadSectionValues(const std::string& section) const;
+};
+
+// The integer forms the settings file accepts: decimal with an optional sign, and hexadecimal after "$" or "0x".
+bool ParseSettingsInteger(const std::string& text, int32_t& value);
+
+}  // namespace nimbo

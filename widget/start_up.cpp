@@ -1,0 +1,34 @@
+// Start-up decisions that need no window.
+#include "widget/start_up.h"
+
+namespace nimbo {
+
+bool IsSupportedSystem(uint32_t majorVersion, uint32_t minorVersion) {
+    return majorVersion > 5 || (majorVersion == 5 && minorVersion >= 1);
+}
+
+bool HasExitSwitch(const std::vector<std::string>& arguments) {
+    for (const auto& argument : arguments) {
+        if (argument.size() != 5 || (argument[0] != '-' && argument[0] != '/')) continue;
+        bool matches = true;
+        for (size_t i = 1; i < 5; ++i) {
+            const char lower = (argument[i] >= 'A' && argument[i] <= 'Z') ? static_cast<char>(argument[i] + 32)
+                                                                           : argument[i];
+            matches = matches && lower == "exit"[i - 1];
+        }
+        if (matches) return true;
+    }
+    return false;
+}
+
+bool IsAlreadyRunning(uint32_t mutexLastError, bool windowFound) {
+    return mutexLastError == kErrorAlreadyExists && windowFound;
+}
+
+std::string ExecutableFolder(const std::string& modulePath) {
+    const auto separator = modulePath.find_last_of("\\/");
+    if (separator == std::string::npos) return "";
+    return modulePath.substr(0, separator);
+}
+
+}  // namespace nimbo
