@@ -17,13 +17,20 @@ constexpr char16_t kWindows1254High[32] = {
 // Both sets differ from Latin-1 in the upper half only at these six places.
 char16_t TurkishLetter(unsigned char byte) {
     switch (byte) {
-        case 0xD0: return 0x011E;  // Ğ
-        case 0xDD: return 0x0130;  // İ
-        case 0xDE: return 0x015E;  // Ş
-        case 0xF0: return 0x011F;  // ğ
-        case 0xFD: return 0x0131;  // ı
-        case 0xFE: return 0x015F;  // ş
-        default: return byte;
+        case 0xD0:
+            return 0x011E;  // Ğ
+        case 0xDD:
+            return 0x0130;  // İ
+        case 0xDE:
+            return 0x015E;  // Ş
+        case 0xF0:
+            return 0x011F;  // ğ
+        case 0xFD:
+            return 0x0131;  // ı
+        case 0xFE:
+            return 0x015F;  // ş
+        default:
+            return byte;
     }
 }
 

@@ -13,8 +13,6 @@ inline std::wstring Widen(std::string_view utf8) {
     return std::wstring(utf16.begin(), utf16.end());
 }
 
-inline std::string Narrow(std::wstring_view wide) {
-    return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
-}
+inline std::string Narrow(std::wstring_view wide) { return Utf16ToUtf8(std::u16string(wide.begin(), wide.end())); }
 
 }  // namespace nimbo

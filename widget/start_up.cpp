@@ -12,8 +12,8 @@ bool HasExitSwitch(const std::vector<std::string>& arguments) {
         if (argument.size() != 5 || (argument[0] != '-' && argument[0] != '/')) continue;
         bool matches = true;
         for (size_t i = 1; i < 5; ++i) {
-            const char lower = (argument[i] >= 'A' && argument[i] <= 'Z') ? static_cast<char>(argument[i] + 32)
-                                                                           : argument[i];
+            const char lower =
+                (argument[i] >= 'A' && argument[i] <= 'Z') ? static_cast<char>(argument[i] + 32) : argument[i];
             matches = matches && lower == "exit"[i - 1];
         }
         if (matches) return true;

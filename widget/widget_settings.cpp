@@ -7,12 +7,18 @@ namespace nimbo {
 
 uint32_t UpdatePeriodMs(int32_t index) {
     switch (index) {
-        case 1: return 600000;
-        case 2: return 900000;
-        case 3: return 1800000;
-        case 4: return 3600000;
-        case 5: return 7200000;
-        default: return 300000;
+        case 1:
+            return 600000;
+        case 2:
+            return 900000;
+        case 3:
+            return 1800000;
+        case 4:
+            return 3600000;
+        case 5:
+            return 7200000;
+        default:
+            return 300000;
     }
 }
 

@@ -1,0 +1,160 @@
+// nimbo_driver.exe: the end-to-end tests' hands inside Wine. Finds windows, posts and sends messages,
+// moves windows and reads what a user would see, printing one "key=value" line per fact.
+//
+//   wait-window CLASS [TITLE] TIMEOUT_MS    wait until such a visible or hidden top-level window exists
+//   wait-gone CLASS TIMEOUT_MS              wait until no such window exists
+//   count CLASS                             number of top-level windows of the class
+//   info CLASS [TITLE]                      hwnd, rect, visibility, styles, layered alpha, process id
+//   post CLASS MESSAGE [WPARAM LPARAM]      PostMessage to the first such window
+//   send CLASS MESSAGE [WPARAM LPARAM]      SendMessage, printing the result
+//   move CLASS X Y                          move the window without sizing or activating it
+//   dialog-text TITLE                       texts of the controls of the dialog box with that title
+//   dialog-press TITLE BUTTON_ID            press a button of that dialog box
+// Exit code 0 on success, 1 when the window was not found or the wait ran out, 2 on bad arguments.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "base/wide_text_win.h"
+
+namespace {
+
+using nimbo::Narrow;
+
+struct Search {
+    std::wstring className;
+    std::wstring title;  // empty: any
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK Collect(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<Search*>(context);
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    if (search.className != name) return TRUE;
+    if (!search.title.empty()) {
+        wchar_t title[512] = {};
+        GetWindowTextW(window, title, 512);
+        if (search.title != title) return TRUE;
+    }
+    search.found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> FindAll(const std::wstring& className, const std::wstring& title = L"") {
+    Search search{className, title, {}};
+    EnumWindows(&Collect, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindFirst(const std::wstring& className, const std::wstring& title = L"") {
+    const auto all = FindAll(className, title);
+    return all.empty() ? nullptr : all.front();
+}
+
+// Polls a condition until it holds or the deadline passes.
+template <typename Condition>
+bool WaitFor(DWORD timeoutMs, Condition condition) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(50);
+    }
+}
+
+unsigned long Number(const std::wstring& text) { return std::wcstoul(text.c_str(), nullptr, 0); }
+
+void PrintInfo(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    BYTE alpha = 255;
+    DWORD flags = 0;
+    COLORREF key = 0;
+    const bool hasLayeredAttributes = GetLayeredWindowAttributes(window, &key, &alpha, &flags) != FALSE;
+    wchar_t title[512] = {};
+    GetWindowTextW(window, title, 512);
+    std::printf(
+        "hwnd=%llu\nleft=%ld\ntop=%ld\nwidth=%ld\nheight=%ld\nvisible=%d\nstyle=0x%08lx\nexstyle=0x%08lx\n"
+        "owner=%llu\npid=%lu\nlayered_attributes=%d\ntitle=%s\n",
+        static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)), rect.left, rect.top,
+        rect.right - rect.left, rect.bottom - rect.top, IsWindowVisible(window) ? 1 : 0,
+        static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
+        static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)),
+        static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetWindow(window, GW_OWNER))), processId,
+        hasLayeredAttributes ? 1 : 0, Narrow(title).c_str());
+}
+
+BOOL CALLBACK PrintChildText(HWND child, LPARAM) {
+    wchar_t text[2048] = {};
+    GetWindowTextW(child, text, 2048);
+    if (text[0]) std::printf("text=%s\n", Narrow(text).c_str());
+    return TRUE;
+}
+
+int Run(const std::vector<std::wstring>& args) {
+    if (args.empty()) return 2;
+    const std::wstring& command = args[0];
+    if (command == L"wait-window" && (args.size() == 3 || args.size() == 4)) {
+        const std::wstring title = args.size() == 4 ? args[2] : L"";
+        HWND found = nullptr;
+        const bool ok = WaitFor(Number(args.back()), [&] { return (found = FindFirst(args[1], title)) != nullptr; });
+        if (ok) PrintInfo(found);
+        return ok ? 0 : 1;
+    }
+    if (command == L"wait-gone" && args.size() == 3) {
+        return WaitFor(Number(args[2]), [&] { return FindFirst(args[1]) == nullptr; }) ? 0 : 1;
+    }
+    if (command == L"count" && args.size() == 2) {
+        std::printf("count=%zu\n", FindAll(args[1]).size());
+        return 0;
+    }
+    if (command == L"info" && (args.size() == 2 || args.size() == 3)) {
+        const HWND window = FindFirst(args[1], args.size() == 3 ? args[2] : L"");
+        if (!window) return 1;
+        PrintInfo(window);
+        return 0;
+    }
+    if ((command == L"post" || command == L"send") && (args.size() == 3 || args.size() == 5)) {
+        const HWND window = FindFirst(args[1]);
+        if (!window) return 1;
+        const UINT message = Number(args[2]);
+        const WPARAM wParam = args.size() == 5 ? Number(args[3]) : 0;
+        const LPARAM lParam = args.size() == 5 ? static_cast<LPARAM>(Number(args[4])) : 0;
+        if (command == L"post") return PostMessageW(window, message, wParam, lParam) ? 0 : 1;
+        std::printf("result=%lld\n", static_cast<long long>(SendMessageW(window, message, wParam, lParam)));
+        return 0;
+    }
+    if (command == L"move" && args.size() == 4) {
+        const HWND window = FindFirst(args[1]);
+        if (!window) return 1;
+        const int x = static_cast<int>(std::wcstol(args[2].c_str(), nullptr, 0));
+        const int y = static_cast<int>(std::wcstol(args[3].c_str(), nullptr, 0));
+        return SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+    }
+    if (command == L"dialog-text" && args.size() == 2) {
+        const HWND dialog = FindFirst(L"#32770", args[1]);
+        if (!dialog) return 1;
+        EnumChildWindows(dialog, &PrintChildText, 0);
+        return 0;
+    }
+    if (command == L"dialog-press" && args.size() == 3) {
+        const HWND dialog = FindFirst(L"#32770", args[1]);
+        if (!dialog) return 1;
+        return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(Number(args[2]), BN_CLICKED), 0) ? 0 : 1;
+    }
+    return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::wstring> args(argv + 1, argv + argc);
+    const int code = Run(args);
+    std::fflush(stdout);
+    return code;
+}

@@ -1,0 +1,82 @@
+// Nimbo.exe: refuses old systems, keeps one widget per executable, then runs the main form.
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "base/gdiplus_session_win.h"
+#include "base/unique_handle_win.h"
+#include "base/wide_text_win.h"
+#include "widget/main_form_win.h"
+#include "widget/messages.h"
+#include "widget/settings_file_win.h"
+#include "widget/single_instance_win.h"
+#include "widget/start_up.h"
+
+namespace nimbo {
+namespace {
+
+bool RunsOnSupportedSystem() {
+    OSVERSIONINFOW version{sizeof(version)};
+    if (!GetVersionExW(&version)) return true;
+    return IsSupportedSystem(version.dwMajorVersion, version.dwMinorVersion);
+}
+
+std::vector<std::string> CommandLineArguments() {
+    std::vector<std::string> arguments;
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!argv) return arguments;
+    for (int i = 1; i < count; ++i) arguments.push_back(Narrow(argv[i]));
+    LocalFree(argv);
+    return arguments;
+}
+
+// Tells the running widget to close (and waits for it) or to come forward.
+void SignalRunningWidget(HWND running) {
+    if (HasExitSwitch(CommandLineArguments())) {
+        SendMessageW(running, WM_WIDGET_CLOSE, 0, 0);
+    } else {
+        PostMessageW(running, WM_WIDGET_SHOW, 0, 0);
+        SetForegroundWindow(running);
+    }
+}
+
+void RunWidget() {
+    // Every relative path of the program (settings, pictures) starts at the executable's folder.
+    SetCurrentDirectoryW(Widen(ExecutableFolder(Narrow(OwnModuleFileName()))).c_str());
+    PrivateProfileFile settings(".\\Options.ini");
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    ComInitializer com;
+    GdiplusSession gdiplus;
+    TNimboMainForm form(settings);
+    if (!form.Create()) return;
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+}  // namespace
+}  // namespace nimbo
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    using namespace nimbo;
+    if (!RunsOnSupportedSystem()) {
+        MessageBoxW(nullptr, Widen(kUnsupportedSystemText).c_str(), Widen(kUnsupportedSystemCaption).c_str(),
+                    MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    InstanceMutex mutex;
+    const HWND running = FindWidgetWindow(Widen(kMainFormClassName), OwnModuleFileName());
+    if (IsAlreadyRunning(mutex.CreationError(), running != nullptr)) {
+        SignalRunningWidget(running);
+    } else {
+        RunWidget();
+    }
+    return 0;
+}

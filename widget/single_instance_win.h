@@ -1,0 +1,33 @@
+// The single-instance rule: the named mutex and the search for a widget window of the same executable.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "base/unique_handle_win.h"
+
+namespace nimbo {
+
+// Created without initial ownership; kept until the process ends.
+class InstanceMutex {
+public:
+    InstanceMutex();
+    // The thread's last error right after the creation: ERROR_ALREADY_EXISTS when another process made it.
+    DWORD CreationError() const { return m_creationError; }
+
+private:
+    UniqueKernelHandle m_mutex;
+    DWORD m_creationError;
+};
+
+// The module file name of the running program.
+std::wstring OwnModuleFileName();
+
+// The executable that a window's process runs, in the same character form as OwnModuleFileName.
+std::wstring WindowModuleFileName(HWND window);
+
+// A top-level window of `className` whose process runs `moduleFileName`; nullptr when there is none.
+HWND FindWidgetWindow(const std::wstring& className, const std::wstring& moduleFileName);
+
+}  // namespace nimbo
