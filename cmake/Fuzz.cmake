@@ -1,4 +1,5 @@
 # libFuzzer targets for the parsers that read text from outside; built by `make fuzz`, not run by CI.
+nimbo_native_backends()
 foreach(src IN LISTS BASE_FUZZ WIDGET_FUZZ UNINST_FUZZ)
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src})

@@ -1,8 +1,9 @@
 # Native build: the portable core's unit tests, and the hub that registers every test layer with ctest.
 nimbo_googletest()
 include(GoogleTest)
+nimbo_native_backends()
 
-add_executable(nimbo_tests ${BASE_TESTS} ${WIDGET_TESTS} ${UNINST_TESTS} ${SUPPORT_PORTABLE})
+add_executable(nimbo_tests ${BASE_TESTS} ${WIDGET_TESTS} ${WIDGET_NATIVE_TESTS} ${UNINST_TESTS} ${SUPPORT_PORTABLE})
 target_link_libraries(nimbo_tests PRIVATE nimbo_core gmock gtest_main)
 if(TARGET uninstall_core)
     target_link_libraries(nimbo_tests PRIVATE uninstall_core)

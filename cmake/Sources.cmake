@@ -1,6 +1,8 @@
 # The one source list: every toolchain sorts the same files by their names.
 #   *_main_win.cpp  a program's entry          *_fuzz.cpp   a libFuzzer target
 #   *_test.cpp      a unit test (beside code)  *_win.cpp    Windows shell code
+#   *_native.cpp    native backend of a portable interface (Linux builds only, e.g. pugixml)
+#   *_native_test.cpp  its unit test
 #   anything else   portable core, built by every toolchain
 function(nimbo_collect out_prefix)
     set(portable "")
@@ -9,11 +11,17 @@ function(nimbo_collect out_prefix)
     set(win_tests "")
     set(fuzz "")
     set(entries "")
+    set(native "")
+    set(native_tests "")
     foreach(dir IN LISTS ARGN)
         file(GLOB_RECURSE files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
         foreach(f IN LISTS files)
             if(f MATCHES "_main_win\\.cpp$")
                 list(APPEND entries ${f})
+            elseif(f MATCHES "_native_test\\.cpp$")
+                list(APPEND native_tests ${f})
+            elseif(f MATCHES "_native\\.cpp$")
+                list(APPEND native ${f})
             elseif(f MATCHES "_win_test\\.cpp$")
                 list(APPEND win_tests ${f})
             elseif(f MATCHES "_test\\.cpp$")
@@ -33,6 +41,8 @@ function(nimbo_collect out_prefix)
     set(${out_prefix}_WIN_TESTS ${win_tests} PARENT_SCOPE)
     set(${out_prefix}_FUZZ ${fuzz} PARENT_SCOPE)
     set(${out_prefix}_ENTRIES ${entries} PARENT_SCOPE)
+    set(${out_prefix}_NATIVE ${native} PARENT_SCOPE)
+    set(${out_prefix}_NATIVE_TESTS ${native_tests} PARENT_SCOPE)
 endfunction()
 
 nimbo_collect(BASE base)
@@ -56,6 +66,13 @@ if(UNINST_PORTABLE)
     nimbo_core_library(uninstall_core ${UNINST_PORTABLE})
     target_link_libraries(uninstall_core PUBLIC nimbo_base)
 endif()
+
+# The native backends (Linux builds): pugixml stands in for the Windows XML DOM.
+function(nimbo_native_backends)
+    find_package(pugixml REQUIRED)
+    target_sources(nimbo_core PRIVATE ${WIDGET_NATIVE})
+    target_link_libraries(nimbo_core PUBLIC pugixml::pugixml)
+endfunction()
 
 function(nimbo_googletest)
     if(NOT TARGET gtest)
