@@ -20,7 +20,8 @@ const char* const kFeed =
     "xmlns:geo=\"http://www.w3.org/2003/01/geo/wgs84_pos#\">\n"
     " <channel>\n"
     "  <lastBuildDate>Mon, 21 Jan 2008 8:56 am PST</lastBuildDate>\n"
-    "  <yweather:location city=\"\xC4\xB0stanbul\" region=\"\" country=\"T&#252;rkiye &amp; co\"/>\n"
+    "  <yweather:location city=\"\xC4\xB0stanbul\" region=\"\" country=\"T&#252;rkiye &amp; co\" padded=\"  Vienna "
+    "\"/>\n"
     "  <item>\n"
     "   <geo:lat>\n     41.01\n   </geo:lat>\n"
     "   <title><![CDATA[Conditions <b>now</b>]]></title>\n"
@@ -40,6 +41,7 @@ TEST_P(XmlDocumentContract, PrefixedPathsSelectElementsAsTheDocumentWritesThem) 
     EXPECT_EQ(location->Attribute("region"), "");
     EXPECT_EQ(location->Attribute("country"), "T\xC3\xBCrkiye & co");
     EXPECT_EQ(location->Attribute("missing"), std::nullopt);
+    EXPECT_EQ(location->Attribute("padded"), "  Vienna ");
 
     const std::vector<XmlNodePtr> forecast = document->SelectNodes("/rss/channel/item/yweather:forecast");
     ASSERT_EQ(forecast.size(), 3u);

@@ -1,0 +1,148 @@
+// The feed reader on the platform's XML DOM, against recorded feeds and awkward ones.
+#include "widget/weather_feed.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "widget/document_text.h"
+
+namespace nimbo {
+namespace {
+
+const std::filesystem::path kFeeds = std::filesystem::path(NIMBO_TEST_DATA_DIR) / "feeds";
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// The fields the feed fills, by name; empty ones are left out.
+std::map<std::string, std::string> FeedFields(const WeatherData& data) {
+    std::map<std::string, std::string> fields{
+        {"LastBuildDate", data.LastBuildDate},
+        {"City", data.City},
+        {"Region", data.Region},
+        {"Country", data.Country},
+        {"Sunrise", data.Sunrise},
+        {"Sunset", data.Sunset},
+        {"Latitude", data.Latitude},
+        {"Longitude", data.Longitude},
+        {"WindChill", data.WindChill},
+        {"WindDirection", data.WindDirection},
+        {"WindSpeed", data.WindSpeed},
+        {"Humidity", data.Humidity},
+        {"Visibility", data.Visibility},
+        {"PubDate", data.PubDate},
+        {"ConditionText", data.ConditionText},
+        {"ConditionCode", data.ConditionCode},
+        {"Temperature", data.Temperature},
+        {"ConditionDate", data.ConditionDate},
+    };
+    for (size_t i = 0; i < data.Forecast.size(); ++i) {
+        const ForecastDay& day = data.Forecast[i];
+        const std::string prefix = "Forecast" + std::to_string(i) + ".";
+        fields.insert({{prefix + "Day", day.Day},
+                       {prefix + "Low", day.Low},
+                       {prefix + "High", day.High},
+                       {prefix + "Code", day.Code},
+                       {prefix + "Date", day.Date},
+                       {prefix + "Text", day.Text}});
+    }
+    for (auto it = fields.begin(); it != fields.end();) it = it->second.empty() ? fields.erase(it) : std::next(it);
+    return fields;
+}
+
+// "Field=value" lines written by an independent reader of the same feed.
+std::map<std::string, std::string> ExpectedFields(const std::filesystem::path& path) {
+    std::map<std::string, std::string> fields;
+    std::istringstream lines(ReadFile(path));
+    for (std::string line; std::getline(lines, line);) {
+        const size_t equals = line.find('=');
+        if (line.empty() || line[0] == '#' || equals == std::string::npos || equals + 1 == line.size()) continue;
+        fields[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return fields;
+}
+
+WeatherData ParsedFeed(const std::string& bytes) {
+    WeatherData data;
+    data.CityID = "TUXX0014";
+    data.FeedText = DecodeDocumentText(bytes);
+    ClearWeatherData(data);
+    ParseWeatherFeed(data);
+    return data;
+}
+
+TEST(WeatherFeed, AddressIsBuiltFromTheCodeAndTheUnit) {
+    WeatherData data;
+    data.CityID = "TUXX0014";
+    EXPECT_EQ(FeedAddress(data), "/forecastrss/TUXX0014_c.xml");
+    data.CityID = "BRXX0033";
+    data.Unit = "f";
+    EXPECT_EQ(FeedAddress(data), "/forecastrss/BRXX0033_f.xml");
+}
+
+TEST(WeatherFeed, EveryFeedGivesTheRecordItsReaderExpects) {
+    int feeds = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(kFeeds)) {
+        if (entry.path().extension() != ".xml") continue;
+        ++feeds;
+        std::filesystem::path expected = entry.path();
+        expected.replace_extension(".expected");
+        ASSERT_TRUE(std::filesystem::exists(expected)) << expected;
+        EXPECT_EQ(FeedFields(ParsedFeed(ReadFile(entry.path()))), ExpectedFields(expected)) << entry.path().filename();
+    }
+    EXPECT_GE(feeds, 20);
+}
+
+TEST(WeatherFeed, TurkishNamesSurviveEveryDeclaredEncoding) {
+    for (const char* name : {"awkward-istanbul-utf8.xml", "awkward-istanbul-iso-8859-9.xml"}) {
+        const WeatherData data = ParsedFeed(ReadFile(kFeeds / name));
+        EXPECT_EQ(data.City, "İstanbul") << name;
+        EXPECT_EQ(data.ConditionText, "Hafif Yağmur Sağanağı") << name;
+        // Ten forecast days in the feed: the first five are kept.
+        EXPECT_EQ(data.Forecast[0].Text, "Güneşli") << name;
+        EXPECT_EQ(data.Forecast[4].Day, "Sat") << name;
+        EXPECT_EQ(data.Forecast[4].Low, "6") << name;
+    }
+}
+
+TEST(WeatherFeed, ClearingKeepsWhatTheFeedDoesNotFill) {
+    WeatherData data = ParsedFeed(ReadFile(kFeeds / "07-new-york-2013-c.xml"));
+    ASSERT_FALSE(data.City.empty());
+    data.IPAddress = "85.1.2.3";
+    data.DateText = "8 Aralık 2026";
+    data.HijriDateText = "17 Cemaziyelahir 1448";
+    const std::string feedText = data.FeedText;
+
+    ClearWeatherData(data);
+    EXPECT_TRUE(FeedFields(data).empty());
+    EXPECT_EQ(data.CityID, "TUXX0014");
+    EXPECT_EQ(data.IPAddress, "85.1.2.3");
+    EXPECT_EQ(data.DateText, "8 Aralık 2026");
+    EXPECT_EQ(data.HijriDateText, "17 Cemaziyelahir 1448");
+    EXPECT_EQ(data.Unit, "c");
+    EXPECT_EQ(data.FeedText, feedText);
+}
+
+// The controller clears first; the parse itself only ever fills what the document holds.
+TEST(WeatherFeed, ADocumentWithoutTheElementsChangesNothing) {
+    WeatherData before = ParsedFeed(ReadFile(kFeeds / "04-sunnyvale-2013-f.xml"));
+    for (const char* text : {"", "<html><body>Service Unavailable</body></html>", "<data><ip>1.2.3.4</ip></data>",
+                             "<rss><channel><item></item></channel></rss>"}) {
+        WeatherData data = before;
+        data.FeedText = text;
+        ParseWeatherFeed(data);
+        EXPECT_EQ(FeedFields(data), FeedFields(before)) << text;
+    }
+}
+
+}  // namespace
+}  // namespace nimbo
