@@ -1,0 +1,45 @@
+// Server addresses: defaults, the per-machine overrides, and the URLs built on them.
+#include "widget/server_config.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/temp_folder.h"
+#include "widget/ini_file.h"
+
+namespace nimbo {
+namespace {
+
+TEST(ServerConfig, OptionsOverrideTheDefaultsKeyByKey) {
+    testing::TempFolder folder;
+    const std::string path = folder.File("Options.ini");
+    {
+        IniFile empty(path);
+        const ServerAddresses defaults = ReadServerAddresses(empty);
+        const ServerAddresses builtIn = DefaultServerAddresses();
+        EXPECT_EQ(defaults.Weather, builtIn.Weather);
+        EXPECT_EQ(defaults.Address, builtIn.Address);
+    }
+    testing::WriteBytes(path,
+                        "[Servers]\r\nWeather=http://127.0.0.1:8640\r\nSearch=http://127.0.0.1:8641/ \r\n"
+                        "Web=\r\nAddress=  http://localhost:9/echo//\r\n");
+    IniFile settings(path);
+    const ServerAddresses servers = ReadServerAddresses(settings);
+    EXPECT_EQ(servers.Weather, "http://127.0.0.1:8640");
+    EXPECT_EQ(servers.Search, "http://127.0.0.1:8641");
+    EXPECT_EQ(servers.Web, DefaultServerAddresses().Web);
+    EXPECT_EQ(servers.Address, "http://localhost:9/echo");
+}
+
+TEST(ServerConfig, DocumentsHaveTheirFixedPaths) {
+    const ServerAddresses servers{"http://w:1", "http://s:2", "http://m:3", "http://a:4"};
+    WeatherData data;
+    data.CityID = "TUXX0014";
+    EXPECT_EQ(FeedUrl(servers, data), "http://w:1/forecastrss/TUXX0014_c.xml");
+    EXPECT_EQ(VersionDocumentUrl(servers), "http://m:3/nimbo.xml");
+    EXPECT_EQ(DownloadPageUrl(servers), "http://m:3/index.html#nimbonew");
+    EXPECT_EQ(ProjectsPageUrl(servers), "http://m:3/projects.html#nimbo");
+    EXPECT_EQ(AddressDocumentUrl(servers), "http://a:4/getip.php?ref=nimbo150");
+}
+
+}  // namespace
+}  // namespace nimbo
