@@ -1,11 +1,13 @@
 // The XML document on the platform's "Microsoft.XMLDOM", late-bound through IDispatch.
+#include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
-#include <windows.h>
 
 #include <cstdio>
+#include <memory>
 #include <utility>
 
+#include "base/unique_handle_win.h"
 #include "base/wide_text_win.h"
 #include "widget/xml_document.h"
 
@@ -18,52 +20,7 @@ namespace {
     throw XmlError("Microsoft.XMLDOM: " + Narrow(what) + " failed (0x" + code + ")");
 }
 
-// COM for the calling thread, for as long as a document or one of its nodes lives. S_FALSE (already
-// initialised) still needs its uninitialise; a thread in the other apartment model keeps its own.
-class ComSession {
-public:
-    ComSession() : m_result(CoInitialize(nullptr)) {}
-    ~ComSession() {
-        if (SUCCEEDED(m_result)) CoUninitialize();
-    }
-    ComSession(const ComSession&) = delete;
-    ComSession& operator=(const ComSession&) = delete;
-
-private:
-    HRESULT m_result;
-};
-
-class DispatchPtr {
-public:
-    DispatchPtr() = default;
-    explicit DispatchPtr(IDispatch* adopted) : m_object(adopted) {}
-    ~DispatchPtr() { Reset(); }
-    DispatchPtr(const DispatchPtr&) = delete;
-    DispatchPtr& operator=(const DispatchPtr&) = delete;
-    DispatchPtr(DispatchPtr&& other) noexcept : m_object(std::exchange(other.m_object, nullptr)) {}
-    DispatchPtr& operator=(DispatchPtr&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            m_object = std::exchange(other.m_object, nullptr);
-        }
-        return *this;
-    }
-
-    IDispatch* Get() const { return m_object; }
-    IDispatch** Put() {
-        Reset();
-        return &m_object;
-    }
-    explicit operator bool() const { return m_object != nullptr; }
-
-private:
-    void Reset() {
-        if (m_object) m_object->Release();
-        m_object = nullptr;
-    }
-
-    IDispatch* m_object = nullptr;
-};
+using DispatchPtr = ComPtr<IDispatch>;
 
 class Variant {
 public:
@@ -84,7 +41,7 @@ public:
     DispatchPtr TakeObject() {
         DispatchPtr object;
         if (m_value.vt == VT_DISPATCH && m_value.pdispVal) {
-            object = DispatchPtr(m_value.pdispVal);
+            *object.Put() = m_value.pdispVal;  // adopts the reference the variant held
             m_value.vt = VT_EMPTY;
         }
         return object;
@@ -161,7 +118,7 @@ Variant Call(IDispatch* object, const wchar_t* method, Argument&& argument) {
 
 class MsxmlNode : public XmlNode {
 public:
-    MsxmlNode(std::shared_ptr<ComSession> session, DispatchPtr node)
+    MsxmlNode(std::shared_ptr<ComInitializer> session, DispatchPtr node)
         : m_session(std::move(session)), m_node(std::move(node)) {}
 
     std::optional<std::string> Attribute(const std::string& name) const override {
@@ -175,13 +132,13 @@ public:
     std::string Text() const override { return Get(m_node.Get(), L"text").Text(); }
 
 private:
-    std::shared_ptr<ComSession> m_session;
+    std::shared_ptr<ComInitializer> m_session;
     DispatchPtr m_node;
 };
 
 class MsxmlDocument : public XmlDocument {
 public:
-    MsxmlDocument() : m_session(std::make_shared<ComSession>()) {
+    MsxmlDocument() : m_session(std::make_shared<ComInitializer>()) {
         CLSID id{};
         HRESULT hr = CLSIDFromProgID(L"Microsoft.XMLDOM", &id);
         if (FAILED(hr)) Fail(L"CLSIDFromProgID", hr);
@@ -218,7 +175,8 @@ protected:
     }
 
 private:
-    std::shared_ptr<ComSession> m_session;  // declared first: released last
+    // COM stays initialised for as long as the document or one of its nodes lives; declared first, released last.
+    std::shared_ptr<ComInitializer> m_session;
     DispatchPtr m_document;
 };
 
