@@ -114,8 +114,8 @@ CLOUD_TONES = {
 }
 
 
-def cloud(doc, x, y, scale, tone="white", opacity=1.0):
-    """A cloud whose box (its own 13..88 by 6..56) has its top-left corner at (x, y)."""
+def cloud(doc, x, y, scale, tone="white", opacity=1.0, outline=None):
+    """A cloud whose box (its own 13..88 by 6..56) has its top-left corner at (x, y); `outline` rings it for icons."""
     grad = linear(doc, f"cloud-{tone}", 0, 6, 0, 56, CLOUD_TONES[tone])
     rim = linear(doc, "cloud-rim", 0, 6, 0, 40, [(0, "#ffffff", 0.9), (1, "#ffffff", 0)])
     filt = shadow(doc, 1.6 / scale if scale > 0.6 else 0.9 / scale, 1.4 / scale if scale > 0.6 else 0.6 / scale,
@@ -133,8 +133,10 @@ def cloud(doc, x, y, scale, tone="white", opacity=1.0):
                  f'stroke="url(#{rim})" stroke-width="1.2" stroke-linecap="round" opacity="0.8"/>'
                  if tone in ("grey", "dark") else "")
     op = f' opacity="{fmt(opacity)}"' if opacity < 1 else ""
+    ring = (f'<g fill="none" stroke="{outline}" stroke-width="{fmt(2.2 / scale)}">{"".join(shapes)}</g>'
+            if outline else "")
     doc.add(f'<g transform="translate({fmt(x - 13 * scale)},{fmt(y - 6 * scale)}) scale({fmt(scale)})"{op}>'
-            f'<g filter="url(#{filt})" fill="url(#{grad})">{"".join(shapes)}</g>{highlight}</g>')
+            f'<g filter="url(#{filt})">{ring}<g fill="url(#{grad})">{"".join(shapes)}</g></g>{highlight}</g>')
 
 
 def sun(doc, cx, cy, r, rays=False, glow=True):
@@ -160,14 +162,14 @@ def sun(doc, cx, cy, r, rays=False, glow=True):
 
 
 def crescent(doc, cx, cy, r):
-    """The forecast pictures' moon: a pale crescent facing the right (evening sky), with a soft halo."""
+    """The forecast pictures' moon: a pale crescent, lit on the left so a cloud to its right hides only its hollow."""
     body = radial(doc, f"crescent-{fmt(r)}".replace(".", "_"), cx - r * 0.4, cy - r * 0.4, r * 1.6,
                   [(0, "#fffbea", 1), (0.6, "#f6e8b4", 1), (1, "#d9c17a", 1)])
     halo = radial(doc, f"crescent-glow-{fmt(r)}".replace(".", "_"), cx, cy, r * 1.6,
                   [(0, "#fff4c8", 0.35), (1, "#fff4c8", 0)])
     filt = shadow(doc, max(0.6, r * 0.07), max(0.4, r * 0.04), 0.4)
     # Outer circle minus an offset inner circle, traced as one path.
-    ox, oy, orr = cx - r * 0.45, cy - r * 0.22, r * 0.88
+    ox, oy, orr = cx + r * 0.45, cy - r * 0.22, r * 0.88
     d = f"M {fmt(cx)},{fmt(cy - r)} A {fmt(r)},{fmt(r)} 0 1 0 {fmt(cx)},{fmt(cy + r)} " \
         f"A {fmt(r)},{fmt(r)} 0 0 0 {fmt(cx)},{fmt(cy - r)} Z"
     mask_key = f"crescent-cut-{fmt(cx)}-{fmt(cy)}-{fmt(r)}".replace(".", "_")
@@ -439,20 +441,16 @@ def earth(doc, cx, cy, r, lon0=28.0, lat0=24.0):
                     (40, 20), (33, 20), (25, 17), (15, 16), (5, 17), (-5, 18), (-15, 20), (-15, 27)])
     seas = " ".join(shape(c) for c in [BLACK_SEA, CASPIAN])
     filt = shadow(doc, max(0.6, r * 0.05), max(0.4, r * 0.03), 0.45)
-    clouds = blur(doc, max(0.4, r * 0.03))
-    swirl = (f"M {fmt(cx - r * 0.9)},{fmt(cy + r * 0.15)} q {fmt(r * 0.4)},{fmt(-r * 0.12)} {fmt(r * 0.8)},0 "
-             f"M {fmt(cx + r * 0.15)},{fmt(cy + r * 0.62)} q {fmt(r * 0.3)},{fmt(-r * 0.1)} {fmt(r * 0.6)},0 "
-             f"M {fmt(cx - r * 0.55)},{fmt(cy - r * 0.62)} q {fmt(r * 0.35)},{fmt(-r * 0.1)} {fmt(r * 0.7)},"
-             f"{fmt(r * 0.05)}")
+    soft = blur(doc, max(0.4, r * 0.03))
+    land_clip = doc.define(f"earth-lands-{fmt(r)}".replace(".", "_"), f'<clipPath id="@ID"><path d="{lands}"/></clipPath>')
     doc.add(f'<circle cx="{fmt(cx)}" cy="{fmt(cy)}" r="{fmt(r * 1.22)}" fill="url(#{atmosphere})"/>'
             f'<g filter="url(#{filt})"><circle cx="{fmt(cx)}" cy="{fmt(cy)}" r="{fmt(r)}" fill="url(#{ocean})"/></g>'
             f'<g clip-path="url(#{clip})">'
             f'<path d="{lands}" fill="url(#{land})" stroke="#2b6a3a" stroke-opacity="0.5" '
             f'stroke-width="{fmt(max(0.4, r * 0.012))}" stroke-linejoin="round"/>'
-            f'<path d="{sahara}" fill="url(#{desert})" fill-opacity="0.85" filter="url(#{clouds})"/>'
+            f'<g clip-path="url(#{land_clip})"><path d="{sahara}" fill="url(#{desert})" fill-opacity="0.85" '
+            f'filter="url(#{soft})"/></g>'
             f'<path d="{seas}" fill="url(#{ocean})"/>'
-            f'<path d="{swirl}" fill="none" stroke="#ffffff" stroke-opacity="0.45" '
-            f'stroke-width="{fmt(max(1.0, r * 0.07))}" stroke-linecap="round" filter="url(#{clouds})"/>'
             f'<circle cx="{fmt(cx)}" cy="{fmt(cy)}" r="{fmt(r)}" fill="url(#{shade})"/></g>'
             f'<circle cx="{fmt(cx)}" cy="{fmt(cy)}" r="{fmt(r - 0.4)}" fill="none" stroke="#bfe6ff" '
             f'stroke-opacity="0.6" stroke-width="0.8"/>')
@@ -549,13 +547,13 @@ def tiny(name):
         if has_sun:
             sun(doc, cx, 13.5, 7.6, rays=True, glow=False)
         else:
-            crescent(doc, cx + 1, 13.5, 10.5)
+            crescent(doc, cx + 3, 13.5, 10.5)
         return doc
     if name in ("Sun Haze", "Moon Haze"):
         if has_sun:
             sun(doc, cx, 11.5, 7.2, rays=True, glow=False)
         else:
-            crescent(doc, cx + 1, 11.5, 9.5)
+            crescent(doc, cx + 3, 11.5, 9.5)
         bars(doc, [(cx - 12, 17, 22), (cx - 16, 22, 28), (cx - 8, 27, 16)], 2.2, colour="#fff7e6", opacity=0.9,
              outline=0.4)
         return doc
@@ -563,7 +561,7 @@ def tiny(name):
     if has_sun:
         sun(doc, cx - 8, 9.5, 6.4 if body != "Few Clouds" else 7.2, rays=body == "Few Clouds", glow=False)
     elif has_moon:
-        crescent(doc, cx - 7, 10, 8.0)
+        crescent(doc, cx - 6, 10, 8.5)
     if body == "Few Clouds":
         cloud(doc, cx - 3, 12, 0.32, "white")
     elif body in ("And Clouds",):
@@ -654,39 +652,50 @@ def slice_tint(part):
     return doc
 
 
+GLASS_FILL, GLASS_FILL_OPACITY = "#56606c", 0.16  # a faint smoke: "very thin glass" still shows on a white desktop
+
+
+def outside_shadow(doc, key, outline, amount, dy, opacity):
+    """A blurred copy of the glass below it, kept only outside the glass so the tint stays clean."""
+    mask = doc.define(f"outside-{key}", f'<mask id="@ID" maskUnits="userSpaceOnUse" x="0" y="0" width="{doc.width}" '
+                                        f'height="{doc.height}"><rect width="{doc.width}" height="{doc.height}" '
+                                        f'fill="#fff"/><path d="{outline}" fill="#000"/></mask>')
+    soft = blur(doc, amount)
+    doc.add(f'<g mask="url(#{mask})"><path d="{outline}" transform="translate(0,{fmt(dy)})" fill="#000" '
+            f'fill-opacity="{fmt(opacity)}" filter="url(#{soft})"/></g>')
+
+
 def slice_overlay(part):
     height = {"Top": TOP_H, "Mid": MID_H, "Base": BASE_H}[part]
     doc = Svg(PANEL_W, height, f"{part} of the glass overlay")
-    x0, x1 = PANEL_X0, PANEL_X1
-    edge_dark = "#000000"
+    x0, x1, r = PANEL_X0, PANEL_X1, PANEL_R
+    fill = f'fill="{GLASS_FILL}" fill-opacity="{GLASS_FILL_OPACITY}"'
     if part == "Top":
         outer = panel_outline(PANEL_TOP, TOP_H + 2, True, False)
-        inner_d = (f"M {fmt(x0 + 1)},{fmt(TOP_H + 1)} V {fmt(PANEL_TOP + PANEL_R)} "
-                   f"A {fmt(PANEL_R - 1)},{fmt(PANEL_R - 1)} 0 0 1 {fmt(x0 + PANEL_R)},{fmt(PANEL_TOP + 1)} "
-                   f"H {fmt(x1 - PANEL_R)} A {fmt(PANEL_R - 1)},{fmt(PANEL_R - 1)} 0 0 1 {fmt(x1 - 1)},"
-                   f"{fmt(PANEL_TOP + PANEL_R)} V {fmt(TOP_H + 1)}")
-        halo = shadow(doc, 0.8, 0, 0.35)
-        doc.add(f'<path d="{outer}" fill="#808080" fill-opacity="0.10" filter="url(#{halo})"/>')
-        doc.add(f'<path d="{outer}" fill="none" stroke="{edge_dark}" stroke-opacity="0.42" stroke-width="1"/>')
-        doc.add(f'<path d="{inner_d}" fill="none" stroke="#ffffff" stroke-opacity="0.55" stroke-width="1"/>')
+        inner = (f"M {fmt(x0 + 1)},{fmt(TOP_H + 1)} V {fmt(PANEL_TOP + r)} "
+                 f"A {fmt(r - 1)},{fmt(r - 1)} 0 0 1 {fmt(x0 + r)},{fmt(PANEL_TOP + 1)} "
+                 f"H {fmt(x1 - r)} A {fmt(r - 1)},{fmt(r - 1)} 0 0 1 {fmt(x1 - 1)},{fmt(PANEL_TOP + r)} "
+                 f"V {fmt(TOP_H + 1)}")
+        outside_shadow(doc, "top", outer, 0.7, 0, 0.3)
+        doc.add(f'<path d="{outer}" {fill}/>')
+        doc.add(f'<path d="{outer}" fill="none" stroke="#000" stroke-opacity="0.42" stroke-width="1"/>')
+        doc.add(f'<path d="{inner}" fill="none" stroke="#fff" stroke-opacity="0.55" stroke-width="1"/>')
     elif part == "Mid":
-        doc.add(f'<rect x="{fmt(x0)}" y="0" width="{fmt(x1 - x0)}" height="{height}" fill="#808080" '
-                f'fill-opacity="0.10"/>')
-        # Hairlines on pixel centres: dark outside edge, light inner edge; a faint halo outside.
-        for x, colour, alpha in [(x0 - 1.5, edge_dark, 0.06), (x0 - 0.5, edge_dark, 0.14), (x0 + 0.5, edge_dark, 0.42),
-                                 (x0 + 1.5, "#ffffff", 0.30), (x1 - 0.5, edge_dark, 0.42), (x1 - 1.5, "#ffffff", 0.22)]:
+        doc.add(f'<rect x="{fmt(x0)}" y="0" width="{fmt(x1 - x0)}" height="{height}" {fill}/>')
+        # Hairlines on pixel centres: a dark outer edge, a light inner edge.
+        for x, colour, alpha in [(x0 + 0.5, "#000", 0.42), (x0 + 1.5, "#fff", 0.30), (x1 - 0.5, "#000", 0.42),
+                                 (x1 - 1.5, "#fff", 0.22)]:
             doc.add(f'<rect x="{fmt(x - 0.5)}" y="0" width="1" height="{height}" fill="{colour}" '
                     f'fill-opacity="{fmt(alpha)}"/>')
     else:
         outer = panel_outline(-2, PANEL_BOTTOM, False, True)
-        drop = shadow(doc, 1.3, 1.4, 0.55)
-        doc.add(f'<path d="{outer}" fill="#808080" fill-opacity="0.10" filter="url(#{drop})"/>')
-        inner_d = (f"M {fmt(x0 + 1.5)},-2 V {fmt(PANEL_BOTTOM - PANEL_R)} "
-                   f"A {fmt(PANEL_R - 1.5)},{fmt(PANEL_R - 1.5)} 0 0 0 {fmt(x0 + PANEL_R)},{fmt(PANEL_BOTTOM - 1.5)} "
-                   f"H {fmt(x1 - PANEL_R)} A {fmt(PANEL_R - 1.5)},{fmt(PANEL_R - 1.5)} 0 0 0 {fmt(x1 - 1.5)},"
-                   f"{fmt(PANEL_BOTTOM - PANEL_R)} V -2")
-        doc.add(f'<path d="{outer}" fill="none" stroke="{edge_dark}" stroke-opacity="0.42" stroke-width="1"/>')
-        doc.add(f'<path d="{inner_d}" fill="none" stroke="#ffffff" stroke-opacity="0.16" stroke-width="1"/>')
+        inner = (f"M {fmt(x0 + 1.5)},-2 V {fmt(PANEL_BOTTOM - r)} "
+                 f"A {fmt(r - 1.5)},{fmt(r - 1.5)} 0 0 0 {fmt(x0 + r)},{fmt(PANEL_BOTTOM - 1.5)} "
+                 f"H {fmt(x1 - r)} A {fmt(r - 1.5)},{fmt(r - 1.5)} 0 0 0 {fmt(x1 - 1.5)},{fmt(PANEL_BOTTOM - r)} V -2")
+        outside_shadow(doc, "base", outer, 1.1, 1.3, 0.6)
+        doc.add(f'<path d="{outer}" {fill}/>')
+        doc.add(f'<path d="{outer}" fill="none" stroke="#000" stroke-opacity="0.42" stroke-width="1"/>')
+        doc.add(f'<path d="{inner}" fill="none" stroke="#fff" stroke-opacity="0.16" stroke-width="1"/>')
     return doc
 
 
@@ -749,11 +758,11 @@ def options_button():
                      f"L {fmt(gx + math.cos(a) * 4.6)},{fmt(gy + math.sin(a) * 4.6)}")
     doc.add(f'<path d="{" ".join(teeth)}" stroke="#ffffff" stroke-width="1.6" stroke-linecap="round"/>'
             f'<circle cx="{gx}" cy="{gy}" r="2.6" fill="none" stroke="#ffffff" stroke-width="1.5"/>')
-    word, x = "AYARLAR", 18.5
+    word, x = "AYARLAR", 17.5
     strokes = []
     for ch in word:
-        strokes.append(f'<path transform="translate({fmt(x)},5.5) scale(0.92,1)" d="{LETTERS[ch]}"/>')
-        x += 5.3
+        strokes.append(f'<path transform="translate({fmt(x)},5.5) scale(0.85,1)" d="{LETTERS[ch]}"/>')
+        x += 5.0
     doc.add(f'<g fill="none" stroke="#ffffff" stroke-width="1.15" stroke-linecap="round" stroke-linejoin="round">'
             f'{"".join(strokes)}</g>')
     return doc
@@ -765,8 +774,8 @@ def options_button():
 
 def app_icon():
     doc = Svg(48, 48, "Nimbo")
-    sun(doc, 19, 18, 11.5, rays=False, glow=True)
-    cloud(doc, 9, 17, 0.5, "white")
+    sun(doc, 19, 17.5, 12.5, rays=False, glow=True)
+    cloud(doc, 5, 17.5, 0.54, "white", outline="#7d8fa6")
     return doc
 
 
