@@ -42,7 +42,7 @@ std::string CutToUtf16Length(std::string_view utf8, size_t maxUnits) {
 }
 
 TCustomTrayIcon::TCustomTrayIcon(TrayShell& shell, TrayHost& host) : m_shell(shell), m_host(host) {
-    m_notifyData.window = m_host.Window();
+    m_notifyData.window = m_host.HiddenWindow();
     m_notifyData.id = static_cast<uint32_t>(m_notifyData.window);
     m_notifyData.timeout = kDefaultBalloonTimeout;
     m_notifyData.icon = HandleOf(m_currentIcon);

@@ -129,7 +129,7 @@ class TrayHost {
 public:
     virtual ~TrayHost() = default;
     // The hidden window that receives the shell's notifications; its messages go to HandleTrayMessage.
-    virtual uintptr_t Window() const = 0;
+    virtual uintptr_t HiddenWindow() const = 0;
     // The registered "TaskbarCreated" message the shell broadcasts when it starts again; 0 when unknown.
     virtual uint32_t TaskbarCreatedMessage() const = 0;
     // Starts (interval > 0) or stops (0) the WM_TIMER kAnimationTimerId of the hidden window.
@@ -146,7 +146,7 @@ public:
 // component's properties but must not destroy it.
 class TCustomTrayIcon {
 public:
-    // Both must outlive the component; `host.Window()` must already exist.
+    // Both must outlive the component; `host.HiddenWindow()` must already exist.
     TCustomTrayIcon(TrayShell& shell, TrayHost& host);
     virtual ~TCustomTrayIcon();
     TCustomTrayIcon(const TCustomTrayIcon&) = delete;

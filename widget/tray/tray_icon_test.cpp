@@ -57,7 +57,7 @@ TrayIconRef MakeIcon(uintptr_t handle) { return std::make_shared<FakeIcon>(handl
 
 class FakeHost final : public TrayHost {
 public:
-    uintptr_t Window() const override { return kWindow; }
+    uintptr_t HiddenWindow() const override { return kWindow; }
     uint32_t TaskbarCreatedMessage() const override { return taskbarCreated; }
     void SetAnimationTimer(uint32_t intervalMs) override { timer.push_back(intervalMs); }
     TrayPointer Pointer() const override { return pointer; }
