@@ -657,9 +657,11 @@ GLASS_FILL, GLASS_FILL_OPACITY = "#56606c", 0.16  # a faint smoke: "very thin gl
 
 def outside_shadow(doc, key, outline, amount, dy, opacity):
     """A blurred copy of the glass below it, kept only outside the glass so the tint stays clean."""
+    # Only straight above or below the glass: the slices leave no room for a shadow on the right.
     mask = doc.define(f"outside-{key}", f'<mask id="@ID" maskUnits="userSpaceOnUse" x="0" y="0" width="{doc.width}" '
-                                        f'height="{doc.height}"><rect width="{doc.width}" height="{doc.height}" '
-                                        f'fill="#fff"/><path d="{outline}" fill="#000"/></mask>')
+                                        f'height="{doc.height}"><rect x="{fmt(PANEL_X0)}" '
+                                        f'width="{fmt(PANEL_X1 - PANEL_X0)}" height="{doc.height}" fill="#fff"/>'
+                                        f'<path d="{outline}" fill="#000"/></mask>')
     soft = blur(doc, amount)
     doc.add(f'<g mask="url(#{mask})"><path d="{outline}" transform="translate(0,{fmt(dy)})" fill="#000" '
             f'fill-opacity="{fmt(opacity)}" filter="url(#{soft})"/></g>')
