@@ -77,11 +77,10 @@ def linear(doc, key, x1, y1, x2, y2, stops, user_space=True):
                            f"{units}>{body}</linearGradient>")
 
 
-def radial(doc, key, cx, cy, r, stops, fx=None, fy=None):
-    focus = f' fx="{fmt(fx)}" fy="{fmt(fy)}"' if fx is not None else ""
+def radial(doc, key, cx, cy, r, stops, units="userSpaceOnUse"):
     body = "".join(f'<stop offset="{fmt(o)}" stop-color="{c}" stop-opacity="{fmt(a)}"/>' for o, c, a in stops)
-    return doc.define(key, f'<radialGradient id="@ID" cx="{fmt(cx)}" cy="{fmt(cy)}" r="{fmt(r)}"{focus} '
-                           f'gradientUnits="userSpaceOnUse">{body}</radialGradient>')
+    return doc.define(key, f'<radialGradient id="@ID" cx="{fmt(cx)}" cy="{fmt(cy)}" r="{fmt(r)}" '
+                           f'gradientUnits="{units}">{body}</radialGradient>')
 
 
 def shadow(doc, blur, dy, opacity, dx=0.0):
@@ -228,8 +227,8 @@ def snowflakes(doc, places, r, width):
 
 
 def hailstones(doc, places, r):
-    grad = radial(doc, "hail", 0.35, 0.3, 0.8, [(0, "#ffffff", 1), (0.6, "#e2f0fb", 1), (1, "#9cc2e2", 1)])
-    doc.defs[grad] = doc.defs[grad].replace('gradientUnits="userSpaceOnUse"', 'gradientUnits="objectBoundingBox"')
+    grad = radial(doc, "hail", 0.35, 0.3, 0.8, [(0, "#ffffff", 1), (0.6, "#e2f0fb", 1), (1, "#9cc2e2", 1)],
+                  units="objectBoundingBox")
     filt = shadow(doc, max(0.4, r * 0.25), max(0.3, r * 0.2), 0.45)
     c = "".join(f'<circle cx="{fmt(x)}" cy="{fmt(y)}" r="{fmt(r)}"/>' for x, y in places)
     doc.add(f'<g fill="url(#{grad})" stroke="#6f98bf" stroke-width="{fmt(max(0.5, r * 0.14))}" '
@@ -393,7 +392,6 @@ BRITAIN = [(-5.5, 50), (-3, 50.6), (1.3, 51.1), (1.7, 52.7), (0, 53.5), (-1.2, 5
 IRELAND = [(-6, 52.2), (-6, 54), (-7.5, 55.2), (-10, 54.2), (-10.2, 51.6), (-6, 52.2)]
 ICELAND = [(-22.5, 64), (-18, 63.4), (-13.6, 65), (-15, 66.4), (-22, 66.4), (-24, 65.5), (-22.5, 64)]
 MADAGASCAR = [(44, -25), (47, -25), (50.4, -15.5), (49.3, -12), (44.2, -16.5), (43.3, -22), (44, -25)]
-ARABIA_SEAS = []  # the Red Sea and the Gulf are cut out by the coastline itself
 BLACK_SEA = [(28, 41.3), (28, 43.5), (30, 46), (33, 46), (33.5, 44.5), (36.5, 45.3), (39, 47), (38.5, 45.5),
              (37.5, 44.7), (41.5, 41.5), (36, 41.7), (33, 42), (31, 41.2), (28, 41.3)]
 CASPIAN = [(47, 45), (49.5, 46.5), (53, 46.8), (53, 45), (51, 44.5), (53, 42), (53.5, 40), (53, 37.3), (50, 37),
@@ -442,7 +440,8 @@ def earth(doc, cx, cy, r, lon0=28.0, lat0=24.0):
     seas = " ".join(shape(c) for c in [BLACK_SEA, CASPIAN])
     filt = shadow(doc, max(0.6, r * 0.05), max(0.4, r * 0.03), 0.45)
     soft = blur(doc, max(0.4, r * 0.03))
-    land_clip = doc.define(f"earth-lands-{fmt(r)}".replace(".", "_"), f'<clipPath id="@ID"><path d="{lands}"/></clipPath>')
+    land_clip = doc.define(f"earth-lands-{fmt(r)}".replace(".", "_"),
+                           f'<clipPath id="@ID"><path d="{lands}"/></clipPath>')
     doc.add(f'<circle cx="{fmt(cx)}" cy="{fmt(cy)}" r="{fmt(r * 1.22)}" fill="url(#{atmosphere})"/>'
             f'<g filter="url(#{filt})"><circle cx="{fmt(cx)}" cy="{fmt(cy)}" r="{fmt(r)}" fill="url(#{ocean})"/></g>'
             f'<g clip-path="url(#{clip})">'
@@ -564,7 +563,7 @@ def tiny(name):
         crescent(doc, cx - 6, 10, 8.5)
     if body == "Few Clouds":
         cloud(doc, cx - 3, 12, 0.32, "white")
-    elif body in ("And Clouds",):
+    elif body == "And Clouds":
         cloud(doc, cx - 15, 7, 0.4, "white")
     elif body == "Clouds":
         cloud(doc, cx - 8, 1, 0.3, "grey")
