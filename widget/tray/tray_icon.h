@@ -140,10 +140,10 @@ public:
     virtual TrayIconRef ApplicationIcon() const = 0;
 };
 
-// All behaviour of the tray icon. Every change updates the one record and, while the icon is shown, sends it
-// to the shell; failed shell calls are not repeated, since the next NIM_ADD carries the newest record anyway.
-// Everything runs on the user-interface thread. Events are skipped when unassigned; handlers may change the
-// component's properties but must not destroy it.
+// All behaviour of the tray icon. Every change goes into the one record that each shell call carries; a call
+// that fails (any modify while the icon is hidden) is not repeated, since the next NIM_ADD brings the newest
+// record anyway. Everything runs on the user-interface thread. Events carry no sender (a handler captures what
+// it needs) and are skipped when unassigned; handlers may change the component but must not destroy it.
 class TCustomTrayIcon {
 public:
     // Both must outlive the component; `host.HiddenWindow()` must already exist.

@@ -140,6 +140,9 @@ TrayPointer TrayWindowWin::Pointer() const {
 }
 
 LRESULT TrayWindowWin::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The window lives exactly as long as its component; a stray WM_CLOSE (a task manager closing the
+    // process's windows one by one) must not leave the icon with a dead window.
+    if (message == WM_CLOSE) return 0;
     if (m_target) {
         if (const std::optional<intptr_t> result = m_target->HandleTrayMessage(message, wParam, lParam)) {
             return *result;

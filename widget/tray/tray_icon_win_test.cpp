@@ -108,6 +108,8 @@ TEST_F(TrayIconWindow, HiddenWindowLivesAsLongAsTheIcon) {
         EXPECT_EQ(tray->NotifyData().window, reinterpret_cast<uintptr_t>(window));
         EXPECT_EQ(tray->NotifyData().tip, "Nimbo!");
         EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), 1);
+        SendMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(IsWindow(window));
     }
     EXPECT_FALSE(IsWindow(window));
 }
