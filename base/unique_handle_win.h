@@ -1,8 +1,8 @@
 // Owners for Windows handles: every handle the programs open is closed by exactly one of these.
 #pragma once
 
-#include <objbase.h>
 #include <windows.h>
+#include <objbase.h>
 
 #include <utility>
 

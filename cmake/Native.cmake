@@ -19,7 +19,6 @@ gtest_discover_tests(nimbo_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 60)
 set(NIMBO_ASAN_DIR "" CACHE PATH "Build tree of the native-asan preset")
 set(NIMBO_WIN64_DIR "" CACHE PATH "Build tree of the win64 preset")
 set(NIMBO_WIN32_DIR "" CACHE PATH "Build tree of the win32 preset")
-set(NIMBO_WINE "${CMAKE_SOURCE_DIR}/scripts/wine.sh")
 
 if(NIMBO_ASAN_DIR)
     add_test(NAME sanitizers.unit_tests COMMAND ${NIMBO_ASAN_DIR}/nimbo_tests --gtest_brief=1)
@@ -29,7 +28,9 @@ endif()
 
 if(NIMBO_WIN64_DIR)
     # Layer 2: the Windows test program under wine64 (portable tests again, plus the _win backends).
-    add_test(NAME wine.unit_tests COMMAND ${NIMBO_WINE} ${NIMBO_WIN64_DIR}/nimbo_win_tests.exe --gtest_brief=1)
+    # On a display of its own: windows, the tray and GDI+ need one under Wine.
+    add_test(NAME wine.unit_tests COMMAND xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp"
+        ${CMAKE_SOURCE_DIR}/scripts/wine_tests.sh ${NIMBO_WIN64_DIR}/nimbo_win_tests.exe --gtest_brief=1)
     set_tests_properties(wine.unit_tests PROPERTIES RESOURCE_LOCK wine TIMEOUT 600)
 
     # Layer 3: the real programs under Wine on Xvfb.

@@ -18,8 +18,17 @@ target_link_libraries(nimbo_shell_win PUBLIC nimbo_core nimbo_base_win)
 set(widget_entry ${CMAKE_SOURCE_DIR}/widget/nimbo_main_win.cpp)
 add_executable(Nimbo WIN32 ${widget_entry} ${CMAKE_SOURCE_DIR}/resources/nimbo.rc)
 target_link_libraries(Nimbo PRIVATE nimbo_shell_win)
+# The icon is rendered by the build; windres finds it in the build folder.
+target_include_directories(Nimbo PRIVATE ${CMAKE_BINARY_DIR})
+add_dependencies(Nimbo nimbo_icon)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/nimbo.rc PROPERTIES OBJECT_DEPENDS ${NIMBO_APP_ICON})
 target_link_options(Nimbo PRIVATE -municode)
 nimbo_warnings(Nimbo)
+
+# The XP build is only checked statically, so it needs no test programs.
+if(NIMBO_XP_PE_VERSION)
+    return()
+endif()
 
 # The Windows test program: the portable tests once more (other compiler, other C runtime) and the
 # round trips of the _win backends against the functions Wine provides.

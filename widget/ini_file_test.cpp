@@ -26,5 +26,19 @@ TEST(IniFile, NewKeysFollowTheLastKeyOfTheirSectionAndNewSectionsGoLast) {
               "[Appearance]\r\nLeft=300\r\n");
 }
 
+TEST(IniFile, ReadOnlyFileRefusesWritesAndErasesAndStaysAsItWas) {
+    // The owner-write bit stands for the Windows read-only attribute, even for a process run as root.
+    TempFolder folder;
+    const std::string path = folder.File("Options.ini");
+    WriteBytes(path, "[General]\r\nFirstUsage=1\r\n");
+    SetReadOnly(path, true);
+    IniFile file(path);
+    EXPECT_THROW(file.WriteBool("General", "FirstUsage", false), SettingsWriteError);
+    EXPECT_THROW(file.EraseSection("General"), SettingsWriteError);
+    EXPECT_TRUE(file.ReadBool("General", "FirstUsage", false));
+    SetReadOnly(path, false);
+    EXPECT_EQ(ReadBytes(path), "[General]\r\nFirstUsage=1\r\n");
+}
+
 }  // namespace
 }  // namespace nimbo::testing

@@ -1,7 +1,7 @@
 // Nimbo.exe: refuses old systems, keeps one widget per executable, then runs the main form.
+#include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <string>
 #include <vector>

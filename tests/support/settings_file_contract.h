@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "tests/support/temp_folder.h"
@@ -29,6 +30,9 @@ protected:
 private:
     std::unique_ptr<TempFolder> m_folder;
 };
+
+// Names the backend in test listings instead of dumping the parameter's bytes.
+inline void PrintTo(const SettingsBackend& backend, std::ostream* out) { *out << backend.name; }
 
 inline std::string BackendName(const ::testing::TestParamInfo<SettingsBackend>& info) { return info.param.name; }
 

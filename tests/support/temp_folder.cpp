@@ -15,8 +15,7 @@ TempFolder::TempFolder() {
     static std::atomic<unsigned> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     for (;;) {
-        m_path = fs::temp_directory_path() /
-                 ("nimbo-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        m_path = fs::temp_directory_path() / ("nimbo-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
         if (fs::create_directory(m_path)) break;
     }
 }

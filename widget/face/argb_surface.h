@@ -1,6 +1,7 @@
 // A 32-bit ARGB picture in memory, not premultiplied: what the face is composed on before it is shown.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test layer through one ctest run with one summary.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+scripts/build.sh
+scripts/wine_prefix.sh
+echo "== running tests: native, sanitizers, Wine, end to end, Windows XP binary"
+exec ctest --test-dir build/native --output-on-failure -j "${NIMBO_JOBS:-$(nproc)}"

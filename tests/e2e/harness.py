@@ -1,0 +1,225 @@
+"""End-to-end harness: the real Windows programs under Wine on an Xvfb display of their own.
+
+Each test case gets its own installation folder, its own X display and its own Wine processes, and ends
+them itself. Waits are for conditions with deadlines, never fixed sleeps.
+"""
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import time
+import traceback
+
+SOURCE_DIR = os.environ.get("NIMBO_SOURCE_DIR", os.path.abspath(os.path.join(os.path.dirname(__file__), "../..")))
+WIN64_DIR = os.environ.get("NIMBO_WIN64_DIR", os.path.join(SOURCE_DIR, "build", "win64"))
+WINE = "/usr/lib/wine/wine64"
+MAIN_CLASS = "TNimboMainForm"
+WM_WIDGET_SHOW = 0x934
+WM_WIDGET_CLOSE = 0x935
+
+
+class TestFailure(AssertionError):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise TestFailure(message)
+
+
+def wait_until(predicate, timeout, what):
+    """Polls `predicate` until it returns a true value or `timeout` seconds pass."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() >= deadline:
+            raise TestFailure(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(0.1)
+
+
+class Display:
+    """An Xvfb server on a free display number, chosen by Xvfb itself."""
+
+    def __init__(self, log_path):
+        read_end, write_end = os.pipe()
+        self._log = open(log_path, "wb")
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=self._log, stderr=subprocess.STDOUT)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        check(number, "Xvfb did not report a display number")
+        self.name = ":" + number
+
+    def set_background(self, colour):
+        # A coloured desktop makes transparency and the window's edges visible in screenshots.
+        subprocess.run(["convert", "-size", "1024x768", "xc:" + colour, "/tmp/nimbo-bg-%d.png" % os.getpid()],
+                       check=True)
+        subprocess.Popen(["display", "-display", self.name, "-window", "root",
+                          "/tmp/nimbo-bg-%d.png" % os.getpid()]).wait(timeout=30)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-display", self.name, "-window", "root", path], check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        return path
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+        self._log.close()
+
+
+class Session:
+    """One test case: an installation folder, a display and the Wine processes started in it."""
+
+    def __init__(self, name):
+        self.name = name
+        self.folder = os.path.join(SOURCE_DIR, "build", "e2e", name)
+        if os.path.isdir(self.folder):
+            subprocess.run(["chattr", "-R", "-i", self.folder], stderr=subprocess.DEVNULL, check=False)
+        shutil.rmtree(self.folder, ignore_errors=True)
+        self.install = os.path.join(self.folder, "Nimbo")
+        os.makedirs(os.path.join(self.install, "Contents", "Resources"))
+        shutil.copy2(os.path.join(WIN64_DIR, "Nimbo.exe"), self.install)
+        contents = os.path.join(WIN64_DIR, "Contents")
+        if os.path.isdir(contents):
+            shutil.copytree(contents, os.path.join(self.install, "Contents"), dirs_exist_ok=True)
+        self.display = Display(os.path.join(self.folder, "xvfb.log"))
+        self.env = dict(os.environ)
+        self.env.update({
+            "DISPLAY": self.display.name,
+            "WINEPREFIX": os.path.join(SOURCE_DIR, "build", "wineprefix-e2e"),
+            "WINEDEBUG": "-all",
+            "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
+            "LC_ALL": "tr_TR.UTF-8",
+        })
+        self.processes = []
+        self._immutable = []
+        subprocess.run([os.path.join(SOURCE_DIR, "scripts", "wine_prefix.sh")], check=True, env=self.env)
+
+    # -- the installation --------------------------------------------------------------------------
+    @property
+    def options_path(self):
+        return os.path.join(self.install, "Options.ini")
+
+    def write_options(self, text):
+        with open(self.options_path, "wb") as f:
+            f.write(text.replace("\n", "\r\n").encode("cp1254"))
+
+    def make_read_only(self, path):
+        """Read-only for Wine even when the tests run as root: no write bits, and immutable."""
+        subprocess.run(["chmod", "a-w", path], check=True)
+        subprocess.run(["chattr", "+i", path], check=True)
+        self._immutable.append(path)
+
+    def read_options(self):
+        """Options.ini as {section: {key: value}}, names as written."""
+        sections, current = {}, None
+        if not os.path.exists(self.options_path):
+            return sections
+        with open(self.options_path, "rb") as f:
+            for raw in f.read().decode("cp1254").splitlines():
+                line = raw.strip()
+                if line.startswith("[") and line.endswith("]"):
+                    current = sections.setdefault(line[1:-1], {})
+                elif "=" in line and current is not None:
+                    key, value = line.split("=", 1)
+                    current[key.strip()] = value.strip()
+        return sections
+
+    # -- programs ----------------------------------------------------------------------------------
+    def start(self, *args, exe=None):
+        """Starts a Windows program (Nimbo.exe by default) and returns its process."""
+        exe = exe or os.path.join(self.install, "Nimbo.exe")
+        log = open(os.path.join(self.folder, "wine-%d.log" % len(self.processes)), "wb")
+        process = subprocess.Popen([WINE, exe, *args], env=self.env, cwd=self.folder,
+                                   stdout=log, stderr=subprocess.STDOUT)
+        self.processes.append(process)
+        return process
+
+    def run(self, *args, exe=None, timeout=60):
+        """Runs a Windows program to its end and returns its exit code."""
+        process = self.start(*args, exe=exe)
+        try:
+            return process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise TestFailure(f"{exe or 'Nimbo.exe'} {' '.join(args)} did not end within {timeout} s")
+
+    def driver(self, *args, timeout=60):
+        """Runs the driver; returns (exit code, {key: value}) from its key=value lines."""
+        # Output goes through a file: Wine's helper processes may inherit a pipe and keep it open.
+        out_path = os.path.join(self.folder, "driver.out")
+        with open(out_path, "wb") as out:
+            result = subprocess.run([WINE, os.path.join(WIN64_DIR, "nimbo_driver.exe"), *map(str, args)],
+                                    env=self.env, stdout=out, stderr=subprocess.DEVNULL, timeout=timeout)
+        with open(out_path, "rb") as out:
+            output = out.read().decode("utf-8", "replace")
+        facts = {}
+        for line in output.splitlines():
+            if "=" in line:
+                key, value = line.split("=", 1)
+                facts.setdefault(key, value) if key != "text" else facts.setdefault("texts", []).append(value)
+        return result.returncode, facts
+
+    def window(self, class_name=MAIN_CLASS):
+        code, facts = self.driver("info", class_name)
+        return facts if code == 0 else None
+
+    def window_count(self, class_name=MAIN_CLASS):
+        return int(self.driver("count", class_name)[1]["count"])
+
+    def wait_for_window(self, class_name=MAIN_CLASS, timeout=60, visible=True):
+        return wait_until(lambda: (w := self.window(class_name)) and (not visible or w["visible"] == "1") and w,
+                          timeout, f"a {'visible ' if visible else ''}{class_name} window")
+
+    def wait_for_dialog(self, title, timeout=60):
+        return wait_until(lambda: self.driver("dialog-text", title)[1].get("texts"), timeout,
+                          f"a dialog box titled {title!r}")
+
+    def wait_for_exit(self, process, timeout=60):
+        try:
+            return process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise TestFailure(f"a Wine process did not end within {timeout} s")
+
+    def screenshot(self, name):
+        return self.display.screenshot(os.path.join(self.folder, name))
+
+    def close(self):
+        for process in self.processes:
+            if process.poll() is None:
+                process.send_signal(signal.SIGKILL)
+                process.wait()
+        # This test's prefix processes (wineserver and its helpers) end with it.
+        subprocess.run(["wineserver", "-k"], env=self.env, check=False)
+        subprocess.run(["wineserver", "-w"], env=self.env, check=False, timeout=60)
+        self.display.close()
+        for path in self._immutable:
+            subprocess.run(["chattr", "-i", path], check=False)
+
+
+def run_tests(module_globals):
+    """Runs every test_* function of the calling module, each in a session of its own."""
+    tests = [(name, fn) for name, fn in module_globals.items() if name.startswith("test_") and callable(fn)]
+    passed = failed = 0
+    for name, fn in tests:
+        session = Session(name)
+        try:
+            fn(session)
+            passed += 1
+            print(f"PASS {name}", flush=True)
+        except Exception:
+            failed += 1
+            print(f"FAIL {name}\n{traceback.format_exc()}", flush=True)
+        finally:
+            session.close()
+    print(f"{passed} passed, {failed} failed")
+    sys.exit(1 if failed or not tests else 0)

@@ -1,0 +1,107 @@
+#!/usr/bin/env python3
+"""Start-up, the single-instance rule, the exit switch and the settings the widget keeps."""
+import subprocess
+
+from harness import MAIN_CLASS, check, run_tests, wait_until
+
+WS_EX_TOOLWINDOW = 0x80
+WS_EX_APPWINDOW = 0x40000
+WS_EX_LAYERED = 0x80000
+
+
+def pixel(path, x, y):
+    text = subprocess.run(["convert", path, "-format", "%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]",
+                           "-crop", f"1x1+{x}+{y}", "info:"], check=True, capture_output=True, text=True).stdout
+    return tuple(int(v) for v in text.split(","))
+
+
+def test_first_start_shows_the_widget_where_the_defaults_put_it(s):
+    s.display.set_background("#d8c9a0")
+    widget = s.start()
+    window = s.wait_for_window()
+    check((int(window["left"]), int(window["top"])) == (300, 300), f"the widget is not at (300, 300): {window}")
+    check((int(window["width"]), int(window["height"])) == (233, 248), f"the widget is not 233 x 248: {window}")
+    exstyle = int(window["exstyle"], 16)
+    check(exstyle & WS_EX_LAYERED, "the widget is not a layered window")
+    check(exstyle & WS_EX_TOOLWINDOW and not exstyle & WS_EX_APPWINDOW, "the widget would get a task-bar button")
+    # The face fades in; wait until the middle of the window no longer shows the desktop.
+    shot = wait_until(lambda: (p := s.screenshot("widget.png")) and pixel(p, 416, 424) != (0xd8, 0xc9, 0xa0) and p,
+                      30, "the widget to be seen on the desktop")
+    check(pixel(shot, 5, 5) == (0xd8, 0xc9, 0xa0), "the desktop outside the widget is not untouched")
+    check(pixel(shot, 300, 300) != pixel(shot, 416, 424), "the widget's rounded corner is not transparent")
+    check(widget.poll() is None, "the widget ended by itself")
+
+
+def test_second_start_brings_the_running_widget_forward_and_ends(s):
+    widget = s.start()
+    s.wait_for_window()
+    check(s.run() == 0, "the second start did not end with code 0")
+    check(s.window_count() == 1, "a second widget window appeared")
+    check(widget.poll() is None, "the first widget ended")
+
+
+def test_exit_switch_closes_the_widget_and_saves_its_place(s):
+    widget = s.start()
+    s.wait_for_window()
+    code, _ = s.driver("move", MAIN_CLASS, 123, 77)
+    check(code == 0, "the driver could not move the widget")
+    check(s.run("/EXIT") == 0, "Nimbo.exe /EXIT did not end with code 0")
+    # The close request is sent, not posted: the settings are written before the second process ends.
+    options = s.read_options()
+    check(options.get("General", {}).get("FirstUsage") == "0", f"FirstUsage was not saved as 0: {options}")
+    appearance = options.get("Appearance", {})
+    check((appearance.get("Left"), appearance.get("Top")) == ("123", "77"), f"position not saved: {appearance}")
+    location = options.get("Location", {})
+    check(location == {"CityName": "Istanbul", "CityID": "TUXX0014"}, f"place not saved: {location}")
+    check(s.wait_for_exit(widget) == 0, "the widget did not end with code 0")
+    check(s.window_count() == 0, "a widget window is left")
+
+
+def test_exit_switch_takes_dash_or_slash_in_any_letter_case(s):
+    for switch in ("-exit", "/Exit", "-EXIT"):
+        widget = s.start()
+        s.wait_for_window()
+        check(s.run(switch) == 0, f"Nimbo.exe {switch} did not end with code 0")
+        check(s.wait_for_exit(widget) == 0, f"{switch} did not close the widget")
+
+
+def test_exit_switch_with_no_widget_running_starts_the_widget(s):
+    widget = s.start("-exit")
+    s.wait_for_window()
+    check(widget.poll() is None, "the widget started with -exit ended at once")
+    check(s.run("/exit") == 0, "the widget could not be closed")
+    s.wait_for_exit(widget)
+
+
+def test_stored_settings_place_the_widget_and_survive_a_run(s):
+    s.write_options("[Appearance]\nLeft=40\nTop=60\nViewStyle=1\n[General]\nFirstUsage=0\n"
+                    "[Location]\nCityName=Şanlıurfa\nCityID=TUXX0027\n[Favorites]\nİzmir=TUXX0015\n")
+    widget = s.start()
+    window = s.wait_for_window()
+    check((int(window["left"]), int(window["top"])) == (40, 60), f"the stored position was not used: {window}")
+    check(s.run("/exit") == 0, "the widget could not be closed")
+    s.wait_for_exit(widget)
+    options = s.read_options()
+    check(options["Location"] == {"CityName": "Şanlıurfa", "CityID": "TUXX0027"}, f"place lost: {options}")
+    check(options["Favorites"] == {"İzmir": "TUXX0015"}, f"favourites lost: {options}")
+    check(options["Appearance"]["ViewStyle"] == "1", f"view style lost: {options}")
+    check(options["General"] == {"FirstUsage": "0"}, f"FirstUsage rewritten: {options}")
+
+
+def test_read_only_settings_file_gives_an_error_box_and_no_crash(s):
+    s.write_options("[General]\nFirstUsage=1\n[Appearance]\nLeft=50\nTop=70\n")
+    before = open(s.options_path, "rb").read()
+    s.make_read_only(s.options_path)
+    widget = s.start()
+    s.wait_for_window()
+    closer = s.start("/EXIT")
+    texts = s.wait_for_dialog("Nimbo!")
+    check("Unable to write to .\\Options.ini." in texts, f"unexpected error box: {texts}")
+    check(s.driver("dialog-press", "Nimbo!", 1)[0] == 0, "the error box could not be answered")
+    check(s.wait_for_exit(closer) == 0, "the closing start did not end with code 0")
+    check(s.wait_for_exit(widget) == 0, "the widget did not end cleanly after the error")
+    check(open(s.options_path, "rb").read() == before, "the read-only settings file changed")
+
+
+if __name__ == "__main__":
+    run_tests(globals())
