@@ -3,6 +3,7 @@
 Each test case gets its own installation folder, its own X display and its own Wine processes, and ends
 them itself. Waits are for conditions with deadlines, never fixed sleeps.
 """
+import fcntl
 import os
 import shutil
 import signal
@@ -153,6 +154,11 @@ class Session:
         except subprocess.TimeoutExpired:
             raise TestFailure(f"{exe or 'Nimbo.exe'} {' '.join(args)} did not end within {timeout} s")
 
+    def registry(self, *args):
+        """Runs Wine's reg.exe in this session's prefix (add, delete, query)."""
+        return subprocess.run([WINE, "reg", *args], env=self.env, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL, timeout=120).returncode
+
     def driver(self, *args, timeout=60):
         """Runs the driver; returns (exit code, {key: value}) from its key=value lines."""
         # Output goes through a file: Wine's helper processes may inherit a pipe and keep it open.
@@ -209,6 +215,10 @@ class Session:
 def run_tests(module_globals):
     """Runs every test_* function of the calling module, each in a session of its own."""
     tests = [(name, fn) for name, fn in module_globals.items() if name.startswith("test_") and callable(fn)]
+    # One end-to-end run at a time shares the prefix: whoever else runs waits here.
+    os.makedirs(os.path.join(SOURCE_DIR, "build"), exist_ok=True)
+    lock = open(os.path.join(SOURCE_DIR, "build", "e2e.lock"), "w")
+    fcntl.flock(lock, fcntl.LOCK_EX)
     passed = failed = 0
     for name, fn in tests:
         session = Session(name)

@@ -103,5 +103,23 @@ def test_read_only_settings_file_gives_an_error_box_and_no_crash(s):
     check(open(s.options_path, "rb").read() == before, "the read-only settings file changed")
 
 
+def test_windows_older_than_xp_gets_the_turkish_refusal_and_no_widget(s):
+    app_key = "HKCU\\Software\\Wine\\AppDefaults\\Nimbo.exe"
+    check(s.registry("add", app_key, "/v", "Version", "/d", "win2k", "/f") == 0, "could not pretend Windows 2000")
+    try:
+        refused = s.start()
+        texts = s.wait_for_dialog("Hata")
+        check("Üzgünüm! Bu program ancak Windows XP veya üzeri işletim sistemlerinde çalışabilmektedir." in texts,
+              f"unexpected refusal text: {texts}")
+        check(s.window_count() == 0, "a widget window was made on Windows 2000")
+        s.driver("dialog-press", "Hata", 1)
+        check(s.wait_for_exit(refused) == 0, "the refused start did not end with code 0")
+    finally:
+        s.registry("delete", app_key, "/f")
+    # Nothing was left behind: the next start on a supported system runs normally.
+    s.start()
+    s.wait_for_window()
+
+
 if __name__ == "__main__":
     run_tests(globals())
