@@ -14,6 +14,8 @@ nimbo_core_library(nimbo_base_win ${BASE_WIN})
 target_link_libraries(nimbo_base_win PUBLIC nimbo_base ${NIMBO_WIN_SYSTEM_LIBS})
 nimbo_core_library(nimbo_shell_win ${WIDGET_WIN})
 target_link_libraries(nimbo_shell_win PUBLIC nimbo_core nimbo_base_win)
+# The portable readers create the platform's XML document (xml_document_win.cpp): a cycle of static libraries.
+target_link_libraries(nimbo_core INTERFACE nimbo_shell_win)
 
 set(widget_entry ${CMAKE_SOURCE_DIR}/widget/nimbo_main_win.cpp)
 add_executable(Nimbo WIN32 ${widget_entry} ${CMAKE_SOURCE_DIR}/resources/nimbo.rc)

@@ -1,6 +1,7 @@
 // The widget's actions, its two menus, what is enabled when, and the refresh cycle of the weather feed.
 #include "widget/controller.h"
 
+#include "widget/document_text.h"
 #include "widget/face/hijri_calendar.h"
 #include "widget/face/value_format.h"
 #include "widget/weather_feed.h"
@@ -125,8 +126,8 @@ void RefreshCycle::CheckTimerTimer() {
     if (m_state != ConnectionState::Outstanding) StartWeatherDownload();
 }
 
-void RefreshCycle::WeatherDownloadDone(int32_t resultCode, std::string text) {
-    m_weather.FeedText = std::move(text);
+void RefreshCycle::WeatherDownloadDone(int32_t resultCode, const std::string& bytes) {
+    m_weather.FeedText = DecodeDocumentText(bytes);
     if (resultCode != 0) {
         // The last weather stays on the face.
         m_state = ConnectionState::Failed;

@@ -111,8 +111,8 @@ public:
     // A manual refresh: the next periodic one comes a full period later.
     void Refresh();
     void CheckTimerTimer();
-    // The feed download ended with `resultCode` (0 or -1) and the thread's text; the thread is already freed.
-    void WeatherDownloadDone(int32_t resultCode, std::string text);
+    // The feed download ended with `resultCode` (0 or -1) and the thread's bytes; the thread is already freed.
+    void WeatherDownloadDone(int32_t resultCode, const std::string& bytes);
 
 private:
     RefreshHost& m_host;

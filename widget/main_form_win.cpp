@@ -1,14 +1,22 @@
-// The main form's start-up, shutdown and window messages.
+// The main form: start-up, refresh cycle, actions and menus, tray icon, window messages and shutdown.
 #include "widget/main_form_win.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
 #include "base/wide_text_win.h"
+#include "widget/address_lookup.h"
+#include "widget/document_text.h"
 #include "widget/face/layered_present_win.h"
+#include "widget/face/locale_names_win.h"
 #include "widget/face/placeholder_face.h"
 #include "widget/messages.h"
 #include "widget/settings_keys.h"
 #include "widget/start_up.h"
+#include "widget/version_check.h"
+#include "widget/weather_feed.h"
 
 namespace nimbo {
 
@@ -18,6 +26,41 @@ constexpr UINT kLoadedDelayMs = 250;
 constexpr UINT kVersionDelayMs = 3000;
 constexpr int kFadeStep = 18;
 constexpr DWORD kFadeSleepMs = 2;
+// Moving by the caption: the window follows the mouse until the button is released.
+constexpr WPARAM kScDragMove = SC_MOVE + 2;
+constexpr int kOptionsPagePlaces = 2;
+
+constexpr char kWelcomeBalloon[] =
+    "Nimbo! çalışıyor! Hemen bulunduğunuz ili seçin ve\r\ntam beş günlük Hava durumunu öğrenin. Bunun için ana "
+    "pencerede farenin sağ tuşuna basmanız yeterli. Hem dahası da var...";
+
+// A popup menu of the entries, captions as written: their "&" marks the access key and no other is added.
+UniqueMenu BuildMenu(const std::vector<MenuEntry>& entries) {
+    UniqueMenu menu(CreatePopupMenu());
+    if (!menu) return menu;
+    for (const MenuEntry& entry : entries) {
+        switch (entry.kind) {
+            case MenuEntry::Kind::Action: {
+                const ActionInfo& action = *FindAction(static_cast<uint32_t>(entry.action));
+                AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(action.id), Widen(action.caption).c_str());
+                break;
+            }
+            case MenuEntry::Kind::Separator:
+                AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+                break;
+            case MenuEntry::Kind::Submenu: {
+                // The favourites fill it when they join; the parent menu owns and frees it.
+                UniqueMenu submenu(CreatePopupMenu());
+                if (submenu && AppendMenuW(menu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.Get()),
+                                           Widen(entry.caption).c_str())) {
+                    submenu.Release();
+                }
+                break;
+            }
+        }
+    }
+    return menu;
+}
 
 }  // namespace
 
@@ -40,18 +83,41 @@ LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             CloseWidget();
             return 0;
+        case WM_COMMAND:
+            CommandReceived(LOWORD(wParam));
+            return 0;
+        case WM_INITMENUPOPUP:
+            ApplyActionStates();
+            return 0;
+        case WM_CONTEXTMENU:
+            ShowContextMenu(lParam);
+            return 0;
+        case WM_LBUTTONDOWN:
+            MousePressed(true);
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            ExecuteAction(ActionId::RefreshAction);
+            MousePressed(true);
+            return 0;
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            MousePressed(false);
+            break;
         case WM_TIMER:
             switch (wParam) {
                 case CheckTimer:
-                    CheckTimerTimer();
+                    m_refresh.CheckTimerTimer();
                     return 0;
                 case LoadedTimer:
                     LoadedTimerTimer();
                     return 0;
                 case VersionTimer:
-                    VersionTimerTimer();
+                    StartVersionCheck();
                     return 0;
             }
+            break;
+        case WM_MOVE:
+            // The information window follows the widget here once it exists.
             break;
         case WM_ACTIVATEAPP:
             if (!wParam) ApplicationDeactivate();
@@ -61,6 +127,15 @@ LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ENDSESSION:
             EndSession();
             break;
+        case WM_WEATHER_DONE:
+            WeatherDone(static_cast<int32_t>(lParam));
+            return 0;
+        case WM_ADDRESS_DONE:
+            AddressDone(static_cast<int32_t>(lParam));
+            return 0;
+        case WM_VERSION_DONE:
+            VersionDone(static_cast<int32_t>(lParam));
+            return 0;
         case WM_WIDGET_SHOW:
             WidgetShowRequest();
             return 0;
@@ -72,15 +147,29 @@ LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TNimboMainForm::FormCreate() {
-    // 1. The drawing surface is the member m_faceSurface, made with the form.
-    // 2. The Turkish calendar names are filled here once the value formatting lands.
+    // A double click on the widget refreshes.
+    SetClassLongPtrW(Handle(), GCL_STYLE, GetClassLongPtrW(Handle(), GCL_STYLE) | CS_DBLCLKS);
+    m_servers = ReadServerAddresses(m_settings);
+    // 1. The drawing surface is the member m_faceSurface, made with the form. 2.
+    m_calendarNames = ReadTurkishCalendarNames();
     // 3. The face starts in view style 0; the stored style is applied in step 12.
     m_viewStyle = 0;
-    // 4.-5. Application hints and the tray icon join here with the face and the tray component.
+    // 4. The application's hints join here with the face. 5.
+    m_shortPopup = BuildMenu(ShortPopupEntries());
+    m_trayPopup = std::make_unique<TrayPopupMenuWin>(BuildMenu(TrayPopupEntries()), Handle());
+    m_tray =
+        std::make_unique<TrayIconWin>(kApplicationTitle, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
+    TTrayIcon& tray = **m_tray;
+    tray.SetHint(kApplicationTitle);
+    tray.PopupMenu = m_trayPopup.get();
+    tray.OnDblClick = [this] { ExecuteAction(ActionId::ShowAction); };
+    tray.SetBalloonTitle(kApplicationTitle);
+    tray.BalloonFlags = TBalloonFlags::bfInfo;
+    tray.SetBalloonHint(kWelcomeBalloon);
     // 6. The version check runs once, 3 s after start.
     if (Read(m_settings, settings::kCheckNewVersion)) SetTimer(Handle(), VersionTimer, kVersionDelayMs, nullptr);
     // 7. No forecast day is known yet.
-    for (auto& day : m_weather.Forecast) day.Day.clear();
+    for (auto& day : Weather().Forecast) day.Day.clear();
     // 8. Deactivation is handled by WM_ACTIVATEAPP. 9. The layered style:
     const LONG_PTR exStyle = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
     if (!(exStyle & WS_EX_LAYERED)) SetWindowLongPtrW(Handle(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
@@ -89,17 +178,19 @@ void TNimboMainForm::FormCreate() {
     LoadWidgetSettings();
     // 12. The stored view style, 13. the unit letter of the feed address.
     m_viewStyle = m_widgetSettings.viewStyle;
-    m_weather.Unit = "c";
+    Weather().Unit = "c";
     // 14. With fading on, the form appears invisible and LoadedTimer fades it in.
     m_faceAlpha = m_widgetSettings.fadeEffect ? kHiddenAlpha : kFullAlpha;
-    // 15.
+    // 15.-17.
     ComposeFace();
-    // 16.-17. The first weather download and the address lookup start here with the downloads.
+    m_refresh.StartWeatherDownload();
+    StartAddressLookup();
     // 18.
-    if (m_widgetSettings.autoUpdate) SetTimer(Handle(), CheckTimer, m_widgetSettings.updatePeriodMs, nullptr);
+    tray.SetVisible(m_widgetSettings.showTrayIcon);
+    SetCheckTimerEnabled(m_widgetSettings.autoUpdate);
     // 19.
     SetTimer(Handle(), LoadedTimer, kLoadedDelayMs, nullptr);
-    // 20. The information and about windows are created here when they exist.
+    // 20. The favourites list and the information and about windows are created here when they exist.
 }
 
 void TNimboMainForm::FormDestroy() {
@@ -111,6 +202,13 @@ void TNimboMainForm::FormDestroy() {
     } catch (const std::exception& error) {
         ShowErrorBox(nullptr, kApplicationTitle, error.what());
     }
+    // A running download is waited for; its message then finds no window.
+    m_weatherThread.reset();
+    m_addressThread.reset();
+    m_versionThread.reset();
+    // The icon leaves the tray now; the component itself goes with the form object, after the message loop,
+    // since a close request may arrive while its own window is still inside a handler (its menu).
+    if (m_tray) (*m_tray)->SetVisible(false);
     PostQuitMessage(0);
 }
 
@@ -118,10 +216,15 @@ void TNimboMainForm::LoadWidgetSettings() {
     const LoadedWidgetSettings loaded = ReadWidgetSettings(m_settings);
     m_widgetSettings = loaded.settings;
     SetWindowPos(Handle(), nullptr, loaded.left, loaded.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    m_weather.City = loaded.cityName;
-    m_weather.CityID = loaded.cityId;
+    Weather().City = loaded.cityName;
+    Weather().CityID = loaded.cityId;
+    // A new period counts from now; whether the timer runs is not changed here.
+    if (m_checkTimerEnabled) SetCheckTimerEnabled(true);
+    // HideBtn is drawn exactly when the tray icon is shown (TrayIconShown).
+    if (m_tray) (*m_tray)->SetVisible(m_widgetSettings.showTrayIcon);
     SetTopMost(m_widgetSettings.alwaysTop);
     m_hibernating = m_widgetSettings.hibernate;
+    ApplyActionStates();
 }
 
 void TNimboMainForm::SaveWidgetSettings() {
@@ -131,8 +234,8 @@ void TNimboMainForm::SaveWidgetSettings() {
     state.viewStyle = m_viewStyle;
     state.left = rect.left;
     state.top = rect.top;
-    state.cityName = m_weather.City;
-    state.cityId = m_weather.CityID;
+    state.cityName = Weather().City;
+    state.cityId = Weather().CityID;
     state.infoTextLeft = m_infoTextLeft;
     state.infoTextTop = m_infoTextTop;
     state.showInfoText = m_widgetSettings.showInfoText;
@@ -140,16 +243,218 @@ void TNimboMainForm::SaveWidgetSettings() {
     nimbo::SaveWidgetSettings(m_settings, state, m_widgetSettings);
 }
 
-void TNimboMainForm::CheckTimerTimer() {
-    // The refresh of the weather runs here once the downloads land.
-}
-
 void TNimboMainForm::LoadedTimerTimer() {
     KillTimer(Handle(), LoadedTimer);
     ShowWidget();
+    if (m_widgetSettings.firstUsage && m_tray) (*m_tray)->ShowBalloon();
+    // Hibernation is entered again here when it joins.
 }
 
-void TNimboMainForm::VersionTimerTimer() { KillTimer(Handle(), VersionTimer); }
+// --- downloads -----------------------------------------------------------------------------------------
+
+bool TNimboMainForm::WeatherDownloadRunning() const { return m_weatherThread && !m_weatherThread->Terminated(); }
+
+bool TNimboMainForm::StartWeatherThread(const std::string& feedPath) {
+    m_weatherThread.reset();
+    auto thread = std::make_unique<TInternetThread>(true, Handle(), m_servers.Weather + feedPath, WM_WEATHER_DONE);
+    if (!thread->Resume()) return false;
+    m_weatherThread = std::move(thread);
+    return true;
+}
+
+void TNimboMainForm::WeatherDone(int32_t resultCode) {
+    // A stray message, with no download of ours behind it, changes nothing.
+    if (!m_weatherThread) return;
+    const std::string bytes = m_weatherThread->ResultText();
+    m_weatherThread.reset();
+    m_refresh.WeatherDownloadDone(resultCode, bytes);
+}
+
+void TNimboMainForm::StartAddressLookup() {
+    if (m_addressThread && !m_addressThread->Terminated()) return;
+    m_addressThread.reset();
+    m_addressThread = std::make_unique<TInternetThread>(true, Handle(), AddressDocumentUrl(m_servers), WM_ADDRESS_DONE);
+    if (!m_addressThread->Resume()) m_addressThread.reset();
+}
+
+void TNimboMainForm::AddressDone(int32_t resultCode) {
+    if (!m_addressThread) return;
+    const std::string text = DecodeDocumentText(m_addressThread->ResultText());
+    m_addressThread.reset();
+    if (resultCode == 0) {
+        if (auto address = ReadPublicAddress(text)) Weather().IPAddress = *address;
+    }
+    RebuildInfoText();
+}
+
+void TNimboMainForm::StartVersionCheck() {
+    if (m_versionThread && !m_versionThread->Terminated()) return;
+    // Once per run.
+    KillTimer(Handle(), VersionTimer);
+    m_versionThread.reset();
+    m_versionThread = std::make_unique<TInternetThread>(true, Handle(), VersionDocumentUrl(m_servers), WM_VERSION_DONE);
+    if (!m_versionThread->Resume()) m_versionThread.reset();
+}
+
+void TNimboMainForm::VersionDone(int32_t resultCode) {
+    if (!m_versionThread) return;
+    const std::string text = DecodeDocumentText(m_versionThread->ResultText());
+    m_versionThread.reset();
+    if (resultCode != 0) return;
+    const std::string latest = ReadLatestVersion(text);
+    if (latest.empty() || !IsNewerVersion(latest)) return;
+    if (MessageBoxW(Handle(), Widen(NewVersionQuestion(latest)).c_str(), Widen(kNewVersionCaption).c_str(),
+                    MB_YESNO | MB_ICONINFORMATION) == IDYES) {
+        ShellExecuteW(nullptr, L"open", Widen(DownloadPageUrl(m_servers)).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
+}
+
+void TNimboMainForm::SetCheckTimerEnabled(bool enabled) {
+    m_checkTimerEnabled = enabled;
+    if (enabled) {
+        SetTimer(Handle(), CheckTimer, m_widgetSettings.updatePeriodMs, nullptr);
+    } else {
+        KillTimer(Handle(), CheckTimer);
+    }
+}
+
+void TNimboMainForm::GrowToViewStyle(bool) {
+    // The face grows its background to the view style's size here; the placeholder face has one size.
+}
+
+void TNimboMainForm::ParseWeatherFeed(WeatherData& weather) { nimbo::ParseWeatherFeed(weather); }
+
+SystemTime TNimboMainForm::Today() const {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDayOfWeek, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+}
+
+void TNimboMainForm::RebuildInfoText() {
+    // The information window rebuilds its text here once it exists.
+}
+
+bool TNimboMainForm::WidgetVisible() const { return IsWindowVisible(Handle()) != FALSE; }
+
+void TNimboMainForm::ShowInfoWindow() {
+    // The information window is shown here once it exists.
+}
+
+void TNimboMainForm::SetTrayHint(const std::string& hint) {
+    if (m_tray) (*m_tray)->SetHint(hint);
+}
+
+// --- actions -------------------------------------------------------------------------------------------
+
+void TNimboMainForm::CommandReceived(WORD commandId) {
+    const ActionInfo* action = FindAction(commandId);
+    // A disabled action does not run, whichever menu, button or message asked for it.
+    if (!action || !ActionEnabled(action->id, m_refresh.State(), TrayIconShown())) return;
+    ExecuteAction(action->id);
+}
+
+void TNimboMainForm::ExecuteAction(ActionId action) {
+    switch (action) {
+        case ActionId::ExitAction:
+            // Posted: the command may come from inside the tray icon's own handler (its menu).
+            PostMessageW(Handle(), WM_CLOSE, 0, 0);
+            break;
+        case ActionId::ShowInfoAction:
+            SetShowInfo(!m_widgetSettings.showInfoText);
+            break;
+        case ActionId::OptionsAction:
+            OpenOptions(-1);
+            break;
+        case ActionId::AddLocAction:
+            OpenOptions(kOptionsPagePlaces);
+            break;
+        case ActionId::HideAction:
+            HideActionExecute();
+            break;
+        case ActionId::ShowAction:
+            ShowActionExecute();
+            break;
+        case ActionId::RefreshAction:
+            m_refresh.Refresh();
+            break;
+        case ActionId::AboutAction:
+            // The about window is shown here once it exists.
+            break;
+        case ActionId::MiniAction:
+            SetViewStyle(0);
+            break;
+        case ActionId::MidiAction:
+            SetViewStyle(1);
+            break;
+        case ActionId::MaxiAction:
+            SetViewStyle(2);
+            break;
+        case ActionId::HibernateAction:
+            // Hibernation joins with the favourites menus.
+            break;
+        case ActionId::FetchIPAction:
+            FetchIPActionExecute();
+            break;
+    }
+}
+
+bool TNimboMainForm::TrayIconShown() { return m_tray && (*m_tray)->Visible(); }
+
+void TNimboMainForm::ApplyActionStates() {
+    const CheckSources checks{m_viewStyle, m_widgetSettings.showInfoText, m_hibernating};
+    const bool trayShown = TrayIconShown();
+    for (HMENU menu : {m_shortPopup.Get(), m_trayPopup ? m_trayPopup->Menu() : nullptr}) {
+        if (!menu) continue;
+        for (const ActionInfo& action : Actions()) {
+            const UINT id = static_cast<UINT>(action.id);
+            EnableMenuItem(
+                menu, id,
+                MF_BYCOMMAND | (ActionEnabled(action.id, m_refresh.State(), trayShown) ? MF_ENABLED : MF_GRAYED));
+            CheckMenuItem(menu, id, MF_BYCOMMAND | (ActionChecked(action.id, checks) ? MF_CHECKED : MF_UNCHECKED));
+        }
+    }
+}
+
+void TNimboMainForm::OpenOptions(int) {
+    SetCheckTimerEnabled(false);
+    SaveWidgetSettings();
+    // The options dialog runs here, on the page asked for, once it exists; until then it is as if cancelled.
+    ComposeFace();
+    SetCheckTimerEnabled(m_widgetSettings.autoUpdate);
+}
+
+void TNimboMainForm::SetShowInfo(bool on) {
+    m_widgetSettings.showInfoText = on;
+    // The information window is shown or hidden here once it exists.
+    Write(m_settings, settings::kShowInfoText, on);
+    m_settings.UpdateFile();
+    ApplyActionStates();
+}
+
+void TNimboMainForm::SetViewStyle(uint8_t style) {
+    // The face animates between the view styles here once it draws them.
+    m_viewStyle = style;
+    ComposeFace();
+}
+
+void TNimboMainForm::ShowActionExecute() {
+    SetForegroundWindow(Handle());
+    ShowWidget();
+    if (m_widgetSettings.showInfoText) ShowInfoWindow();
+}
+
+void TNimboMainForm::HideActionExecute() {
+    HideWidget();
+    // The information window is hidden here once it exists.
+}
+
+void TNimboMainForm::FetchIPActionExecute() {
+    Weather().IPAddress = kAddressPending;
+    RebuildInfoText();
+    StartAddressLookup();
+}
+
+// --- window --------------------------------------------------------------------------------------------
 
 void TNimboMainForm::ShowWidget() {
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
@@ -167,12 +472,16 @@ void TNimboMainForm::HideWidget() {
 }
 
 void TNimboMainForm::CloseWidget() {
+    // The information window is hidden first here once it exists.
     HideWidget();
     DestroyWindow(Handle());
 }
 
 void TNimboMainForm::WidgetShowRequest() {
-    if (!IsWindowVisible(Handle()) || m_faceAlpha == kHiddenAlpha) ShowWidget();
+    if (!IsWindowVisible(Handle()) || m_faceAlpha == kHiddenAlpha) {
+        ShowWidget();
+        if (m_widgetSettings.showInfoText) ShowInfoWindow();
+    }
     SetForegroundWindow(Handle());
 }
 
@@ -186,9 +495,35 @@ void TNimboMainForm::ApplicationDeactivate() {
     ComposeFace();
 }
 
+void TNimboMainForm::MousePressed(bool leftButton) {
+    // The information window's offset is taken here once it exists.
+    if (!m_faceActive) {
+        m_faceActive = true;
+        SetTopMost(m_widgetSettings.alwaysTop);
+        ComposeFace();
+    }
+    if (leftButton) {
+        ReleaseCapture();
+        SendMessageW(Handle(), WM_SYSCOMMAND, kScDragMove, 0);
+        // The window's rectangle is its position; the face is drawn again where it was dropped.
+        ComposeFace();
+    }
+}
+
+void TNimboMainForm::ShowContextMenu(LPARAM screenPoint) {
+    POINT point{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+    // From the keyboard the point is (-1, -1): open the menu at the mouse.
+    if (point.x == -1 && point.y == -1) GetCursorPos(&point);
+    ApplyActionStates();
+    SetForegroundWindow(Handle());
+    TrackPopupMenuEx(m_shortPopup.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, Handle(), nullptr);
+    PostMessageW(Handle(), WM_NULL, 0, 0);
+}
+
 void TNimboMainForm::ComposeFace() {
     DrawPlaceholderFace(m_faceSurface);
     PresentLayered(Handle(), m_faceSurface, m_faceAlpha);
+    ApplyActionStates();
 }
 
 void TNimboMainForm::FadeIn() {

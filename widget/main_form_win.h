@@ -1,17 +1,27 @@
-// TNimboMainForm: the widget's floating layered window, its start-up, timers and shutdown.
+// TNimboMainForm: the widget's floating layered window and its controller: start-up, refresh cycle, actions,
+// menus, tray icon, dragging and shutdown.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
+#include <string>
+
+#include "base/unique_handle_win.h"
 #include "base/window_win.h"
+#include "widget/controller.h"
 #include "widget/face/argb_surface.h"
+#include "widget/face/turkish_calendar.h"
+#include "widget/internet_thread_win.h"
+#include "widget/server_config.h"
 #include "widget/settings_file.h"
+#include "widget/tray/tray_icon_win.h"
 #include "widget/weather_data.h"
 #include "widget/widget_settings.h"
 
 namespace nimbo {
 
-class TNimboMainForm final : public Window {
+class TNimboMainForm final : public Window, private RefreshHost {
 public:
     static constexpr int kWidth = 233;
     static constexpr int kHeight = 248;
@@ -24,6 +34,7 @@ public:
     bool Create();
 
 private:
+    // WM_TIMER identifiers; a test may deliver a tick by posting WM_TIMER with one of them.
     enum TimerId : UINT_PTR { CheckTimer = 1, LoadedTimer = 2, VersionTimer = 3 };
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -32,32 +43,76 @@ private:
     void FormDestroy();
     void LoadWidgetSettings();
     void SaveWidgetSettings();
-    void CheckTimerTimer();
     void LoadedTimerTimer();
-    void VersionTimerTimer();
+    void StartVersionCheck();
+    void StartAddressLookup();
+    void WeatherDone(int32_t resultCode);
+    void AddressDone(int32_t resultCode);
+    void VersionDone(int32_t resultCode);
+
+    // Actions.
+    void CommandReceived(WORD commandId);
+    void ExecuteAction(ActionId action);
+    void ApplyActionStates();
+    bool TrayIconShown();
+    void OpenOptions(int page);
+    void SetShowInfo(bool on);
+    void SetViewStyle(uint8_t style);
+    void ShowActionExecute();
+    void HideActionExecute();
+    void FetchIPActionExecute();
+
+    // Window.
     void ShowWidget();
     void HideWidget();
     void CloseWidget();
     void WidgetShowRequest();
     void EndSession();
     void ApplicationDeactivate();
-    void ComposeFace();
+    void MousePressed(bool leftButton);
+    void ShowContextMenu(LPARAM screenPoint);
+    void ComposeFace() override;
     void FadeIn();
     void FadeOut();
     void SetTopMost(bool topMost);
 
+    // The refresh cycle's view of the form.
+    bool WeatherDownloadRunning() const override;
+    bool StartWeatherThread(const std::string& feedPath) override;
+    void SetCheckTimerEnabled(bool enabled) override;
+    void GrowToViewStyle(bool animate) override;
+    void ParseWeatherFeed(WeatherData& weather) override;
+    SystemTime Today() const override;
+    const TurkishCalendarNames& CalendarNames() const override { return m_calendarNames; }
+    void RebuildInfoText() override;
+    bool WidgetVisible() const override;
+    void ShowInfoWindow() override;
+    void SetTrayHint(const std::string& hint) override;
+
+    WeatherData& Weather() { return m_refresh.Weather(); }
+
     SettingsFile& m_settings;
     WidgetSettings m_widgetSettings;
-    WeatherData m_weather;
+    RefreshCycle m_refresh{*this, m_widgetSettings};
+    ServerAddresses m_servers;
+    TurkishCalendarNames m_calendarNames;
     ArgbSurface m_faceSurface{kWidth, kHeight};
     BYTE m_faceAlpha = kFullAlpha;
     BYTE m_fullAlpha = kFullAlpha;
     bool m_faceActive = false;
     bool m_hibernating = false;
+    bool m_checkTimerEnabled = false;
     uint8_t m_viewStyle = 0;
     // The information window's position, kept from the settings until that window exists to report its own.
     int32_t m_infoTextLeft = 331;
     int32_t m_infoTextTop = 331;
+    std::unique_ptr<TInternetThread> m_weatherThread;
+    std::unique_ptr<TInternetThread> m_addressThread;
+    std::unique_ptr<TInternetThread> m_versionThread;
+    UniqueMenu m_shortPopup;
+    // Declared before the tray icon, which must not outlive its menu.
+    std::unique_ptr<TrayPopupMenuWin> m_trayPopup;
+    std::unique_ptr<TrayIconWin> m_tray;
 };
 
 }  // namespace nimbo
