@@ -1,0 +1,64 @@
+// The GDI+ side of a layered window's face: executes drawing operations onto a 32-bit ARGB bitmap, measures
+// texts and pictures for the layout, shows the bitmap with UpdateLayeredWindow, and fades it.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/gdiplus_session_win.h"
+#include "widget/face/argb_surface.h"
+#include "widget/face/compositor.h"
+#include "widget/face/face_layout.h"
+
+namespace nimbo {
+
+// One per layered window, created after GdiplusStartup and destroyed before GdiplusShutdown. Pictures are read
+// from ".\Contents\Resources\" of the current folder: `fixedPictures` once, here; any other picture each time
+// it is drawn, released right after. A missing picture draws nothing and measures 0 x 0.
+class FacePainter : public FaceMeasurer {
+public:
+    FacePainter(HWND window, int width, int height, const std::vector<std::string>& fixedPictures, BYTE alpha);
+    ~FacePainter() override;
+    FacePainter(const FacePainter&) = delete;
+    FacePainter& operator=(const FacePainter&) = delete;
+
+    SizeI PictureSize(const std::string& name) const override;
+    RectF MeasureText(const std::string& text, TextAlign align, const FontSpec& font) const override;
+
+    // Executes the operations in order onto the surface.
+    void Draw(const DrawList& ops);
+
+    // FaceAlpha: the constant opacity of the whole face.
+    BYTE Alpha() const { return m_alpha; }
+    void SetAlpha(BYTE alpha) { m_alpha = alpha; }
+
+    // PresentFace: shows the surface on the window with FaceAlpha. False when the system refused it.
+    bool Present();
+    // Fade towards `target` by kFadeStep with kFadeDelayMs between presents, on the calling thread. Callers
+    // check General/FadeEffect first.
+    void FadeIn(BYTE target);
+    void FadeOut(BYTE target);
+
+    // The surface's pixels as 0xAARRGGBB, not premultiplied.
+    ArgbSurface Pixels() const;
+    bool SavePng(const std::wstring& path) const;
+
+private:
+    struct Resources;
+    void DrawPicture(const PictureOp& op);
+    void DrawText(const TextOp& op);
+
+    HWND m_window;
+    BYTE m_alpha;
+    int m_dpi = 96;
+    std::unique_ptr<Resources> m_resources;
+};
+
+// ComposeFace of the main window: composes, draws and presents.
+void ComposeMainFace(FacePainter& painter, FaceLayout& layout, const FaceInputs& inputs);
+// ComposeBackdrop of the main window: glass and Earth, presented.
+void ComposeMainBackdrop(FacePainter& painter, const FaceLayout& layout, const WidgetSettings& settings);
+
+}  // namespace nimbo

@@ -1,0 +1,229 @@
+// The face drawn by GDI+ from recorded feeds in every view style, saved as PNG and checked pixel by pixel,
+// and presented on a real layered window.
+#include "widget/face/face_renderer_win.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "base/unique_handle_win.h"
+#include "tests/support/temp_folder.h"
+#include "widget/document_text.h"
+#include "widget/weather_feed.h"
+
+namespace nimbo {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The picture set is rendered into the build folder, beside the test program.
+fs::path ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return fs::path(path).parent_path();
+}
+
+// Makes a folder current for one test and puts the previous one back.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const fs::path& folder) : m_previous(fs::current_path()) { fs::current_path(folder); }
+    ~CurrentFolder() { fs::current_path(m_previous); }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+private:
+    fs::path m_previous;
+};
+
+WeatherData Feed(const char* name) {
+    ComInitializer com;
+    WeatherData data;
+    data.FeedText = DecodeDocumentText(testing::ReadBytes((fs::path(NIMBO_TEST_DATA_DIR) / "feeds" / name).string()));
+    ParseWeatherFeed(data);
+    return data;
+}
+
+SystemTime Moment(int year, int month, int day, int hour) {
+    SystemTime t;
+    t.year = static_cast<uint16_t>(year);
+    t.month = static_cast<uint16_t>(month);
+    t.day = static_cast<uint16_t>(day);
+    t.hour = static_cast<uint16_t>(hour);
+    return t;
+}
+
+int Alpha(uint32_t argb) { return static_cast<int>(argb >> 24); }
+int Red(uint32_t argb) { return static_cast<int>((argb >> 16) & 0xFF); }
+int Green(uint32_t argb) { return static_cast<int>((argb >> 8) & 0xFF); }
+int Blue(uint32_t argb) { return static_cast<int>(argb & 0xFF); }
+
+// Opaque, nearly white pixels inside a rectangle: drawn text.
+int WhitePixels(const ArgbSurface& s, const Placeholder& p) {
+    int count = 0;
+    for (int y = std::max(0, p.top); y < std::min(s.height, p.top + p.height); ++y) {
+        for (int x = std::max(0, p.left); x < std::min(s.width, p.left + p.width); ++x) {
+            const uint32_t c = s.At(x, y);
+            if (Alpha(c) > 200 && Red(c) > 220 && Green(c) > 220 && Blue(c) > 220) ++count;
+        }
+    }
+    return count;
+}
+
+// A hidden layered popup of the face's size.
+class FaceWindow {
+public:
+    FaceWindow() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"NimboFaceTestWindow";
+        RegisterClassW(&wc);
+        m_window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, wc.lpszClassName, L"Nimbo!", WS_POPUP, 40, 40,
+                                   kMainFaceWidth, kMainFaceHeight, nullptr, nullptr, wc.hInstance, nullptr);
+    }
+    ~FaceWindow() {
+        if (m_window) DestroyWindow(m_window);
+    }
+    FaceWindow(const FaceWindow&) = delete;
+    FaceWindow& operator=(const FaceWindow&) = delete;
+    HWND Get() const { return m_window; }
+
+private:
+    HWND m_window = nullptr;
+};
+
+class FaceRenderer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_gdiplus.Ok());
+        ASSERT_TRUE(fs::exists(ProgramFolder() / "Contents" / "Resources" / "UI" / "Grid.png"))
+            << "build the picture_set target";
+        // NIMBO_FACE_SHOTS keeps the pictures for a person to look at; otherwise they go with the test.
+        const char* keep = std::getenv("NIMBO_FACE_SHOTS");
+        m_shots = keep && *keep ? fs::path(keep) : m_temp.Path();
+        fs::create_directories(m_shots);
+    }
+
+    struct Rendered {
+        FaceLayout layout;
+        ArgbSurface pixels{0, 0};
+        bool presented = false;
+    };
+
+    Rendered Render(const WeatherData& weather, const WidgetSettings& settings, ViewStyle style, const SystemTime& now,
+                    const std::string& shot, bool faceActive = false) {
+        CurrentFolder folder(ProgramFolder());
+        Rendered r{MainFaceLayout(style, "Arial", "Arial")};
+        FirstLoadGrowth(r.layout, false, [] {});
+        FacePainter painter(m_window.Get(), kMainFaceWidth, kMainFaceHeight, MainFacePictures(), 255);
+        const FaceInputs inputs{weather, settings, ConnectionState::Succeeded, faceActive, true, now};
+        painter.Draw(ComposeFace(r.layout, inputs, painter));
+        r.presented = painter.Present();
+        r.pixels = painter.Pixels();
+        EXPECT_TRUE(painter.SavePng((m_shots / (shot + ".png")).wstring())) << shot;
+        return r;
+    }
+
+    GdiplusSession m_gdiplus;
+    testing::TempFolder m_temp;
+    fs::path m_shots;
+    FaceWindow m_window;
+};
+
+const char* const kStyleNames[] = {"small", "medium", "large"};
+
+TEST_F(FaceRenderer, DayAndNightFeedsInEveryStyle) {
+    const WeatherData day = Feed("07-new-york-2013-c.xml");  // fair: the sun behind the clouds
+    const WeatherData night = Feed("12-singapore-2016-c.xml");
+    ASSERT_EQ(day.City, "New York");
+    ASSERT_EQ(night.City, "Singapore");
+    const WidgetSettings settings;  // "Kalın cam"
+    for (int style = 0; style < 3; ++style) {
+        for (const bool isDay : {true, false}) {
+            const std::string shot = std::string(isDay ? "day-" : "night-") + kStyleNames[style];
+            const Rendered r = Render(isDay ? day : night, settings, static_cast<ViewStyle>(style),
+                                      isDay ? Moment(2013, 3, 27, 10) : Moment(2016, 3, 12, 23), shot);
+            EXPECT_TRUE(r.presented) << shot;
+            EXPECT_EQ(r.layout.dayNight, isDay ? DayNight::Day : DayNight::Night) << shot;
+            const ArgbSurface& s = r.pixels;
+            // Outside the glass: the corners, left of the glass below the sky, right of it.
+            for (const auto& [x, y] : {std::pair{232, 247}, {0, 247}, {5, 200}, {230, 150}, {232, 0}}) {
+                EXPECT_EQ(Alpha(s.At(x, y)), 0) << shot << " at " << x << "," << y;
+            }
+            // Below the glass of the small and medium styles.
+            if (style < 2) {
+                EXPECT_EQ(Alpha(s.At(150, 245)), 0) << shot;
+            }
+            // The temperature and the place name are drawn in white where their labels were sized.
+            EXPECT_GT(WhitePixels(s, r.layout.temperatureLbl), 40) << shot;
+            EXPECT_GT(WhitePixels(s, r.layout.cityNameLbl), 10) << shot;
+            EXPECT_LT(r.layout.temperatureLbl.left + r.layout.temperatureLbl.width, 225) << shot;
+            // Cells only in the larger styles: the tomorrow title sits above the second cell.
+            Placeholder tomorrow = r.layout.dayLbl[1];
+            tomorrow.top -= 14;
+            tomorrow.height = 14;
+            if (style == 0) {
+                EXPECT_EQ(WhitePixels(s, tomorrow), 0) << shot;
+            } else {
+                EXPECT_GT(WhitePixels(s, tomorrow), 5) << shot;
+            }
+        }
+    }
+}
+
+TEST_F(FaceRenderer, MilkyCoffeeTintsTheGlass) {
+    WidgetSettings settings;
+    settings.background = 3;  // "Sütlü Kahve"
+    const Rendered r = Render(Feed("awkward-istanbul-utf8.xml"), settings, ViewStyle::Small, Moment(2026, 12, 8, 10),
+                              "day-small-milky-coffee", true);
+    // Inside the glass, right of the sky and below the place name: (128, 64, 0) under the thin smoke.
+    const uint32_t c = r.pixels.At(215, 114);
+    EXPECT_EQ(Alpha(c), 255);
+    EXPECT_NEAR(Red(c), 121, 12);
+    EXPECT_NEAR(Green(c), 69, 12);
+    EXPECT_NEAR(Blue(c), 17, 14);
+    // Active: the close button is drawn at its place.
+    EXPECT_GT(Alpha(r.pixels.At(194 + 9, 41 + 9)), 200);
+
+    settings.background = 0;  // no glass: only pictures and texts
+    const Rendered bare = Render(Feed("awkward-istanbul-utf8.xml"), settings, ViewStyle::Small, Moment(2026, 12, 8, 10),
+                                 "day-small-no-glass");
+    EXPECT_EQ(Alpha(bare.pixels.At(215, 114)), 0);
+    EXPECT_GT(WhitePixels(bare.pixels, bare.layout.temperatureLbl), 40);
+}
+
+TEST_F(FaceRenderer, MissingPicturesAndFontsLeaveTheRestOfTheFace) {
+    CurrentFolder empty(m_temp.Path());  // no picture set here
+    FacePainter painter(nullptr, kMainFaceWidth, kMainFaceHeight, MainFacePictures(), 255);
+    EXPECT_EQ(painter.PictureSize("UI\\Grid.png").width, 0);
+    FaceLayout layout = MainFaceLayout(ViewStyle::Large, "No Such Family Anywhere", "Arial");
+    FirstLoadGrowth(layout, false, [] {});
+    const WeatherData weather = Feed("awkward-istanbul-utf8.xml");
+    const WidgetSettings settings;
+    painter.Draw(ComposeFace(layout, {weather, settings, ConnectionState::Succeeded, true, true, {}}, painter));
+    EXPECT_FALSE(painter.Present());  // no window
+    const ArgbSurface s = painter.Pixels();
+    EXPECT_EQ(Alpha(s.At(62, 50)), 0);                     // no sky
+    EXPECT_GT(WhitePixels(s, layout.temperatureLbl), 40);  // the sans-serif stand-in
+    EXPECT_GT(layout.temperatureLbl.width, 20);
+}
+
+TEST_F(FaceRenderer, FadesReachTheirTargetsOnAWindow) {
+    CurrentFolder folder(ProgramFolder());
+    FacePainter painter(m_window.Get(), kMainFaceWidth, kMainFaceHeight, MainFacePictures(), 0);
+    FaceLayout layout = MainFaceLayout(ViewStyle::Medium, "Arial", "Arial");
+    const WidgetSettings settings;
+    ComposeMainBackdrop(painter, layout, settings);
+    painter.FadeIn(255);
+    EXPECT_EQ(painter.Alpha(), 255);
+    painter.FadeOut(127);
+    EXPECT_EQ(painter.Alpha(), 127);
+    painter.FadeIn(127);
+    EXPECT_EQ(painter.Alpha(), 127);
+    painter.SetAlpha(255);
+    EXPECT_TRUE(painter.Present());
+}
+
+}  // namespace
+}  // namespace nimbo
