@@ -10,8 +10,10 @@
 //   move CLASS X Y                          move the window without sizing or activating it
 //   dialog-text TITLE                       texts of the controls of the dialog box with that title
 //   dialog-press TITLE BUTTON_ID            press a button of that dialog box
+//   tray                                    icons of Wine's stand-alone tray: icons=N, then tip=TEXT per icon
 // Exit code 0 on success, 1 when the window was not found or the wait ran out, 2 on bad arguments.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -96,6 +98,58 @@ BOOL CALLBACK PrintChildText(HWND child, LPARAM) {
     return TRUE;
 }
 
+BOOL CALLBACK CollectChild(HWND child, LPARAM context) {
+    auto& search = *reinterpret_cast<Search*>(context);
+    wchar_t name[256] = {};
+    GetClassNameW(child, name, 256);
+    if (search.className == name) search.found.push_back(child);
+    return TRUE;
+}
+
+// The tooltip text of one tray icon. Wine's tray keeps it in a tooltip window of the tray's own process,
+// so the request and its answer travel through memory lent in that process.
+std::wstring TrayIconTip(HWND icon, const std::vector<HWND>& tooltips) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(icon, &processId);
+    const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return L"";
+    constexpr size_t kChars = 1024;
+    const size_t size = sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t);
+    auto* remote = static_cast<BYTE*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    std::wstring tip;
+    if (remote) {
+        for (HWND tooltip : tooltips) {
+            TTTOOLINFOW info{};
+            info.cbSize = sizeof(info);
+            info.uFlags = TTF_IDISHWND;
+            info.hwnd = icon;
+            info.uId = reinterpret_cast<UINT_PTR>(icon);
+            info.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof(info));
+            const wchar_t nothing[1] = {};
+            WriteProcessMemory(process, remote, &info, sizeof(info), nullptr);
+            WriteProcessMemory(process, remote + sizeof(info), nothing, sizeof(nothing), nullptr);
+            SendMessageW(tooltip, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote));
+            std::vector<wchar_t> text(kChars + 1, L'\0');
+            ReadProcessMemory(process, remote + sizeof(info), text.data(), kChars * sizeof(wchar_t), nullptr);
+            tip = text.data();
+            if (!tip.empty()) break;
+        }
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return tip;
+}
+
+int PrintTray() {
+    const HWND tray = FindFirst(L"__winex11_standalone_tray");
+    Search icons{L"__winex11_tray_icon", L"", {}};
+    if (tray) EnumChildWindows(tray, &CollectChild, reinterpret_cast<LPARAM>(&icons));
+    std::printf("icons=%zu\n", icons.found.size());
+    const auto tooltips = FindAll(TOOLTIPS_CLASSW);
+    for (HWND icon : icons.found) std::printf("tip=%s\n", Narrow(TrayIconTip(icon, tooltips)).c_str());
+    return 0;
+}
+
 int Run(const std::vector<std::wstring>& args) {
     if (args.empty()) return 2;
     const std::wstring& command = args[0];
@@ -147,6 +201,7 @@ int Run(const std::vector<std::wstring>& args) {
         if (!dialog) return 1;
         return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(Number(args[2]), BN_CLICKED), 0) ? 0 : 1;
     }
+    if (command == L"tray" && args.size() == 1) return PrintTray();
     return 2;
 }
 

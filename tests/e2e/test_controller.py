@@ -1,0 +1,215 @@
+#!/usr/bin/env python3
+"""The controller end to end: actions posted by command identifier, the tray icon and its hint, and the refresh
+cycle against the loopback server."""
+import json
+import os
+import subprocess
+import sys
+import urllib.request
+
+from harness import MAIN_CLASS, SOURCE_DIR, WM_WIDGET_SHOW, check, run_tests, wait_until
+
+WM_COMMAND = 0x111
+WM_TIMER = 0x113
+CHECK_TIMER = 1
+EXIT_ACTION = 101
+SHOW_INFO_ACTION = 102
+HIDE_ACTION = 104
+REFRESH_ACTION = 106
+FETCH_IP_ACTION = 113
+IDNO = 7
+FEED_PATH = "/forecastrss/TUXX0014_c.xml"
+
+
+class Server:
+    """The loopback server on a port of its own, serving tests/data/server."""
+
+    def __init__(self, folder):
+        port_file = os.path.join(folder, "server.port")
+        self.process = subprocess.Popen(
+            [sys.executable, os.path.join(SOURCE_DIR, "tests", "server", "loopback_server.py"), "--root",
+             os.path.join(SOURCE_DIR, "tests", "data", "server"), "--port-file", port_file, "--lifetime", "600"],
+            stdout=subprocess.DEVNULL)
+        wait_until(lambda: os.path.exists(port_file) and open(port_file).read().strip(), 30, "the loopback server")
+        self.base = "http://127.0.0.1:" + open(port_file).read().strip()
+
+    def get(self, path):
+        with urllib.request.urlopen(self.base + path, timeout=30) as answer:
+            return answer.read().decode("utf-8")
+
+    def rule(self, path, mode):
+        self.get(f"/_control/rule?path={path}&mode={mode}")
+
+    def requests(self, path):
+        return [entry for entry in map(json.loads, self.get("/_control/log").splitlines()) if entry["path"] == path]
+
+    def close(self):
+        self.process.terminate()
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+
+
+def with_server(test):
+    """Runs `test(s, server)` with a loopback server that the widget's Options.ini points at."""
+
+    def run(s):
+        server = Server(s.folder)
+        try:
+            test(s, server)
+        finally:
+            server.close()
+
+    run.__name__ = test.__name__
+    return run
+
+
+def options_for(server, extra=""):
+    # No version question: its message box would cover the widget in screenshots.
+    return (f"[Servers]\nWeather={server.base}\nWeb={server.base}\nAddress={server.base}\n"
+            f"[General]\nCheckNewVersion=0\n{extra}")
+
+
+def tray_tip(s):
+    code, facts = s.driver("tray")
+    check(code == 0, "the driver could not read the tray")
+    return facts.get("tip", "") if int(facts.get("icons", "0")) > 0 else None
+
+
+def wait_for_tip(s, predicate, what):
+    return wait_until(lambda: (tip := tray_tip(s)) is not None and predicate(tip) and tip, 60, what)
+
+
+def post_command(s, command):
+    check(s.driver("post", MAIN_CLASS, WM_COMMAND, command, 0)[0] == 0, f"command {command} could not be posted")
+
+
+def show_info_text(s):
+    return s.read_options().get("Appearance", {}).get("ShowInfoText")
+
+
+def settle(s, toggled_to):
+    """Waits until every message posted so far has been handled: ShowInfoAction, posted last, writes its switch
+    to Options.ini at once, and posted messages are handled in order."""
+    post_command(s, SHOW_INFO_ACTION)
+    wait_until(lambda: show_info_text(s) == toggled_to, 60, f"Appearance/ShowInfoText={toggled_to}")
+
+
+def weather_hint(tip):
+    return tip.startswith("Nimbo! - İstanbul, ") and tip.endswith(", 6°")
+
+
+@with_server
+def test_widget_fetches_the_places_feed_and_the_tray_hint_shows_its_weather(s, server):
+    s.write_options(options_for(server))
+    s.start()
+    s.wait_for_window()
+    wait_until(lambda: server.requests(FEED_PATH), 60, "the request for the feed")
+    tip = wait_for_tip(s, weather_hint, "the weather in the tray icon's hint")
+    check(tip.count(",") == 2, f"unexpected hint: {tip!r}")
+    check(len(server.requests(FEED_PATH)) == 1, "the feed was asked for more than once")
+    wait_until(lambda: server.requests("/getip.php"), 60, "the address lookup")
+    check(not server.requests("/nimbo.xml"), "the version was asked for although CheckNewVersion=0")
+
+
+@with_server
+def test_exit_action_closes_the_widget_and_saves_its_position(s, server):
+    s.write_options(options_for(server))
+    widget = s.start()
+    s.wait_for_window()
+    # The action is disabled while the feed downloads; the hint says when it has arrived.
+    wait_for_tip(s, weather_hint, "the weather in the tray icon's hint")
+    check(s.driver("move", MAIN_CLASS, 211, 97)[0] == 0, "the driver could not move the widget")
+    post_command(s, EXIT_ACTION)
+    check(s.wait_for_exit(widget) == 0, "the widget did not end with code 0 after ExitAction")
+    appearance = s.read_options()["Appearance"]
+    check((appearance["Left"], appearance["Top"]) == ("211", "97"), f"position not saved: {appearance}")
+    check(s.read_options()["General"]["FirstUsage"] == "0", "FirstUsage was not saved as 0")
+    check(tray_tip(s) is None, "the tray icon stayed after the widget ended")
+
+
+@with_server
+def test_hide_action_hides_the_widget_and_a_show_request_brings_it_back(s, server):
+    s.write_options(options_for(server))
+    s.start()
+    s.wait_for_window()
+    wait_for_tip(s, weather_hint, "the weather in the tray icon's hint")
+    post_command(s, HIDE_ACTION)
+    wait_until(lambda: (w := s.window()) and w["visible"] == "0", 60, "the widget to be hidden")
+    check(s.driver("post", MAIN_CLASS, WM_WIDGET_SHOW)[0] == 0, "WM_WIDGET_SHOW could not be posted")
+    s.wait_for_window()
+
+
+@with_server
+def test_without_tray_icon_hide_action_does_nothing(s, server):
+    s.write_options(options_for(server, "ShowTrayIcon=0\n"))
+    s.start()
+    s.wait_for_window()
+    wait_until(lambda: server.requests(FEED_PATH), 60, "the request for the feed")
+    check(tray_tip(s) is None, "a tray icon is shown although ShowTrayIcon=0")
+    post_command(s, HIDE_ACTION)
+    settle(s, "0")
+    check(s.window()["visible"] == "1", "HideAction hid the widget with no tray icon to bring it back")
+
+
+@with_server
+def test_no_second_request_while_the_feed_is_outstanding(s, server):
+    server.rule(FEED_PATH, "never")
+    s.write_options(options_for(server))
+    s.start()
+    s.wait_for_window()
+    wait_until(lambda: server.requests(FEED_PATH), 60, "the request for the feed")
+    post_command(s, REFRESH_ACTION)
+    check(s.driver("post", MAIN_CLASS, WM_TIMER, CHECK_TIMER, 0)[0] == 0, "the timer tick could not be posted")
+    settle(s, "0")
+    check(len(server.requests(FEED_PATH)) == 1, "a refresh started a second request while one was outstanding")
+    # The hint changes only when a download completes.
+    check(tray_tip(s) == "Nimbo!", "the hint changed although no download completed")
+
+
+@with_server
+def test_failed_download_says_so_and_the_check_timer_tries_again(s, server):
+    s.write_options(options_for(server))
+    s.start()
+    s.wait_for_window()
+    wait_for_tip(s, weather_hint, "the weather in the tray icon's hint")
+    # The server now promises the whole feed and sends half of it: the download fails.
+    server.rule(FEED_PATH, "cut")
+    post_command(s, REFRESH_ACTION)
+    wait_for_tip(s, lambda tip: tip == "Nimbo! - Bağlantı yok", "the failed state in the hint")
+    check(len(server.requests(FEED_PATH)) == 2, "the refresh did not ask for the feed again")
+    server.rule(FEED_PATH, "normal")
+    check(s.driver("post", MAIN_CLASS, WM_TIMER, CHECK_TIMER, 0)[0] == 0, "the timer tick could not be posted")
+    wait_for_tip(s, weather_hint, "the weather again after the timer's tick")
+    check(len(server.requests(FEED_PATH)) == 3, "the timer's tick did not ask for the feed once")
+
+
+@with_server
+def test_fetch_ip_twice_starts_no_second_lookup_while_one_is_outstanding(s, server):
+    server.rule("/getip.php", "never")
+    s.write_options(options_for(server))
+    s.start()
+    s.wait_for_window()
+    wait_until(lambda: server.requests("/getip.php"), 60, "the address lookup at start")
+    post_command(s, FETCH_IP_ACTION)
+    post_command(s, FETCH_IP_ACTION)
+    settle(s, "0")
+    check(len(server.requests("/getip.php")) == 1, "a second address lookup started while one was outstanding")
+
+
+@with_server
+def test_newer_version_is_offered_once_after_start(s, server):
+    s.write_options(options_for(server).replace("CheckNewVersion=0", "CheckNewVersion=1"))
+    s.start()
+    s.wait_for_window()
+    texts = s.wait_for_dialog("Yeni Sürüm için Uyarı")
+    check("Nimbo! nın 1.61 sürümü çıkmış! İndirmek ister misiniz?" in texts, f"unexpected question: {texts}")
+    check(s.driver("dialog-press", "Yeni Sürüm için Uyarı", IDNO)[0] == 0, "the question could not be answered")
+    settle(s, "0")
+    check(len(server.requests("/nimbo.xml")) == 1, "the version was asked for more than once")
+
+
+if __name__ == "__main__":
+    run_tests(globals())
