@@ -51,8 +51,20 @@ struct FacePainter::Resources {
     Gdiplus::Graphics graphics;
     PictureMap fixed;
 
+    // Fonts by description, made once: finding a family is costly, and a face uses only a handful of fonts.
+    mutable std::map<std::string, std::unique_ptr<Gdiplus::Font>> fonts;
+
+    const Gdiplus::Font* FontOf(const FontSpec& spec, int dpi) const {
+        const std::string key = spec.family + "|" + std::to_string(spec.size) + "|" +
+                                std::to_string(static_cast<int>(spec.unit)) + (spec.bold ? "b" : "") +
+                                (spec.italic ? "i" : "");
+        std::unique_ptr<Gdiplus::Font>& font = fonts[key];
+        if (!font) font = MakeFont(spec, dpi);
+        return font.get();
+    }
+
     // The GDI+ font of a font description; a family the system lacks becomes the generic sans serif.
-    std::unique_ptr<Gdiplus::Font> MakeFont(const FontSpec& spec, int dpi) const {
+    static std::unique_ptr<Gdiplus::Font> MakeFont(const FontSpec& spec, int dpi) {
         // Point sizes become the whole-pixel heights that a window-system font of that size has.
         const float pixels = spec.unit == FontUnit::Point
                                  ? static_cast<float>(MulDiv(static_cast<int>(std::lround(spec.size)), dpi, 72))
@@ -97,13 +109,13 @@ SizeI FacePainter::PictureSize(const std::string& name) const {
 }
 
 RectF FacePainter::MeasureText(const std::string& text, TextAlign align, const FontSpec& font) const {
-    const std::unique_ptr<Gdiplus::Font> gdiFont = m_resources->MakeFont(font, m_dpi);
+    const Gdiplus::Font* gdiFont = m_resources->FontOf(font, m_dpi);
     Gdiplus::StringFormat format(0, LANG_NEUTRAL);
     format.SetAlignment(static_cast<Gdiplus::StringAlignment>(align));
     const std::wstring wide = Widen(text);
     Gdiplus::RectF box;
-    m_resources->graphics.MeasureString(wide.c_str(), static_cast<INT>(wide.size()), gdiFont.get(),
-                                        Gdiplus::PointF(0, 0), &format, &box);
+    m_resources->graphics.MeasureString(wide.c_str(), static_cast<INT>(wide.size()), gdiFont, Gdiplus::PointF(0, 0),
+                                        &format, &box);
     return {box.X, box.Y, box.Width, box.Height};
 }
 
@@ -177,7 +189,7 @@ void FacePainter::DrawPicture(const PictureOp& op) {
 
 void FacePainter::DrawText(const TextOp& op) {
     if (op.text.empty()) return;
-    const std::unique_ptr<Gdiplus::Font> font = m_resources->MakeFont(op.font, m_dpi);
+    const Gdiplus::Font* font = m_resources->FontOf(op.font, m_dpi);
     Gdiplus::StringFormat format(0, LANG_NEUTRAL);
     format.SetAlignment(static_cast<Gdiplus::StringAlignment>(op.align));
     const std::wstring wide = Widen(op.text);
@@ -186,10 +198,10 @@ void FacePainter::DrawText(const TextOp& op) {
     g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
     if (op.shadow) {
         Gdiplus::SolidBrush black(ArgbColor(kOpaqueBlack));
-        g.DrawString(wide.c_str(), length, font.get(), ToGdiplus(MovedRect(op.rect, 1, 1)), &format, &black);
+        g.DrawString(wide.c_str(), length, font, ToGdiplus(MovedRect(op.rect, 1, 1)), &format, &black);
     }
     Gdiplus::SolidBrush brush(ArgbColor(op.color));
-    g.DrawString(wide.c_str(), length, font.get(), ToGdiplus(op.rect), &format, &brush);
+    g.DrawString(wide.c_str(), length, font, ToGdiplus(op.rect), &format, &brush);
 }
 
 ArgbSurface FacePainter::Pixels() const {
