@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "base/wide_text_win.h"
+#include "widget/action_menu_win.h"
 #include "widget/address_lookup.h"
 #include "widget/document_text.h"
 #include "widget/face/layered_present_win.h"
@@ -33,34 +34,6 @@ constexpr int kOptionsPagePlaces = 2;
 constexpr char kWelcomeBalloon[] =
     "Nimbo! çalışıyor! Hemen bulunduğunuz ili seçin ve\r\ntam beş günlük Hava durumunu öğrenin. Bunun için ana "
     "pencerede farenin sağ tuşuna basmanız yeterli. Hem dahası da var...";
-
-// A popup menu of the entries, captions as written: their "&" marks the access key and no other is added.
-UniqueMenu BuildMenu(const std::vector<MenuEntry>& entries) {
-    UniqueMenu menu(CreatePopupMenu());
-    if (!menu) return menu;
-    for (const MenuEntry& entry : entries) {
-        switch (entry.kind) {
-            case MenuEntry::Kind::Action: {
-                const ActionInfo& action = *FindAction(static_cast<uint32_t>(entry.action));
-                AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(action.id), Widen(action.caption).c_str());
-                break;
-            }
-            case MenuEntry::Kind::Separator:
-                AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
-                break;
-            case MenuEntry::Kind::Submenu: {
-                // The favourites fill it when they join; the parent menu owns and frees it.
-                UniqueMenu submenu(CreatePopupMenu());
-                if (submenu && AppendMenuW(menu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.Get()),
-                                           Widen(entry.caption).c_str())) {
-                    submenu.Release();
-                }
-                break;
-            }
-        }
-    }
-    return menu;
-}
 
 }  // namespace
 
@@ -155,8 +128,8 @@ void TNimboMainForm::FormCreate() {
     // 3. The face starts in view style 0; the stored style is applied in step 12.
     m_viewStyle = 0;
     // 4. The application's hints join here with the face. 5.
-    m_shortPopup = BuildMenu(ShortPopupEntries());
-    m_trayPopup = std::make_unique<TrayPopupMenuWin>(BuildMenu(TrayPopupEntries()), Handle());
+    m_shortPopup = BuildActionMenu(ShortPopupEntries());
+    m_trayPopup = std::make_unique<TrayPopupMenuWin>(BuildActionMenu(TrayPopupEntries()), Handle());
     m_tray =
         std::make_unique<TrayIconWin>(kApplicationTitle, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
     TTrayIcon& tray = **m_tray;
@@ -404,14 +377,7 @@ void TNimboMainForm::ApplyActionStates() {
     const CheckSources checks{m_viewStyle, m_widgetSettings.showInfoText, m_hibernating};
     const bool trayShown = TrayIconShown();
     for (HMENU menu : {m_shortPopup.Get(), m_trayPopup ? m_trayPopup->Menu() : nullptr}) {
-        if (!menu) continue;
-        for (const ActionInfo& action : Actions()) {
-            const UINT id = static_cast<UINT>(action.id);
-            EnableMenuItem(
-                menu, id,
-                MF_BYCOMMAND | (ActionEnabled(action.id, m_refresh.State(), trayShown) ? MF_ENABLED : MF_GRAYED));
-            CheckMenuItem(menu, id, MF_BYCOMMAND | (ActionChecked(action.id, checks) ? MF_CHECKED : MF_UNCHECKED));
-        }
+        if (menu) nimbo::ApplyActionStates(menu, m_refresh.State(), trayShown, checks);
     }
 }
 

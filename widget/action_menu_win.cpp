@@ -1,0 +1,44 @@
+// Popup menus from the controller's menu tables, with each action's availability and check mark.
+#include "widget/action_menu_win.h"
+
+#include "base/wide_text_win.h"
+
+namespace nimbo {
+
+UniqueMenu BuildActionMenu(const std::vector<MenuEntry>& entries) {
+    UniqueMenu menu(CreatePopupMenu());
+    if (!menu) return menu;
+    for (const MenuEntry& entry : entries) {
+        switch (entry.kind) {
+            case MenuEntry::Kind::Action: {
+                const ActionInfo& action = *FindAction(static_cast<uint32_t>(entry.action));
+                AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(action.id), Widen(action.caption).c_str());
+                break;
+            }
+            case MenuEntry::Kind::Separator:
+                AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+                break;
+            case MenuEntry::Kind::Submenu: {
+                // The parent menu owns the submenu once it is appended.
+                UniqueMenu submenu(CreatePopupMenu());
+                if (submenu && AppendMenuW(menu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.Get()),
+                                           Widen(entry.caption).c_str())) {
+                    submenu.Release();
+                }
+                break;
+            }
+        }
+    }
+    return menu;
+}
+
+void ApplyActionStates(HMENU menu, ConnectionState state, bool trayIconVisible, const CheckSources& checks) {
+    for (const ActionInfo& action : Actions()) {
+        const UINT id = static_cast<UINT>(action.id);
+        EnableMenuItem(menu, id,
+                       MF_BYCOMMAND | (ActionEnabled(action.id, state, trayIconVisible) ? MF_ENABLED : MF_GRAYED));
+        CheckMenuItem(menu, id, MF_BYCOMMAND | (ActionChecked(action.id, checks) ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
+}  // namespace nimbo
