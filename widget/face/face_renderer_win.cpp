@@ -259,4 +259,26 @@ void ComposeMainBackdrop(FacePainter& painter, const FaceLayout& layout, const W
     painter.Present();
 }
 
+MainFace::MainFace(HWND window, BYTE alpha)
+    : m_painter(window, kMainFaceWidth, kMainFaceHeight, MainFacePictures(), alpha),
+      m_layout(MainFaceLayout(ViewStyle::Small, "Arial", "Arial")) {}
+
+void MainFace::SetFonts(const std::string& tempFontName, const std::string& cityFontName) {
+    m_layout.temperatureLbl.font.family = tempFontName;
+    m_layout.cityNameLbl.font.family = cityFontName;
+}
+
+void MainFace::Compose(const FaceInputs& inputs) { ComposeMainFace(m_painter, m_layout, inputs); }
+
+bool MainFace::ExecuteViewStyle(ViewStyleAction action, const FaceInputs& inputs) {
+    return ExecuteViewStyleAction(action, m_layout, [&] { Compose(inputs); });
+}
+
+void MainFace::GrowToViewStyle(bool animate, const WidgetSettings& settings) {
+    FirstLoadGrowth(m_layout, animate, [&] {
+        ComposeMainBackdrop(m_painter, m_layout, settings);
+        Sleep(0);  // lets the other threads run between the steps
+    });
+}
+
 }  // namespace nimbo

@@ -61,4 +61,29 @@ void ComposeMainFace(FacePainter& painter, FaceLayout& layout, const FaceInputs&
 // ComposeBackdrop of the main window: glass and Earth, presented.
 void ComposeMainBackdrop(FacePainter& painter, const FaceLayout& layout, const WidgetSettings& settings);
 
+// The main window's face for the main form to own: its placeholders, surface, fixed pictures and FaceAlpha.
+class MainFace {
+public:
+    // Makes the window layered, the 233 x 248 surface and loads the fourteen fixed pictures; the face starts in
+    // the small style with BackgroundStretch 1.25 and the grid hidden.
+    MainFace(HWND window, BYTE alpha);
+
+    FaceLayout& Layout() { return m_layout; }
+    FacePainter& Painter() { return m_painter; }
+
+    // Appearance/TempFontName and Appearance/CityFontName, as the settings load them.
+    void SetFonts(const std::string& tempFontName, const std::string& cityFontName);
+
+    // ComposeFace: every composition starts from a cleared surface and ends with a present.
+    void Compose(const FaceInputs& inputs);
+    // MiniActionExecute, MidiActionExecute, MaxiActionExecute; false when nothing changed.
+    bool ExecuteViewStyle(ViewStyleAction action, const FaceInputs& inputs);
+    // The growth on a successful feed: animated with backdrops on the first feed with fading on, else at once.
+    void GrowToViewStyle(bool animate, const WidgetSettings& settings);
+
+private:
+    FacePainter m_painter;
+    FaceLayout m_layout;
+};
+
 }  // namespace nimbo

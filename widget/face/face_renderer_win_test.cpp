@@ -225,5 +225,27 @@ TEST_F(FaceRenderer, FadesReachTheirTargetsOnAWindow) {
     EXPECT_TRUE(painter.Present());
 }
 
+TEST_F(FaceRenderer, MainFaceAnimatesBetweenStylesOnItsWindow) {
+    CurrentFolder folder(ProgramFolder());
+    MainFace face(m_window.Get(), 255);
+    EXPECT_EQ(face.Layout().backgroundStretch, 1.25f);
+    EXPECT_FALSE(face.Layout().gridLbl.visible);
+    face.SetFonts("Tahoma", "No Such Family Anywhere");
+    const WeatherData weather = Feed("07-new-york-2013-c.xml");
+    const WidgetSettings settings;
+    face.Layout().style = ViewStyle::Large;
+    face.GrowToViewStyle(true, settings);
+    EXPECT_EQ(face.Layout().backgroundStretch, 4.0f);
+    EXPECT_TRUE(face.Layout().moonLbl.visible);
+    const FaceInputs inputs{weather, settings, ConnectionState::Succeeded, true, true, Moment(2013, 3, 27, 10)};
+    face.Compose(inputs);
+    EXPECT_GT(WhitePixels(face.Painter().Pixels(), face.Layout().cityNameLbl), 10);  // the stand-in font draws
+    EXPECT_TRUE(face.ExecuteViewStyle(ViewStyleAction::Midi, inputs));
+    EXPECT_EQ(face.Layout().backgroundStretch, 2.5f);
+    EXPECT_FALSE(face.ExecuteViewStyle(ViewStyleAction::Midi, inputs));
+    // The glass now ends below the first row of cells.
+    EXPECT_EQ(Alpha(face.Painter().Pixels().At(150, 200)), 0);
+}
+
 }  // namespace
 }  // namespace nimbo
