@@ -11,6 +11,7 @@
 //   dialog-text TITLE                       texts of the controls of the dialog box with that title
 //   dialog-press TITLE BUTTON_ID            press a button of that dialog box
 //   tray                                    icons of Wine's stand-alone tray: icons=N, then tip=TEXT per icon
+//                                           and balloon=TEXT per balloon shown (CR and LF as \r and \n)
 // Exit code 0 on success, 1 when the window was not found or the wait ran out, 2 on bad arguments.
 #include <windows.h>
 #include <commctrl.h>
@@ -140,13 +141,37 @@ std::wstring TrayIconTip(HWND icon, const std::vector<HWND>& tooltips) {
     return tip;
 }
 
+// One output line for a text that may hold line breaks.
+std::string OneLine(const std::wstring& text) {
+    std::string line;
+    for (char c : Narrow(text)) {
+        if (c == '\r') {
+            line += "\\r";
+        } else if (c == '\n') {
+            line += "\\n";
+        } else {
+            line += c;
+        }
+    }
+    return line;
+}
+
 int PrintTray() {
     const HWND tray = FindFirst(L"__winex11_standalone_tray");
     Search icons{L"__winex11_tray_icon", L"", {}};
     if (tray) EnumChildWindows(tray, &CollectChild, reinterpret_cast<LPARAM>(&icons));
     std::printf("icons=%zu\n", icons.found.size());
-    const auto tooltips = FindAll(TOOLTIPS_CLASSW);
-    for (HWND icon : icons.found) std::printf("tip=%s\n", Narrow(TrayIconTip(icon, tooltips)).c_str());
+    // The hint and the balloon are both tooltips of the icon's window; the balloon's has the balloon style.
+    std::vector<HWND> tips;
+    std::vector<HWND> balloons;
+    for (HWND tooltip : FindAll(TOOLTIPS_CLASSW)) {
+        (GetWindowLongW(tooltip, GWL_STYLE) & TTS_BALLOON ? balloons : tips).push_back(tooltip);
+    }
+    for (HWND icon : icons.found) std::printf("tip=%s\n", Narrow(TrayIconTip(icon, tips)).c_str());
+    for (HWND icon : icons.found) {
+        const std::wstring balloon = TrayIconTip(icon, balloons);
+        if (!balloon.empty()) std::printf("balloon=%s\n", OneLine(balloon).c_str());
+    }
     return 0;
 }
 

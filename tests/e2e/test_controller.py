@@ -211,5 +211,16 @@ def test_newer_version_is_offered_once_after_start(s, server):
     check(len(server.requests("/nimbo.xml")) == 1, "the version was asked for more than once")
 
 
+@with_server
+def test_first_usage_shows_the_welcome_balloon(s, server):
+    s.write_options(options_for(server))
+    s.start()
+    s.wait_for_window()
+    balloon = wait_until(lambda: s.driver("tray")[1].get("balloon"), 60, "the welcome balloon")
+    check(balloon == "Nimbo! çalışıyor! Hemen bulunduğunuz ili seçin ve\\r\\ntam beş günlük Hava durumunu öğrenin. "
+          "Bunun için ana pencerede farenin sağ tuşuna basmanız yeterli. Hem dahası da var...",
+          f"unexpected balloon: {balloon!r}")
+
+
 if __name__ == "__main__":
     run_tests(globals())
