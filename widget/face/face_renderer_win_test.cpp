@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 
@@ -70,7 +71,127 @@ int WhitePixels(const ArgbSurface& s, const Placeholder& p) {
     return count;
 }
 
-// A hidden layered popup of the face's size.
+constexpr int kFaceLeft = 40;
+constexpr int kFaceTop = 40;
+constexpr COLORREF kDesktopColour = RGB(0x3a, 0x6e, 0xa5);
+
+// A plain window of a desktop's blue behind the face, so that what the screen shows is a face on a desktop.
+class DesktopWindow {
+public:
+    DesktopWindow() : m_brush(CreateSolidBrush(kDesktopColour)) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hbrBackground = m_brush.Get();
+        wc.lpszClassName = L"NimboFaceTestDesktop";
+        RegisterClassW(&wc);
+        m_window = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, kFaceLeft - 20, kFaceTop - 20,
+                                   kMainFaceWidth + 40, kMainFaceHeight + 40, nullptr, nullptr, wc.hInstance, nullptr);
+        ShowWindow(m_window, SW_SHOWNOACTIVATE);
+        UpdateWindow(m_window);
+    }
+    ~DesktopWindow() {
+        if (m_window) DestroyWindow(m_window);
+        UnregisterClassW(L"NimboFaceTestDesktop", GetModuleHandleW(nullptr));
+    }
+    DesktopWindow(const DesktopWindow&) = delete;
+    DesktopWindow& operator=(const DesktopWindow&) = delete;
+
+private:
+    UniqueBrush m_brush;
+    HWND m_window = nullptr;
+};
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+// What the screen shows where the face window is, as 0x00RRGGBB.
+ArgbSurface GrabScreen() {
+    ArgbSurface grab(kMainFaceWidth, kMainFaceHeight);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = grab.width;
+    info.bmiHeader.biHeight = -grab.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    WindowDc screen(nullptr);
+    UniqueBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDc memory(CreateCompatibleDC(screen.Get()));
+    if (!bitmap || !bits || !memory) return grab;
+    {
+        SelectGuard select(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, grab.width, grab.height, screen.Get(), kFaceLeft, kFaceTop, SRCCOPY);
+    }
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    for (size_t i = 0; i < grab.pixels.size(); ++i) grab.pixels[i] = pixels[i] & 0xFFFFFF;
+    return grab;
+}
+
+// How a layered window reaches the screen. With a compositing window manager (as on Windows) each pixel is blended
+// over what lies behind; Wine on an X server without one cuts out the fully transparent pixels and shows the
+// others premultiplied, that is over black.
+enum class ScreenModel { Composited, CutOut };
+
+// Screen pixels farther than a few levels from the face shown with `faceAlpha` over the desktop's blue.
+int BlendMismatches(const ArgbSurface& screen, const ArgbSurface& face, BYTE faceAlpha, ScreenModel model) {
+    const int desktop[] = {GetRValue(kDesktopColour), GetGValue(kDesktopColour), GetBValue(kDesktopColour)};
+    int mismatches = 0;
+    for (size_t i = 0; i < face.pixels.size(); ++i) {
+        const uint32_t c = face.pixels[i];
+        const double a = Alpha(c) / 255.0 * faceAlpha / 255.0;
+        const bool cutOut = model == ScreenModel::CutOut && Alpha(c) == 0;
+        const double behind = model == ScreenModel::Composited || cutOut ? 1 : 0;
+        const int drawn[] = {Red(c), Green(c), Blue(c)};
+        const int shown[] = {Red(screen.pixels[i]), Green(screen.pixels[i]), Blue(screen.pixels[i])};
+        for (int k = 0; k < 3; ++k) {
+            const double expected = cutOut ? desktop[k] : drawn[k] * a + behind * desktop[k] * (1 - a);
+            if (std::abs(expected - shown[k]) > 6) {
+                ++mismatches;
+                break;
+            }
+        }
+    }
+    return mismatches;
+}
+
+// Waits, with a deadline, until the screen shows the face over the desktop in one of the two ways, but for at most
+// `allowed` pixels; the last grab is kept.
+int WaitForScreen(const ArgbSurface& face, BYTE faceAlpha, ArgbSurface& grab, int allowed = 0) {
+    const DWORD start = GetTickCount();
+    int mismatches = 0;
+    do {
+        PumpMessages();
+        grab = GrabScreen();
+        mismatches = std::min(BlendMismatches(grab, face, faceAlpha, ScreenModel::Composited),
+                              BlendMismatches(grab, face, faceAlpha, ScreenModel::CutOut));
+    } while (mismatches > allowed && GetTickCount() - start < 5000 && (Sleep(10), true));
+    return mismatches;
+}
+
+bool SaveScreenPng(const ArgbSurface& grab, const fs::path& path) {
+    ArgbSurface opaque = grab;
+    for (uint32_t& pixel : opaque.pixels) pixel |= 0xFF000000;
+    Gdiplus::Bitmap bitmap(opaque.width, opaque.height, opaque.width * 4, PixelFormat32bppARGB,
+                           reinterpret_cast<BYTE*>(opaque.pixels.data()));
+    UINT count = 0;
+    UINT bytes = 0;
+    Gdiplus::GetImageEncodersSize(&count, &bytes);
+    std::vector<BYTE> buffer(bytes);
+    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    if (bytes == 0 || Gdiplus::GetImageEncoders(count, bytes, codecs) != Gdiplus::Ok) return false;
+    for (UINT i = 0; i < count; ++i) {
+        if (std::wstring(codecs[i].MimeType) == L"image/png") {
+            return bitmap.Save(path.wstring().c_str(), &codecs[i].Clsid, nullptr) == Gdiplus::Ok;
+        }
+    }
+    return false;
+}
+
+// A layered popup of the face's size, shown above the desktop window once it has a face.
 class FaceWindow {
 public:
     FaceWindow() {
@@ -79,11 +200,15 @@ public:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"NimboFaceTestWindow";
         RegisterClassW(&wc);
-        m_window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, wc.lpszClassName, L"Nimbo!", WS_POPUP, 40, 40,
-                                   kMainFaceWidth, kMainFaceHeight, nullptr, nullptr, wc.hInstance, nullptr);
+        m_window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, wc.lpszClassName, L"Nimbo!", WS_POPUP, kFaceLeft,
+                                   kFaceTop, kMainFaceWidth, kMainFaceHeight, nullptr, nullptr, wc.hInstance, nullptr);
     }
     ~FaceWindow() {
         if (m_window) DestroyWindow(m_window);
+        UnregisterClassW(L"NimboFaceTestWindow", GetModuleHandleW(nullptr));
+    }
+    void Show() const {
+        SetWindowPos(m_window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
     FaceWindow(const FaceWindow&) = delete;
     FaceWindow& operator=(const FaceWindow&) = delete;
@@ -109,6 +234,7 @@ protected:
         FaceLayout layout;
         ArgbSurface pixels{0, 0};
         bool presented = false;
+        int screenMismatches = 0;  // pixels where the screen differs from the face over the desktop
     };
 
     Rendered Render(const WeatherData& weather, const WidgetSettings& settings, ViewStyle style, const SystemTime& now,
@@ -122,12 +248,17 @@ protected:
         r.presented = painter.Present();
         r.pixels = painter.Pixels();
         EXPECT_TRUE(painter.SavePng((m_shots / (shot + ".png")).wstring())) << shot;
+        m_window.Show();
+        ArgbSurface grab(0, 0);
+        r.screenMismatches = WaitForScreen(r.pixels, painter.Alpha(), grab);
+        EXPECT_TRUE(SaveScreenPng(grab, m_shots / ("screen-" + shot + ".png"))) << shot;
         return r;
     }
 
     GdiplusSession m_gdiplus;
     testing::TempFolder m_temp;
     fs::path m_shots;
+    DesktopWindow m_desktop;
     FaceWindow m_window;
 };
 
@@ -145,6 +276,8 @@ TEST_F(FaceRenderer, DayAndNightFeedsInEveryStyle) {
             const Rendered r = Render(isDay ? day : night, settings, static_cast<ViewStyle>(style),
                                       isDay ? Moment(2013, 3, 27, 10) : Moment(2016, 3, 12, 23), shot);
             EXPECT_TRUE(r.presented) << shot;
+            // The real window on the screen shows exactly the face, blended over the desktop.
+            EXPECT_EQ(r.screenMismatches, 0) << shot;
             EXPECT_EQ(r.layout.dayNight, isDay ? DayNight::Day : DayNight::Night) << shot;
             const ArgbSurface& s = r.pixels;
             // Outside the glass: the corners, left of the glass below the sky, right of it.
@@ -221,8 +354,14 @@ TEST_F(FaceRenderer, FadesReachTheirTargetsOnAWindow) {
     EXPECT_EQ(painter.Alpha(), 127);
     painter.FadeIn(127);
     EXPECT_EQ(painter.Alpha(), 127);
+    m_window.Show();
+    ArgbSurface grab(0, 0);
+    // The whole face at half its opacity. Cut out, the faintest shadow pixels may round to fully transparent.
+    constexpr int kFaintEdgePixels = 60;
+    EXPECT_LE(WaitForScreen(painter.Pixels(), 127, grab, kFaintEdgePixels), kFaintEdgePixels);
     painter.SetAlpha(255);
     EXPECT_TRUE(painter.Present());
+    EXPECT_EQ(WaitForScreen(painter.Pixels(), 255, grab), 0);
 }
 
 TEST_F(FaceRenderer, MainFaceAnimatesBetweenStylesOnItsWindow) {
