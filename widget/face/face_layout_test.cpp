@@ -498,5 +498,29 @@ TEST(FaceLayout, FaceKeepsTheInformationTextAndStylesMapFromSettings) {
     EXPECT_EQ(MainFacePictures().size(), 14u);
 }
 
+TEST(FaceLayout, AwkwardFeedValuesDrawWhatTheyCanAndNothingElse) {
+    Scenario s;
+    s.weather.ConditionCode = "2147483648";  // beyond 32 bits: no code
+    s.weather.Temperature = std::string(300, '9');
+    s.weather.City = "\xff\xfe bad UTF-8";
+    s.weather.Sunrise = "25:99 am";
+    s.weather.Sunset = "-1";
+    s.weather.ConditionDate = "\x01\x02";
+    s.weather.Forecast[0].Code = "-7";
+    s.weather.Forecast[1].Code = " 12 ";
+    s.weather.Forecast[2].Code = "3200";
+    const Composed face = s.Compose();
+    EXPECT_EQ(face.layout.dayNight, DayNight::Unknown);
+    EXPECT_EQ(face.SkyAndCondition(), std::make_pair(std::string("Big\\Earth.png"), std::string("Big\\None.png")));
+    EXPECT_EQ(face.layout.dayLbl[0].hint, "Bilinmiyor");
+    EXPECT_EQ(face.layout.dayLbl[1].hint, WeatherIcons[12].text);
+    EXPECT_EQ(face.layout.dayLbl[2].hint, "Bilinmiyor");
+    EXPECT_TRUE(face.HasPicture(std::string("Tiny\\") + ForecastIconNames[49] + ".png"));
+    // A very long temperature still ends at the glass's right edge; it starts off the face.
+    const TextOp* temperature = face.FindText(s.weather.Temperature + "°");
+    ASSERT_NE(temperature, nullptr);
+    EXPECT_EQ(temperature->rect.x + temperature->rect.width, 221);
+}
+
 }  // namespace
 }  // namespace nimbo

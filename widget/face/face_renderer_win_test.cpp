@@ -386,5 +386,29 @@ TEST_F(FaceRenderer, MainFaceAnimatesBetweenStylesOnItsWindow) {
     EXPECT_EQ(Alpha(face.Painter().Pixels().At(150, 200)), 0);
 }
 
+TEST_F(FaceRenderer, EveryRecordedFeedDrawsInEveryState) {
+    CurrentFolder folder(ProgramFolder());
+    FacePainter painter(nullptr, kMainFaceWidth, kMainFaceHeight, MainFacePictures(), 255);
+    int feeds = 0;
+    for (const auto& entry : fs::directory_iterator(fs::path(NIMBO_TEST_DATA_DIR) / "feeds")) {
+        if (entry.path().extension() != ".xml") continue;
+        ++feeds;
+        const WeatherData weather = Feed(entry.path().filename().string().c_str());
+        for (int state = 0; state < 4; ++state) {
+            FaceLayout layout = MainFaceLayout(ViewStyle::Large, "Arial", "Arial");
+            FirstLoadGrowth(layout, false, [] {});
+            WidgetSettings settings;
+            settings.background = static_cast<uint8_t>(state + 1);
+            const FaceInputs inputs{weather, settings, static_cast<ConnectionState>(state),
+                                    true,    true,     Moment(2026, 12, 8, 10)};
+            painter.Draw(ComposeFace(layout, inputs, painter));
+            const ArgbSurface s = painter.Pixels();
+            EXPECT_EQ(Alpha(s.At(232, 247)), 0) << entry.path().filename();
+            EXPECT_GT(Alpha(s.At(100, 200)), 30) << entry.path().filename();  // the glass is there
+        }
+    }
+    EXPECT_GE(feeds, 20);
+}
+
 }  // namespace
 }  // namespace nimbo
