@@ -10,6 +10,7 @@
 //   move CLASS X Y                          move the window without sizing or activating it
 //   dialog-text TITLE                       texts of the controls of the dialog box with that title
 //   dialog-press TITLE BUTTON_ID            press a button of that dialog box
+//   cursor                                  the mouse position as Windows knows it: x=, y=
 //   tray                                    icons of Wine's stand-alone tray: icons=N, then tip=TEXT per icon
 //                                           and balloon=TEXT per balloon shown (CR and LF as \r and \n)
 // Exit code 0 on success, 1 when the window was not found or the wait ran out, 2 on bad arguments.
@@ -227,6 +228,12 @@ int Run(const std::vector<std::wstring>& args) {
         return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(Number(args[2]), BN_CLICKED), 0) ? 0 : 1;
     }
     if (command == L"tray" && args.size() == 1) return PrintTray();
+    if (command == L"cursor" && args.size() == 1) {
+        POINT point{};
+        if (!GetCursorPos(&point)) return 1;
+        std::printf("x=%ld\ny=%ld\n", point.x, point.y);
+        return 0;
+    }
     return 2;
 }
 

@@ -222,5 +222,52 @@ def test_first_usage_shows_the_welcome_balloon(s, server):
           f"unexpected balloon: {balloon!r}")
 
 
+def xdotool(s, *args):
+    subprocess.run(["xdotool", *map(str, args)], env=s.env, check=True, timeout=60)
+
+
+def point_at(s, x, y):
+    """Moves the mouse and waits until Windows knows where it is, so that a click lands on what is there."""
+    xdotool(s, "mousemove", x, y)
+    wait_until(lambda: (f := s.driver("cursor")[1]) and (f.get("x"), f.get("y")) == (str(x), str(y)), 60,
+               f"the mouse at ({x}, {y})")
+
+
+def menu_shown(s):
+    return (w := s.window("#32768")) and w["visible"] == "1"
+
+
+@with_server
+def test_right_click_opens_the_widget_menu_whose_access_keys_run_actions(s, server):
+    s.write_options(options_for(server, "FirstUsage=0\n"))
+    s.start()
+    s.wait_for_window()
+    wait_for_tip(s, weather_hint, "the weather in the tray icon's hint")
+    point_at(s, 416, 424)
+    # Press and release as two events, as a hand makes them.
+    xdotool(s, "mousedown", 3)
+    xdotool(s, "mouseup", 3)
+    wait_until(lambda: menu_shown(s), 60, "the widget's menu")
+    # "&Bilgi Ekranı": B is the access key as written.
+    xdotool(s, "key", "b")
+    wait_until(lambda: show_info_text(s) == "0", 60, "ShowInfoAction chosen from the menu")
+    wait_until(lambda: not menu_shown(s), 60, "the menu to close")
+
+
+@with_server
+def test_dragging_with_the_left_button_moves_the_widget(s, server):
+    s.write_options(options_for(server, "FirstUsage=0\n"))
+    s.start()
+    s.wait_for_window()
+    wait_for_tip(s, weather_hint, "the weather in the tray icon's hint")
+    point_at(s, 416, 424)
+    xdotool(s, "mousedown", 1)
+    for step in range(1, 11):
+        xdotool(s, "mousemove", 416 + 10 * step, 424 + 5 * step)
+    xdotool(s, "mouseup", 1)
+    wait_until(lambda: (w := s.window()) and (w["left"], w["top"]) == ("400", "350"), 60,
+               "the widget to follow the mouse")
+
+
 if __name__ == "__main__":
     run_tests(globals())
