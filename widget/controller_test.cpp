@@ -241,6 +241,14 @@ TEST_F(RefreshCycleTest, WithoutFadingTheFirstFeedGrowsAtOnceAndAHiddenWidgetKee
     EXPECT_THAT(host.log, ::testing::Not(::testing::Contains("show info")));
 }
 
+TEST_F(RefreshCycleTest, TheFeedsBytesAreDecodedBeforeTheParse) {
+    cycle.StartWeatherDownload();
+    // No declaration and no valid UTF-8: the Turkish code page of such documents.
+    host.Finish(0, "\xDDzmir");
+    EXPECT_EQ(cycle.Weather().FeedText, "İzmir");
+    EXPECT_EQ(cycle.Weather().Temperature, "İzmir");
+}
+
 TEST_F(RefreshCycleTest, AFailedDownloadKeepsTheLastWeatherAndSaysSo) {
     cycle.StartWeatherDownload();
     host.Finish(0, "25");
