@@ -9,6 +9,8 @@ import urllib.request
 
 from harness import MAIN_CLASS, SOURCE_DIR, WM_WIDGET_SHOW, check, run_tests, wait_until
 
+WM_QUERYENDSESSION = 0x11
+WM_ENDSESSION = 0x16
 WM_COMMAND = 0x111
 WM_TIMER = 0x113
 CHECK_TIMER = 1
@@ -220,6 +222,22 @@ def test_first_usage_shows_the_welcome_balloon(s, server):
     check(balloon == "Nimbo! çalışıyor! Hemen bulunduğunuz ili seçin ve\\r\\ntam beş günlük Hava durumunu öğrenin. "
           "Bunun için ana pencerede farenin sağ tuşuna basmanız yeterli. Hem dahası da var...",
           f"unexpected balloon: {balloon!r}")
+
+
+@with_server
+def test_end_of_session_may_go_ahead_and_hides_and_saves_the_widget(s, server):
+    s.write_options(options_for(server))
+    s.start()
+    s.wait_for_window()
+    check(s.driver("move", MAIN_CLASS, 140, 150)[0] == 0, "the driver could not move the widget")
+    code, facts = s.driver("send", MAIN_CLASS, WM_QUERYENDSESSION, 0, 0)
+    check(code == 0 and facts.get("result") == "1", f"WM_QUERYENDSESSION was not answered 1: {facts}")
+    # Sent, not posted: the widget is hidden and its settings written when the call returns.
+    check(s.driver("send", MAIN_CLASS, WM_ENDSESSION, 1, 0)[0] == 0, "WM_ENDSESSION could not be sent")
+    check(s.window()["visible"] == "0", "the widget is still shown at the end of the session")
+    options = s.read_options()
+    check((options["Appearance"]["Left"], options["Appearance"]["Top"]) == ("140", "150"), f"not saved: {options}")
+    check(options["General"]["FirstUsage"] == "0", f"FirstUsage not saved: {options}")
 
 
 def xdotool(s, *args):
