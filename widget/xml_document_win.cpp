@@ -147,6 +147,9 @@ public:
         if (FAILED(hr)) Fail(L"CoCreateInstance", hr);
     }
 
+    // The default selection language of this DOM matches `yweather:location` by the name as written, so no
+    // SelectionLanguage or SelectionNamespaces are set (Wine's msxml3 does the same, even when the prefix is
+    // declared on each element rather than on the root).
     XmlNodePtr SelectSingleNode(const std::string& path) const override {
         DispatchPtr root = Get(m_document.Get(), L"documentElement").TakeObject();
         if (!root) return nullptr;

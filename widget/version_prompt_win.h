@@ -1,0 +1,21 @@
+// The question about a newer version, and opening the download page when the user wants it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "widget/server_config.h"
+
+namespace nimbo {
+
+// Opens a URL with the shell's "open" verb, shown normally.
+void OpenUrl(HWND owner, const std::string& url);
+
+// Shows the Turkish Yes/No question owned by `owner`; on Yes opens the download page through `open`.
+// True when the user answered Yes.
+bool OfferNewVersion(HWND owner, const std::string& latest, const ServerAddresses& servers,
+                     const std::function<void(HWND, const std::string&)>& open = OpenUrl);
+
+}  // namespace nimbo
