@@ -173,6 +173,23 @@ void FacePainter::DrawPicture(const PictureOp& op) {
     Gdiplus::ImageAttributes attributes;
     Gdiplus::ImageAttributes* used = nullptr;
     if (op.mode != PictureMode::Plain) {
+        // Wine's GDI+ maps the first row or column of a stretched picture to the very edge of the source rectangle,
+        // and a float rounding error can put it outside and leave it empty: a seam across the glass. Both
+        // rectangles grow by the same small margin, so the mapping stays and that row falls inside; with tiled
+        // wrapping the margin samples the picture's own opposite edge, and the slices repeat every row.
+        constexpr float kMargin = 1.0f / 16;
+        if (scaleX != 1) {
+            source.x -= kMargin;
+            source.width += 2 * kMargin;
+            destination.x -= kMargin * scaleX;
+            destination.width += 2 * kMargin * scaleX;
+        }
+        if (scaleY != 1) {
+            source.y -= kMargin;
+            source.height += 2 * kMargin;
+            destination.y -= kMargin * scaleY;
+            destination.height += 2 * kMargin * scaleY;
+        }
         attributes.SetWrapMode(Gdiplus::WrapModeTile, Gdiplus::Color(255, 0, 0, 0), FALSE);
         if (op.mode == PictureMode::Tinted) {
             Gdiplus::ColorMatrix matrix;

@@ -316,6 +316,10 @@ TEST_F(FaceRenderer, MilkyCoffeeTintsTheGlass) {
     EXPECT_NEAR(Red(c), 121, 12);
     EXPECT_NEAR(Green(c), 69, 12);
     EXPECT_NEAR(Blue(c), 17, 14);
+    // No seam where the stretched middle slice meets the top and the base.
+    for (const int y : {56, 57, 58, 110, 111, 112}) {
+        EXPECT_EQ(Alpha(r.pixels.At(215, y)), 255) << y;
+    }
     // Active: the close button is drawn at its place.
     EXPECT_GT(Alpha(r.pixels.At(194 + 9, 41 + 9)), 200);
 
@@ -408,6 +412,33 @@ TEST_F(FaceRenderer, EveryRecordedFeedDrawsInEveryState) {
         }
     }
     EXPECT_GE(feeds, 20);
+}
+
+TEST_F(FaceRenderer, AboutWindowGlassIsWiderWithTheSameEnds) {
+    CurrentFolder folder(ProgramFolder());
+    FacePainter painter(nullptr, 329, 249,
+                        std::vector<std::string>(kBackgroundPictures.begin(), kBackgroundPictures.end()), 255);
+    DrawList ops{ClearOp{}};
+    DrawBackground(ops, painter, 4, 8, 321, 4.5f, {0x804000, 255}, 10);
+    painter.Draw(ops);
+    EXPECT_TRUE(painter.SavePng((m_shots / "about-glass.png").wstring()));
+    const ArgbSurface s = painter.Pixels();
+    // The same milky coffee near the right end as in the middle, and nothing beyond the glass.
+    for (const int x : {60, 160, 310}) {
+        EXPECT_EQ(Alpha(s.At(x, 150)), 255) << x;
+        EXPECT_NEAR(Red(s.At(x, 150)), 121, 12) << x;
+        EXPECT_NEAR(Green(s.At(x, 150)), 69, 12) << x;
+    }
+    // No seam between the slices, nor between the rounded ends and the widened middle.
+    for (const int y : {17, 18, 19, 211, 212, 213}) {
+        EXPECT_EQ(Alpha(s.At(160, y)), 255) << y;
+    }
+    for (const int x : {19, 20, 21, 308, 309, 310}) {
+        EXPECT_EQ(Alpha(s.At(x, 150)), 255) << x;
+    }
+    EXPECT_EQ(Alpha(s.At(327, 150)), 0);
+    EXPECT_EQ(Alpha(s.At(2, 150)), 0);
+    EXPECT_EQ(Alpha(s.At(160, 248)), 0);
 }
 
 }  // namespace
