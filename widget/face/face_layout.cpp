@@ -2,6 +2,7 @@
 #include "widget/face/face_layout.h"
 
 #include <optional>
+#include <utility>
 
 #include "widget/face/condition_tables.h"
 #include "widget/face/feed_numbers.h"
