@@ -7,17 +7,37 @@ import sys
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+sys.path.insert(0, os.path.join(ROOT, "tests", "server"))
 from harness import Display, WINE, wait_until  # noqa: E402
+from loopback_client import Server  # noqa: E402
 
 WIN64 = os.path.join(ROOT, "build", "win64")
 INSTALL = os.path.join(ROOT, "build", "run", "Nimbo")
 SCREENSHOT = os.path.join(ROOT, "build", "screenshot.png")
 
 
+DEMO_DATA = os.path.join(ROOT, "resources", "demo_server")
+
+
 def lay_out_installation():
     os.makedirs(INSTALL, exist_ok=True)
     shutil.copy2(os.path.join(WIN64, "Nimbo.exe"), INSTALL)
     shutil.copytree(os.path.join(WIN64, "Contents"), os.path.join(INSTALL, "Contents"), dirs_exist_ok=True)
+
+
+def point_at_server(base):
+    """Options.ini's [Servers] section names the loopback server; everything else in the file stays."""
+    path = os.path.join(INSTALL, "Options.ini")
+    lines = open(path, "rb").read().decode("cp1254").splitlines() if os.path.exists(path) else []
+    kept, in_servers = [], False
+    for line in lines:
+        if line.strip().startswith("["):
+            in_servers = line.strip().lower() == "[servers]"
+        if not in_servers:
+            kept.append(line)
+    kept += ["[Servers]"] + [f"{key}={base}" for key in ("Weather", "Search", "Web", "Address")]
+    with open(path, "wb") as f:
+        f.write(("\r\n".join(kept) + "\r\n").encode("cp1254"))
 
 
 def wine_env(display):
@@ -83,10 +103,16 @@ def run_headless():
 
 def main():
     lay_out_installation()
-    if has_display():
-        run_on_screen()
-    else:
-        run_headless()
+    run_folder = os.path.join(ROOT, "build", "run")
+    server = Server(run_folder, root=DEMO_DATA, lifetime=12 * 3600)
+    try:
+        point_at_server(server.base)
+        if has_display():
+            run_on_screen()
+        else:
+            run_headless()
+    finally:
+        server.close()
 
 
 if __name__ == "__main__":

@@ -10,9 +10,7 @@
 #include "widget/action_menu_win.h"
 #include "widget/address_lookup.h"
 #include "widget/document_text.h"
-#include "widget/face/layered_present_win.h"
 #include "widget/face/locale_names_win.h"
-#include "widget/face/placeholder_face.h"
 #include "widget/messages.h"
 #include "widget/settings_keys.h"
 #include "widget/start_up.h"
@@ -25,8 +23,6 @@ namespace {
 
 constexpr UINT kLoadedDelayMs = 250;
 constexpr UINT kVersionDelayMs = 3000;
-constexpr int kFadeStep = 18;
-constexpr DWORD kFadeSleepMs = 2;
 // Moving by the caption: the window follows the mouse until the button is released.
 constexpr WPARAM kScDragMove = SC_MOVE + 2;
 constexpr int kOptionsPagePlaces = 2;
@@ -66,15 +62,15 @@ LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ShowContextMenu(lParam);
             return 0;
         case WM_LBUTTONDOWN:
-            MousePressed(true);
+            MousePressed(true, lParam);
             return 0;
         case WM_LBUTTONDBLCLK:
             ExecuteAction(ActionId::RefreshAction);
-            MousePressed(true);
+            MousePressed(true, lParam);
             return 0;
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
-            MousePressed(false);
+            MousePressed(false, lParam);
             break;
         case WM_TIMER:
             switch (wParam) {
@@ -123,10 +119,10 @@ void TNimboMainForm::FormCreate() {
     // A double click on the widget refreshes.
     SetClassLongPtrW(Handle(), GCL_STYLE, GetClassLongPtrW(Handle(), GCL_STYLE) | CS_DBLCLKS);
     m_servers = ReadServerAddresses(m_settings);
-    // 1. The drawing surface is the member m_faceSurface, made with the form. 2.
+    // 1. The drawing surface; the face also makes the window layered (9.) and loads its fixed pictures (10.),
+    // and starts in the small style with BackgroundStretch 1.25 and the grid hidden (3.). 2.
+    m_face = std::make_unique<MainFace>(Handle(), kHiddenAlpha);
     m_calendarNames = ReadTurkishCalendarNames();
-    // 3. The face starts in view style 0; the stored style is applied in step 12.
-    m_viewStyle = 0;
     // 4. The application's hints join here with the face. 5.
     m_shortPopup = BuildActionMenu(ShortPopupEntries());
     m_trayPopup = std::make_unique<TrayPopupMenuWin>(BuildActionMenu(TrayPopupEntries()), Handle());
@@ -143,17 +139,14 @@ void TNimboMainForm::FormCreate() {
     if (Read(m_settings, settings::kCheckNewVersion)) SetTimer(Handle(), VersionTimer, kVersionDelayMs, nullptr);
     // 7. No forecast day is known yet.
     for (auto& day : Weather().Forecast) day.Day.clear();
-    // 8. Deactivation is handled by WM_ACTIVATEAPP. 9. The layered style:
-    const LONG_PTR exStyle = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
-    if (!(exStyle & WS_EX_LAYERED)) SetWindowLongPtrW(Handle(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
-    // 10. The face's fixed pictures are loaded here once the picture set is drawn by the face.
-    // 11.
+    // 8. Deactivation is handled by WM_ACTIVATEAPP. 11.
     LoadWidgetSettings();
     // 12. The stored view style, 13. the unit letter of the feed address.
     m_viewStyle = m_widgetSettings.viewStyle;
+    m_face->Layout().style = ViewStyleOf(m_viewStyle);
     Weather().Unit = "c";
     // 14. With fading on, the form appears invisible and LoadedTimer fades it in.
-    m_faceAlpha = m_widgetSettings.fadeEffect ? kHiddenAlpha : kFullAlpha;
+    m_face->Painter().SetAlpha(m_widgetSettings.fadeEffect ? kHiddenAlpha : m_fullAlpha);
     // 15.-17.
     ComposeFace();
     m_refresh.StartWeatherDownload();
@@ -191,6 +184,7 @@ void TNimboMainForm::LoadWidgetSettings() {
     SetWindowPos(Handle(), nullptr, loaded.left, loaded.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Weather().City = loaded.cityName;
     Weather().CityID = loaded.cityId;
+    m_face->SetFonts(loaded.tempFontName, loaded.cityFontName);
     // A new period counts from now; whether the timer runs is not changed here.
     if (m_checkTimerEnabled) SetCheckTimerEnabled(true);
     // HideBtn is drawn exactly when the tray icon is shown (TrayIconShown).
@@ -291,9 +285,7 @@ void TNimboMainForm::SetCheckTimerEnabled(bool enabled) {
     }
 }
 
-void TNimboMainForm::GrowToViewStyle(bool) {
-    // The face grows its background to the view style's size here; the placeholder face has one size.
-}
+void TNimboMainForm::GrowToViewStyle(bool animate) { m_face->GrowToViewStyle(animate, m_widgetSettings); }
 
 void TNimboMainForm::ParseWeatherFeed(WeatherData& weather) { nimbo::ParseWeatherFeed(weather); }
 
@@ -398,9 +390,11 @@ void TNimboMainForm::SetShowInfo(bool on) {
 }
 
 void TNimboMainForm::SetViewStyle(uint8_t style) {
-    // The face animates between the view styles here once it draws them.
+    static constexpr ViewStyleAction kActions[] = {ViewStyleAction::Mini, ViewStyleAction::Midi, ViewStyleAction::Maxi};
     m_viewStyle = style;
-    ComposeFace();
+    m_widgetSettings.viewStyle = style;
+    if (!m_face->ExecuteViewStyle(kActions[style], CurrentFaceInputs())) ComposeFace();
+    ApplyActionStates();
 }
 
 void TNimboMainForm::ShowActionExecute() {
@@ -427,7 +421,7 @@ void TNimboMainForm::ShowWidget() {
     if (m_widgetSettings.fadeEffect) {
         FadeIn();
     } else {
-        m_faceAlpha = m_fullAlpha;
+        m_face->Painter().SetAlpha(m_fullAlpha);
         ComposeFace();
     }
 }
@@ -444,7 +438,7 @@ void TNimboMainForm::CloseWidget() {
 }
 
 void TNimboMainForm::WidgetShowRequest() {
-    if (!IsWindowVisible(Handle()) || m_faceAlpha == kHiddenAlpha) {
+    if (!IsWindowVisible(Handle()) || m_face->Painter().Alpha() == kHiddenAlpha) {
         ShowWidget();
         if (m_widgetSettings.showInfoText) ShowInfoWindow();
     }
@@ -461,7 +455,9 @@ void TNimboMainForm::ApplicationDeactivate() {
     ComposeFace();
 }
 
-void TNimboMainForm::MousePressed(bool leftButton) {
+void TNimboMainForm::MousePressed(bool leftButton, LPARAM clientPoint) {
+    // The face's buttons are drawn, and so can be pressed, only while the face is active.
+    if (leftButton && m_faceActive && PressFaceButton({GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint)})) return;
     // The information window's offset is taken here once it exists.
     if (!m_faceActive) {
         m_faceActive = true;
@@ -486,27 +482,35 @@ void TNimboMainForm::ShowContextMenu(LPARAM screenPoint) {
     PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 
+bool TNimboMainForm::PressFaceButton(POINT point) {
+    const FaceLayout& layout = m_face->Layout();
+    const std::pair<const Placeholder*, ActionId> buttons[] = {{&layout.exitBtn, ActionId::ExitAction},
+                                                               {&layout.hideBtn, ActionId::HideAction},
+                                                               {&layout.optionsBtn, ActionId::OptionsAction}};
+    for (const auto& [button, action] : buttons) {
+        if (!button->visible || point.x < button->left || point.x >= button->left + button->width ||
+            point.y < button->top || point.y >= button->top + button->height) {
+            continue;
+        }
+        // The same command as the menus send, so availability is decided in one place.
+        PostMessageW(Handle(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(action), 0), 0);
+        return true;
+    }
+    return false;
+}
+
+FaceInputs TNimboMainForm::CurrentFaceInputs() {
+    return FaceInputs{Weather(), m_widgetSettings, m_refresh.State(), m_faceActive, TrayIconShown(), Today()};
+}
+
 void TNimboMainForm::ComposeFace() {
-    DrawPlaceholderFace(m_faceSurface);
-    PresentLayered(Handle(), m_faceSurface, m_faceAlpha);
+    m_face->Compose(CurrentFaceInputs());
     ApplyActionStates();
 }
 
-void TNimboMainForm::FadeIn() {
-    while (m_faceAlpha < m_fullAlpha) {
-        m_faceAlpha = static_cast<BYTE>(std::min<int>(m_faceAlpha + kFadeStep, m_fullAlpha));
-        ComposeFace();
-        Sleep(kFadeSleepMs);
-    }
-}
+void TNimboMainForm::FadeIn() { m_face->Painter().FadeIn(m_fullAlpha); }
 
-void TNimboMainForm::FadeOut() {
-    while (m_faceAlpha > kHiddenAlpha) {
-        m_faceAlpha = static_cast<BYTE>(std::max<int>(m_faceAlpha - kFadeStep, kHiddenAlpha));
-        ComposeFace();
-        Sleep(kFadeSleepMs);
-    }
-}
+void TNimboMainForm::FadeOut() { m_face->Painter().FadeOut(kHiddenAlpha); }
 
 void TNimboMainForm::SetTopMost(bool topMost) {
     SetWindowPos(Handle(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,

@@ -10,7 +10,7 @@
 #include "base/unique_handle_win.h"
 #include "base/window_win.h"
 #include "widget/controller.h"
-#include "widget/face/argb_surface.h"
+#include "widget/face/face_renderer_win.h"
 #include "widget/face/turkish_calendar.h"
 #include "widget/internet_thread_win.h"
 #include "widget/server_config.h"
@@ -69,7 +69,9 @@ private:
     void WidgetShowRequest();
     void EndSession();
     void ApplicationDeactivate();
-    void MousePressed(bool leftButton);
+    void MousePressed(bool leftButton, LPARAM clientPoint);
+    bool PressFaceButton(POINT point);
+    FaceInputs CurrentFaceInputs();
     void ShowContextMenu(LPARAM screenPoint);
     void ComposeFace() override;
     void FadeIn();
@@ -96,8 +98,8 @@ private:
     RefreshCycle m_refresh{*this, m_widgetSettings};
     ServerAddresses m_servers;
     TurkishCalendarNames m_calendarNames;
-    ArgbSurface m_faceSurface{kWidth, kHeight};
-    BYTE m_faceAlpha = kFullAlpha;
+    // The face: its pictures, placeholders and surface; made first in FormCreate.
+    std::unique_ptr<MainFace> m_face;
     BYTE m_fullAlpha = kFullAlpha;
     bool m_faceActive = false;
     bool m_hibernating = false;

@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """The controller end to end: actions posted by command identifier, the tray icon and its hint, and the refresh
 cycle against the loopback server."""
-import json
 import os
 import subprocess
 import sys
-import urllib.request
 
 from harness import MAIN_CLASS, SOURCE_DIR, WM_WIDGET_SHOW, check, run_tests, wait_until
+
+sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
+from loopback_client import Server  # noqa: E402
 
 WM_QUERYENDSESSION = 0x11
 WM_ENDSESSION = 0x16
@@ -21,37 +22,6 @@ REFRESH_ACTION = 106
 FETCH_IP_ACTION = 113
 IDNO = 7
 FEED_PATH = "/forecastrss/TUXX0014_c.xml"
-
-
-class Server:
-    """The loopback server on a port of its own, serving tests/data/server."""
-
-    def __init__(self, folder):
-        port_file = os.path.join(folder, "server.port")
-        self.process = subprocess.Popen(
-            [sys.executable, os.path.join(SOURCE_DIR, "tests", "server", "loopback_server.py"), "--root",
-             os.path.join(SOURCE_DIR, "tests", "data", "server"), "--port-file", port_file, "--lifetime", "600"],
-            stdout=subprocess.DEVNULL)
-        wait_until(lambda: os.path.exists(port_file) and open(port_file).read().strip(), 30, "the loopback server")
-        self.base = "http://127.0.0.1:" + open(port_file).read().strip()
-
-    def get(self, path):
-        with urllib.request.urlopen(self.base + path, timeout=30) as answer:
-            return answer.read().decode("utf-8")
-
-    def rule(self, path, mode):
-        self.get(f"/_control/rule?path={path}&mode={mode}")
-
-    def requests(self, path):
-        return [entry for entry in map(json.loads, self.get("/_control/log").splitlines()) if entry["path"] == path]
-
-    def close(self):
-        self.process.terminate()
-        try:
-            self.process.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
 
 
 def with_server(test):
