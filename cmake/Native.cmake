@@ -29,7 +29,9 @@ endif()
 if(NIMBO_WIN64_DIR)
     # Layer 2: the Windows test program under wine64 (portable tests again, plus the _win backends).
     # On a display of its own: windows, the tray and GDI+ need one under Wine.
+    # Beside the loopback server, for the downloads' round trips.
     add_test(NAME wine.unit_tests COMMAND xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp"
+        python3 ${CMAKE_SOURCE_DIR}/tests/server/with_server.py --root ${CMAKE_SOURCE_DIR}/tests/data/server --
         ${CMAKE_SOURCE_DIR}/scripts/wine_tests.sh ${NIMBO_WIN64_DIR}/nimbo_win_tests.exe --gtest_brief=1)
     set_tests_properties(wine.unit_tests PROPERTIES RESOURCE_LOCK wine TIMEOUT 600)
 
@@ -44,6 +46,8 @@ if(NIMBO_WIN64_DIR)
             ENVIRONMENT "NIMBO_SOURCE_DIR=${CMAKE_SOURCE_DIR};NIMBO_WIN64_DIR=${NIMBO_WIN64_DIR}")
     endforeach()
 endif()
+
+add_test(NAME server.loopback COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/server/loopback_server_test.py)
 
 if(NIMBO_WIN32_DIR)
     add_test(NAME xp.i686_binaries COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/xp/check_xp_binary.py

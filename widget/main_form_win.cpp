@@ -1,7 +1,6 @@
 // The main form: start-up, refresh cycle, actions and menus, tray icon, window messages and shutdown.
 #include "widget/main_form_win.h"
 
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -15,6 +14,7 @@
 #include "widget/settings_keys.h"
 #include "widget/start_up.h"
 #include "widget/version_check.h"
+#include "widget/version_prompt_win.h"
 #include "widget/weather_feed.h"
 
 namespace nimbo {
@@ -270,10 +270,7 @@ void TNimboMainForm::VersionDone(int32_t resultCode) {
     if (resultCode != 0) return;
     const std::string latest = ReadLatestVersion(text);
     if (latest.empty() || !IsNewerVersion(latest)) return;
-    if (MessageBoxW(Handle(), Widen(NewVersionQuestion(latest)).c_str(), Widen(kNewVersionCaption).c_str(),
-                    MB_YESNO | MB_ICONINFORMATION) == IDYES) {
-        ShellExecuteW(nullptr, L"open", Widen(DownloadPageUrl(m_servers)).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    }
+    OfferNewVersion(Handle(), latest, m_servers);
 }
 
 void TNimboMainForm::SetCheckTimerEnabled(bool enabled) {
