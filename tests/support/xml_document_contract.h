@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "widget/xml_document.h"
@@ -21,6 +22,9 @@ protected:
     // A fresh document loaded with `text`; the load must succeed.
     std::unique_ptr<XmlDocument> Load(const std::string& text);
 };
+
+// Names the backend in test listings instead of dumping the parameter's bytes.
+inline void PrintTo(const XmlBackend& backend, std::ostream* out) { *out << backend.name; }
 
 inline std::string XmlBackendName(const ::testing::TestParamInfo<XmlBackend>& info) { return info.param.name; }
 

@@ -6,12 +6,15 @@
 #include <algorithm>
 #include <map>
 
+#include "tests/support/system_time_at.h"
 #include "widget/face/condition_tables.h"
 #include "widget/face/moon.h"
 #include "widget/face/value_format.h"
 
 namespace nimbo {
 namespace {
+
+using testing::At;
 
 // The picture set's sizes, and text boxes of 7 pixels per byte and a line height from the font size.
 class FakeMeasurer : public FaceMeasurer {
@@ -48,15 +51,6 @@ WeatherData DayWeather() {
         w.Forecast[i].Code = std::to_string(30 + i);
     }
     return w;
-}
-
-SystemTime Moment(int year, int month, int day, int hour) {
-    SystemTime t;
-    t.year = static_cast<uint16_t>(year);
-    t.month = static_cast<uint16_t>(month);
-    t.day = static_cast<uint16_t>(day);
-    t.hour = static_cast<uint16_t>(hour);
-    return t;
 }
 
 struct Composed {
@@ -112,7 +106,7 @@ struct Scenario {
     ConnectionState connection = ConnectionState::Succeeded;
     bool faceActive = false;
     bool trayIconVisible = true;
-    SystemTime now = Moment(2026, 12, 8, 10);
+    SystemTime now = At(2026, 12, 8, 10);
 
     Composed Compose() const {
         Composed c{MainFaceLayout(style, "Arial", "Arial"), {}};
@@ -252,7 +246,7 @@ TEST(FaceLayout, FirstLoadGrowsWithBackdropsOnlyWhenAnimated) {
 }
 
 TEST(FaceLayout, SkyFollowsDayNightAndTheCondition) {
-    const SystemTime fullMoonDay = Moment(2006, 7, 11, 12);
+    const SystemTime fullMoonDay = At(2006, 7, 11, 12);
     ASSERT_EQ(MoonIndex(fullMoonDay), 14);
     struct Case {
         const char* code;
@@ -352,7 +346,7 @@ TEST(FaceLayout, ForecastCellsCarryTitlesTemperaturesPicturesAndHints) {
 
 TEST(FaceLayout, MoonCellShowsThePhaseOfNowAndThePictureOfToday) {
     Scenario s;
-    s.now = Moment(2006, 7, 11, 12);
+    s.now = At(2006, 7, 11, 12);
     const Composed face = s.Compose();
     EXPECT_TRUE(face.HasPicture("Tiny\\Moons\\14.png"));
     EXPECT_EQ(face.layout.moonLbl.hint, MoonPhaseName(14));

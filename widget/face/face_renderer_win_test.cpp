@@ -9,12 +9,15 @@
 #include <filesystem>
 
 #include "base/unique_handle_win.h"
+#include "tests/support/system_time_at.h"
 #include "tests/support/temp_folder.h"
 #include "widget/document_text.h"
 #include "widget/weather_feed.h"
 
 namespace nimbo {
 namespace {
+
+using testing::At;
 
 namespace fs = std::filesystem;
 
@@ -43,15 +46,6 @@ WeatherData Feed(const char* name) {
     data.FeedText = DecodeDocumentText(testing::ReadBytes((fs::path(NIMBO_TEST_DATA_DIR) / "feeds" / name).string()));
     ParseWeatherFeed(data);
     return data;
-}
-
-SystemTime Moment(int year, int month, int day, int hour) {
-    SystemTime t;
-    t.year = static_cast<uint16_t>(year);
-    t.month = static_cast<uint16_t>(month);
-    t.day = static_cast<uint16_t>(day);
-    t.hour = static_cast<uint16_t>(hour);
-    return t;
 }
 
 int Alpha(uint32_t argb) { return static_cast<int>(argb >> 24); }
@@ -274,7 +268,7 @@ TEST_F(FaceRenderer, DayAndNightFeedsInEveryStyle) {
         for (const bool isDay : {true, false}) {
             const std::string shot = std::string(isDay ? "day-" : "night-") + kStyleNames[style];
             const Rendered r = Render(isDay ? day : night, settings, static_cast<ViewStyle>(style),
-                                      isDay ? Moment(2013, 3, 27, 10) : Moment(2016, 3, 12, 23), shot);
+                                      isDay ? At(2013, 3, 27, 10) : At(2016, 3, 12, 23), shot);
             EXPECT_TRUE(r.presented) << shot;
             // The real window on the screen shows exactly the face, blended over the desktop.
             EXPECT_EQ(r.screenMismatches, 0) << shot;
@@ -308,7 +302,7 @@ TEST_F(FaceRenderer, DayAndNightFeedsInEveryStyle) {
 TEST_F(FaceRenderer, MilkyCoffeeTintsTheGlass) {
     WidgetSettings settings;
     settings.background = 3;  // "Sütlü Kahve"
-    const Rendered r = Render(Feed("awkward-istanbul-utf8.xml"), settings, ViewStyle::Small, Moment(2026, 12, 8, 10),
+    const Rendered r = Render(Feed("awkward-istanbul-utf8.xml"), settings, ViewStyle::Small, At(2026, 12, 8, 10),
                               "day-small-milky-coffee", true);
     // Inside the glass, right of the sky and below the place name: (128, 64, 0) under the thin smoke.
     const uint32_t c = r.pixels.At(215, 114);
@@ -324,7 +318,7 @@ TEST_F(FaceRenderer, MilkyCoffeeTintsTheGlass) {
     EXPECT_GT(Alpha(r.pixels.At(194 + 9, 41 + 9)), 200);
 
     settings.background = 0;  // no glass: only pictures and texts
-    const Rendered bare = Render(Feed("awkward-istanbul-utf8.xml"), settings, ViewStyle::Small, Moment(2026, 12, 8, 10),
+    const Rendered bare = Render(Feed("awkward-istanbul-utf8.xml"), settings, ViewStyle::Small, At(2026, 12, 8, 10),
                                  "day-small-no-glass");
     EXPECT_EQ(Alpha(bare.pixels.At(215, 114)), 0);
     EXPECT_GT(WhitePixels(bare.pixels, bare.layout.temperatureLbl), 40);
@@ -380,7 +374,7 @@ TEST_F(FaceRenderer, MainFaceAnimatesBetweenStylesOnItsWindow) {
     face.GrowToViewStyle(true, settings);
     EXPECT_EQ(face.Layout().backgroundStretch, 4.0f);
     EXPECT_TRUE(face.Layout().moonLbl.visible);
-    const FaceInputs inputs{weather, settings, ConnectionState::Succeeded, true, true, Moment(2013, 3, 27, 10)};
+    const FaceInputs inputs{weather, settings, ConnectionState::Succeeded, true, true, At(2013, 3, 27, 10)};
     face.Compose(inputs);
     EXPECT_GT(WhitePixels(face.Painter().Pixels(), face.Layout().cityNameLbl), 10);  // the stand-in font draws
     EXPECT_TRUE(face.ExecuteViewStyle(ViewStyleAction::Midi, inputs));
@@ -404,7 +398,7 @@ TEST_F(FaceRenderer, EveryRecordedFeedDrawsInEveryState) {
             WidgetSettings settings;
             settings.background = static_cast<uint8_t>(state + 1);
             const FaceInputs inputs{weather, settings, static_cast<ConnectionState>(state),
-                                    true,    true,     Moment(2026, 12, 8, 10)};
+                                    true,    true,     At(2026, 12, 8, 10)};
             painter.Draw(ComposeFace(layout, inputs, painter));
             const ArgbSurface s = painter.Pixels();
             EXPECT_EQ(Alpha(s.At(232, 247)), 0) << entry.path().filename();

@@ -1,5 +1,6 @@
 // The arithmetic Hijri calendar against published conversions, its month and year ends, and its limits.
 #include "widget/face/hijri_calendar.h"
+#include "tests/support/system_time_at.h"
 
 #include <gtest/gtest.h>
 
@@ -68,28 +69,20 @@ TEST(GregorianToHijri, NothingForDaysItCannotConvert) {
     }
 }
 
-SystemTime Day(int year, int month, int day) {
-    SystemTime t;
-    t.year = static_cast<uint16_t>(year);
-    t.month = static_cast<uint16_t>(month);
-    t.day = static_cast<uint16_t>(day);
-    return t;
-}
-
 TEST(HijriDateLine, DayMonthNameAndYear) {
-    EXPECT_EQ(HijriDateLine(ConnectionState::Succeeded, Day(2026, 12, 8)), "28 Cemâziye'l-âhir 1448");
-    EXPECT_EQ(HijriDateLine(ConnectionState::Succeeded, Day(2002, 4, 3)), "21 Muharrem 1423");
-    EXPECT_EQ(HijriDateLine(ConnectionState::Succeeded, Day(2003, 3, 3)), "30 Zil-hicce 1423");
-    EXPECT_EQ(HijriDateLine(ConnectionState::Succeeded, Day(2024, 3, 1)), "21 Şaban 1445");
-    EXPECT_EQ(HijriDateLine(ConnectionState::Succeeded, Day(2008, 8, 11)), "9 Şaban 1429");
+    EXPECT_EQ(HijriDateLine(ConnectionState::Succeeded, At(2026, 12, 8)), "28 Cemâziye'l-âhir 1448");
+    EXPECT_EQ(HijriDateLine(ConnectionState::Succeeded, At(2002, 4, 3)), "21 Muharrem 1423");
+    EXPECT_EQ(HijriDateLine(ConnectionState::Succeeded, At(2003, 3, 3)), "30 Zil-hicce 1423");
+    EXPECT_EQ(HijriDateLine(ConnectionState::Succeeded, At(2024, 3, 1)), "21 Şaban 1445");
+    EXPECT_EQ(HijriDateLine(ConnectionState::Succeeded, At(2008, 8, 11)), "9 Şaban 1429");
 }
 
 TEST(HijriDateLine, EmptyWhileNotConnectedOrWhenTheDayCannotBeConverted) {
-    EXPECT_EQ(HijriDateLine(ConnectionState::Outstanding, Day(2026, 12, 8)), "");
-    EXPECT_EQ(HijriDateLine(ConnectionState::Failed, Day(2026, 12, 8)), "");
-    EXPECT_EQ(HijriDateLine(ConnectionState::ThreadFailed, Day(2026, 12, 8)), "");
-    EXPECT_EQ(HijriDateLine(ConnectionState::Succeeded, Day(600, 1, 1)), "");
-    EXPECT_EQ(HijriDateLine(ConnectionState::Succeeded, Day(2026, 2, 30)), "");
+    EXPECT_EQ(HijriDateLine(ConnectionState::Outstanding, At(2026, 12, 8)), "");
+    EXPECT_EQ(HijriDateLine(ConnectionState::Failed, At(2026, 12, 8)), "");
+    EXPECT_EQ(HijriDateLine(ConnectionState::ThreadFailed, At(2026, 12, 8)), "");
+    EXPECT_EQ(HijriDateLine(ConnectionState::Succeeded, At(600, 1, 1)), "");
+    EXPECT_EQ(HijriDateLine(ConnectionState::Succeeded, At(2026, 2, 30)), "");
 }
 
 }  // namespace

@@ -1,22 +1,11 @@
 // The moon's percentage and picture index around the reference new moon.
 #include "widget/face/moon.h"
+#include "tests/support/system_time_at.h"
 
 #include <gtest/gtest.h>
 
 namespace nimbo::testing {
 namespace {
-
-SystemTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0) {
-    SystemTime t;
-    t.year = static_cast<uint16_t>(year);
-    t.month = static_cast<uint16_t>(month);
-    t.day = static_cast<uint16_t>(day);
-    t.hour = static_cast<uint16_t>(hour);
-    t.minute = static_cast<uint16_t>(minute);
-    t.second = static_cast<uint16_t>(second);
-    t.milliseconds = static_cast<uint16_t>(ms);
-    return t;
-}
 
 TEST(MoonPhase, CountsPercentOfTheLunationFromTheReferenceNewMoon) {
     // Half a lunation is 1 275 721 430 whole ms (14 days 18:22:01.430); a lunation 2 551 442 861.088 ms.

@@ -1,18 +1,11 @@
 // The Gregorian date line: Turkish names, the weekday worked out from the date, and when it is left empty.
 #include "widget/face/turkish_calendar.h"
+#include "tests/support/system_time_at.h"
 
 #include <gtest/gtest.h>
 
 namespace nimbo::testing {
 namespace {
-
-SystemTime Day(int year, int month, int day) {
-    SystemTime t;
-    t.year = static_cast<uint16_t>(year);
-    t.month = static_cast<uint16_t>(month);
-    t.day = static_cast<uint16_t>(day);
-    return t;
-}
 
 TEST(GregorianDateLine, NamesDayMonthYearAndWeekdayInTurkish) {
     const auto& names = BuiltInTurkishCalendarNames();
@@ -20,11 +13,11 @@ TEST(GregorianDateLine, NamesDayMonthYearAndWeekdayInTurkish) {
         SystemTime today;
         const char* line;
     } cases[] = {
-        {Day(2026, 12, 8), "8 Aralık 2026 Salı"},      {Day(2008, 8, 11), "11 Ağustos 2008 Pazartesi"},
-        {Day(2024, 2, 29), "29 Şubat 2024 Perşembe"},  {Day(2000, 2, 29), "29 Şubat 2000 Salı"},
-        {Day(2023, 1, 1), "1 Ocak 2023 Pazar"},        {Day(2016, 7, 13), "13 Temmuz 2016 Çarşamba"},
-        {Day(2017, 9, 30), "30 Eylül 2017 Cumartesi"}, {Day(2019, 5, 31), "31 Mayıs 2019 Cuma"},
-        {Day(1970, 1, 1), "1 Ocak 1970 Perşembe"},     {Day(1969, 12, 31), "31 Aralık 1969 Çarşamba"},
+        {At(2026, 12, 8), "8 Aralık 2026 Salı"},      {At(2008, 8, 11), "11 Ağustos 2008 Pazartesi"},
+        {At(2024, 2, 29), "29 Şubat 2024 Perşembe"},  {At(2000, 2, 29), "29 Şubat 2000 Salı"},
+        {At(2023, 1, 1), "1 Ocak 2023 Pazar"},        {At(2016, 7, 13), "13 Temmuz 2016 Çarşamba"},
+        {At(2017, 9, 30), "30 Eylül 2017 Cumartesi"}, {At(2019, 5, 31), "31 Mayıs 2019 Cuma"},
+        {At(1970, 1, 1), "1 Ocak 1970 Perşembe"},     {At(1969, 12, 31), "31 Aralık 1969 Çarşamba"},
     };
     for (const auto& c : cases) EXPECT_EQ(GregorianDateLine(ConnectionState::Succeeded, c.today, names), c.line);
 }
@@ -32,10 +25,10 @@ TEST(GregorianDateLine, NamesDayMonthYearAndWeekdayInTurkish) {
 TEST(GregorianDateLine, EmptyWhileNotConnectedOrForADayThatDoesNotExist) {
     const auto& names = BuiltInTurkishCalendarNames();
     for (auto state : {ConnectionState::Outstanding, ConnectionState::Failed, ConnectionState::ThreadFailed}) {
-        EXPECT_EQ(GregorianDateLine(state, Day(2026, 12, 8), names), "");
+        EXPECT_EQ(GregorianDateLine(state, At(2026, 12, 8), names), "");
     }
     for (const SystemTime& day :
-         {Day(2023, 2, 29), Day(1900, 2, 29), Day(2026, 13, 1), Day(2026, 0, 1), Day(2026, 4, 31), Day(2026, 1, 0)}) {
+         {At(2023, 2, 29), At(1900, 2, 29), At(2026, 13, 1), At(2026, 0, 1), At(2026, 4, 31), At(2026, 1, 0)}) {
         EXPECT_EQ(GregorianDateLine(ConnectionState::Succeeded, day, names), "") << day.month << "/" << day.day;
     }
 }
@@ -44,7 +37,7 @@ TEST(GregorianDateLine, UsesTheNamesItIsGiven) {
     TurkishCalendarNames names = BuiltInTurkishCalendarNames();
     names.months[11] = "Kânunuevvel";
     names.weekdays[2] = "";
-    EXPECT_EQ(GregorianDateLine(ConnectionState::Succeeded, Day(2026, 12, 8), names), "8 Kânunuevvel 2026 ");
+    EXPECT_EQ(GregorianDateLine(ConnectionState::Succeeded, At(2026, 12, 8), names), "8 Kânunuevvel 2026 ");
 }
 
 }  // namespace

@@ -1,0 +1,22 @@
+// Test shorthand for a moment as the system-time record holds it.
+#pragma once
+
+#include <cstdint>
+
+#include "widget/system_time.h"
+
+namespace nimbo::testing {
+
+inline SystemTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0) {
+    SystemTime t;
+    t.year = static_cast<uint16_t>(year);
+    t.month = static_cast<uint16_t>(month);
+    t.day = static_cast<uint16_t>(day);
+    t.hour = static_cast<uint16_t>(hour);
+    t.minute = static_cast<uint16_t>(minute);
+    t.second = static_cast<uint16_t>(second);
+    t.milliseconds = static_cast<uint16_t>(ms);
+    return t;
+}
+
+}  // namespace nimbo::testing
