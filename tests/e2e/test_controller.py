@@ -257,5 +257,31 @@ def test_dragging_with_the_left_button_moves_the_widget(s, server):
                "the widget to follow the mouse")
 
 
+@with_server
+def test_a_server_that_never_answers_ends_as_a_failure_within_the_time_out(s, server):
+    server.rule(FEED_PATH, "never")
+    s.write_options(options_for(server))
+    s.start()
+    s.wait_for_window()
+    wait_until(lambda: server.requests(FEED_PATH), 60, "the feed request")
+    # 30 s without data end the download; the widget must not stay in the connecting state.
+    wait_until(lambda: tray_tip(s) == "Nimbo! - Bağlantı yok", 120, "the failed state after the time-out")
+    server.rule(FEED_PATH, "normal")
+    post_command(s, REFRESH_ACTION)
+    wait_for_tip(s, weather_hint, "the weather after a refresh, which the failure no longer blocks")
+
+
+@with_server
+def test_closing_during_a_slow_download_waits_for_it_and_then_ends(s, server):
+    server.get(f"/_control/rule?path={FEED_PATH}&mode=slow&ms=6000")
+    s.write_options(options_for(server))
+    widget = s.start()
+    s.wait_for_window()
+    wait_until(lambda: server.requests(FEED_PATH), 60, "the feed request")
+    check(s.run("/exit", timeout=180) == 0, "the closing start did not end with code 0")
+    check(s.wait_for_exit(widget, timeout=180) == 0, "the widget did not end cleanly during the download")
+    check(s.read_options().get("General", {}).get("FirstUsage") == "0", "the settings were not saved")
+
+
 if __name__ == "__main__":
     run_tests(globals())
