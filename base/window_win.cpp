@@ -22,11 +22,12 @@ Window::~Window() {
 }
 
 bool Window::Create(const wchar_t* className, DWORD exStyle, DWORD style, int x, int y, int width, int height,
-                    HWND parent) {
+                    HWND parent, UINT classStyle) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{sizeof(existing)};
     if (!GetClassInfoExW(instance, className, &existing)) {
         WNDCLASSEXW wc{sizeof(wc)};
+        wc.style = classStyle;
         wc.lpfnWndProc = &Window::WindowProc;
         wc.hInstance = instance;
         wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));

@@ -24,9 +24,10 @@ protected:
     // `errorCaption` titles the error box shown when a handler throws.
     explicit Window(std::string errorCaption);
 
-    // Registers the class on first use; returns false when the window could not be made.
+    // Registers the class (with `classStyle`, e.g. CS_DBLCLKS) on first use; false when the window could not be
+    // made.
     bool Create(const wchar_t* className, DWORD exStyle, DWORD style, int x, int y, int width, int height,
-                HWND parent = nullptr);
+                HWND parent = nullptr, UINT classStyle = 0);
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) const;
     // The general error handler: a handler's exception ends that handler, never the program.

@@ -36,9 +36,10 @@ constexpr char kWelcomeBalloon[] =
 TNimboMainForm::TNimboMainForm(SettingsFile& settings) : Window(kApplicationTitle), m_settings(settings) {}
 
 bool TNimboMainForm::Create() {
-    // A tool window: the widget never shows a task-bar button.
+    // A tool window has no task-bar button; a double click on the widget refreshes (CS_DBLCLKS).
     return Window::Create(Widen(kMainFormClassName).c_str(), WS_EX_LAYERED | WS_EX_TOOLWINDOW, WS_POPUP,
-                          settings::kLeft.widgetDefault, settings::kTop.widgetDefault, kWidth, kHeight);
+                          settings::kLeft.widgetDefault, settings::kTop.widgetDefault, kWidth, kHeight, nullptr,
+                          CS_DBLCLKS);
 }
 
 LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -116,8 +117,6 @@ LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TNimboMainForm::FormCreate() {
-    // A double click on the widget refreshes.
-    SetClassLongPtrW(Handle(), GCL_STYLE, GetClassLongPtrW(Handle(), GCL_STYLE) | CS_DBLCLKS);
     m_servers = ReadServerAddresses(m_settings);
     // 1. The drawing surface; the face also makes the window layered (9.) and loads its fixed pictures (10.),
     // and starts in the small style with BackgroundStretch 1.25 and the grid hidden (3.). 2.

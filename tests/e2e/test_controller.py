@@ -258,6 +258,17 @@ def test_dragging_with_the_left_button_moves_the_widget(s, server):
 
 
 @with_server
+def test_double_click_on_the_widget_refreshes_the_weather(s, server):
+    s.write_options(options_for(server, "FirstUsage=0\n"))
+    s.start()
+    s.wait_for_window()
+    wait_for_tip(s, weather_hint, "the weather in the tray icon's hint")
+    point_at(s, 416, 424)
+    xdotool(s, "click", "--repeat", 2, "--delay", 80, 1)
+    wait_until(lambda: len(server.requests(FEED_PATH)) == 2, 60, "a second feed request after the double click")
+
+
+@with_server
 def test_a_server_that_never_answers_ends_as_a_failure_within_the_time_out(s, server):
     server.rule(FEED_PATH, "never")
     s.write_options(options_for(server))
