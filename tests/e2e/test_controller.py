@@ -54,6 +54,15 @@ def wait_for_tip(s, predicate, what):
     return wait_until(lambda: (tip := tray_tip(s)) is not None and predicate(tip) and tip, 60, what)
 
 
+def start_showing_weather(s, server, extra=""):
+    """Starts the widget against the loopback server and waits until its tray hint shows the weather."""
+    s.write_options(options_for(server, extra))
+    widget = s.start()
+    s.wait_for_window()
+    wait_for_tip(s, weather_hint, "the weather in the tray icon's hint")
+    return widget
+
+
 def post_command(s, command):
     check(s.driver("post", MAIN_CLASS, WM_COMMAND, command, 0)[0] == 0, f"command {command} could not be posted")
 
@@ -104,10 +113,7 @@ def test_exit_action_closes_the_widget_and_saves_its_position(s, server):
 
 @with_server
 def test_hide_action_hides_the_widget_and_a_show_request_brings_it_back(s, server):
-    s.write_options(options_for(server))
-    s.start()
-    s.wait_for_window()
-    wait_for_tip(s, weather_hint, "the weather in the tray icon's hint")
+    start_showing_weather(s, server)
     post_command(s, HIDE_ACTION)
     wait_until(lambda: (w := s.window()) and w["visible"] == "0", 60, "the widget to be hidden")
     check(s.driver("post", MAIN_CLASS, WM_WIDGET_SHOW)[0] == 0, "WM_WIDGET_SHOW could not be posted")
@@ -143,10 +149,7 @@ def test_no_second_request_while_the_feed_is_outstanding(s, server):
 
 @with_server
 def test_failed_download_says_so_and_the_check_timer_tries_again(s, server):
-    s.write_options(options_for(server))
-    s.start()
-    s.wait_for_window()
-    wait_for_tip(s, weather_hint, "the weather in the tray icon's hint")
+    start_showing_weather(s, server)
     # The server now promises the whole feed and sends half of it: the download fails.
     server.rule(FEED_PATH, "cut")
     post_command(s, REFRESH_ACTION)
@@ -227,10 +230,7 @@ def menu_shown(s):
 
 @with_server
 def test_right_click_opens_the_widget_menu_whose_access_keys_run_actions(s, server):
-    s.write_options(options_for(server, "FirstUsage=0\n"))
-    s.start()
-    s.wait_for_window()
-    wait_for_tip(s, weather_hint, "the weather in the tray icon's hint")
+    start_showing_weather(s, server, "FirstUsage=0\n")
     point_at(s, 416, 424)
     # Press and release as two events, as a hand makes them.
     xdotool(s, "mousedown", 3)
@@ -244,10 +244,7 @@ def test_right_click_opens_the_widget_menu_whose_access_keys_run_actions(s, serv
 
 @with_server
 def test_dragging_with_the_left_button_moves_the_widget(s, server):
-    s.write_options(options_for(server, "FirstUsage=0\n"))
-    s.start()
-    s.wait_for_window()
-    wait_for_tip(s, weather_hint, "the weather in the tray icon's hint")
+    start_showing_weather(s, server, "FirstUsage=0\n")
     point_at(s, 416, 424)
     xdotool(s, "mousedown", 1)
     for step in range(1, 11):
@@ -259,10 +256,7 @@ def test_dragging_with_the_left_button_moves_the_widget(s, server):
 
 @with_server
 def test_double_click_on_the_widget_refreshes_the_weather(s, server):
-    s.write_options(options_for(server, "FirstUsage=0\n"))
-    s.start()
-    s.wait_for_window()
-    wait_for_tip(s, weather_hint, "the weather in the tray icon's hint")
+    start_showing_weather(s, server, "FirstUsage=0\n")
     point_at(s, 416, 424)
     xdotool(s, "click", "--repeat", 2, "--delay", 80, 1)
     wait_until(lambda: len(server.requests(FEED_PATH)) == 2, 60, "a second feed request after the double click")
