@@ -60,8 +60,9 @@ endfunction()
 
 # Portable libraries, built by every toolchain.
 nimbo_core_library(nimbo_base ${BASE_PORTABLE})
+include(${CMAKE_SOURCE_DIR}/cmake/Json.cmake)
 nimbo_core_library(nimbo_core ${WIDGET_PORTABLE})
-target_link_libraries(nimbo_core PUBLIC nimbo_base)
+target_link_libraries(nimbo_core PUBLIC nimbo_base nimbo_json)
 if(UNINST_PORTABLE)
     nimbo_core_library(uninstall_core ${UNINST_PORTABLE})
     target_link_libraries(uninstall_core PUBLIC nimbo_base)

@@ -3,7 +3,7 @@
 # Usage: deps.sh [fuzz]
 set -euo pipefail
 
-packages=(cmake make g++ python3 googletest libpugixml-dev
+packages=(cmake make g++ python3 googletest libpugixml-dev nlohmann-json3-dev
           mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
           wine wine64 xvfb xauth x11-utils imagemagick librsvg2-bin fonts-liberation fonts-dejavu-core locales e2fsprogs xdotool)
 if [ "${1:-}" = fuzz ]; then packages+=(clang libclang-rt-14-dev); fi

@@ -6,8 +6,15 @@
 namespace nimbo {
 namespace {
 
+std::string AsciiLower(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
 std::string ReadBase(const SettingsFile& settings, const char* key, const std::string& defaultValue) {
-    std::string value = settings.ReadString("Servers", key, defaultValue);
+    std::string value = settings.ReadString(kServersSection, key, defaultValue);
     const size_t first = value.find_first_not_of(" \t");
     if (first == std::string::npos) return defaultValue;
     value = value.substr(first, value.find_last_not_of(" \t") - first + 1);
@@ -19,15 +26,30 @@ std::string ReadBase(const SettingsFile& settings, const char* key, const std::s
 }  // namespace
 
 ServerAddresses DefaultServerAddresses() {
-    return {"http://weather.yahooapis.com", "http://xoap.weather.com", "http://www.pelvar.com",
-            "http://www.pelvar.com"};
+    ServerAddresses servers{"http://weather.yahooapis.com", "http://xoap.weather.com", "http://www.pelvar.com",
+                            "http://www.pelvar.com"};
+    servers.Forecast = "https://api.open-meteo.com/v1/forecast";
+    servers.Geocoding = "https://geocoding-api.open-meteo.com/v1";
+    return servers;
 }
 
 ServerAddresses ReadServerAddresses(const SettingsFile& settings) {
     const ServerAddresses defaults = DefaultServerAddresses();
-    return {ReadBase(settings, "Weather", defaults.Weather), ReadBase(settings, "Search", defaults.Search),
-            ReadBase(settings, "Web", defaults.Web), ReadBase(settings, "Address", defaults.Address)};
+    ServerAddresses servers;
+    servers.Weather = ReadBase(settings, "Weather", defaults.Weather);
+    servers.Direct = AsciiLower(servers.Weather) == kDirectWeather;
+    if (servers.Direct) servers.Weather.clear();
+    servers.Search = ReadBase(settings, "Search", defaults.Search);
+    servers.Web = ReadBase(settings, "Web", servers.Direct ? std::string() : defaults.Web);
+    servers.Address = ReadBase(settings, "Address", servers.Direct ? std::string() : defaults.Address);
+    servers.Forecast = ReadBase(settings, "Forecast", defaults.Forecast);
+    servers.Geocoding = ReadBase(settings, "Geocoding", defaults.Geocoding);
+    return servers;
 }
+
+bool VersionCheckPossible(const ServerAddresses& servers) { return !servers.Web.empty(); }
+
+bool AddressLookupPossible(const ServerAddresses& servers) { return !servers.Address.empty(); }
 
 std::string FeedUrl(const ServerAddresses& servers, const WeatherData& data) {
     return servers.Weather + FeedAddress(data);

@@ -30,6 +30,37 @@ TEST(ServerConfig, OptionsOverrideTheDefaultsKeyByKey) {
     EXPECT_EQ(servers.Address, "http://localhost:9/echo");
 }
 
+TEST(ServerConfig, DirectModeAsksOpenMeteoAndOnlyTheServersThatAreConfigured) {
+    testing::TempFolder folder;
+    const std::string path = folder.File("Options.ini");
+    testing::WriteBytes(path, "[Servers]\r\nWeather=Direct\r\nAddress=http://127.0.0.1:9\r\n");
+    {
+        IniFile settings(path);
+        const ServerAddresses servers = ReadServerAddresses(settings);
+        EXPECT_TRUE(servers.Direct);
+        EXPECT_EQ(servers.Weather, "");
+        EXPECT_EQ(servers.Forecast, "https://api.open-meteo.com/v1/forecast");
+        EXPECT_EQ(servers.Geocoding, "https://geocoding-api.open-meteo.com/v1");
+        EXPECT_FALSE(VersionCheckPossible(servers));
+        EXPECT_TRUE(AddressLookupPossible(servers));
+    }
+    testing::WriteBytes(path,
+                        "[Servers]\r\nWeather=direct\r\nForecast=http://127.0.0.1:7/v1/forecast\r\n"
+                        "Geocoding=http://127.0.0.1:7/v1/\r\nWeb=http://127.0.0.1:8\r\nAddress= \r\n");
+    IniFile settings(path);
+    const ServerAddresses servers = ReadServerAddresses(settings);
+    EXPECT_EQ(servers.Forecast, "http://127.0.0.1:7/v1/forecast");
+    EXPECT_EQ(servers.Geocoding, "http://127.0.0.1:7/v1");
+    EXPECT_TRUE(VersionCheckPossible(servers));
+    EXPECT_FALSE(AddressLookupPossible(servers));
+    // Without the mode, the widget's own servers keep their defaults and are always asked.
+    IniFile none(folder.File("none.ini"));
+    const ServerAddresses service = ReadServerAddresses(none);
+    EXPECT_FALSE(service.Direct);
+    EXPECT_TRUE(VersionCheckPossible(service));
+    EXPECT_TRUE(AddressLookupPossible(service));
+}
+
 TEST(ServerConfig, DocumentsHaveTheirFixedPaths) {
     const ServerAddresses servers{"http://w:1", "http://s:2", "http://m:3", "http://a:4"};
     WeatherData data;

@@ -1,0 +1,20 @@
+# nlohmann-json (header-only, Debian's nlohmann-json3-dev) for every toolchain: natively through its CMake
+# package; for MinGW its headers are reached through a folder of their own, so that the cross compiler
+# never sees the rest of the build machine's /usr/include.
+if(TARGET nimbo_json)
+    return()
+endif()
+add_library(nimbo_json INTERFACE)
+if(WIN32)
+    find_path(NIMBO_JSON_HEADERS nlohmann/json.hpp PATHS /usr/include NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+    if(NOT NIMBO_JSON_HEADERS)
+        message(FATAL_ERROR "nlohmann/json.hpp not found: apt-get install nlohmann-json3-dev")
+    endif()
+    set(json_include ${CMAKE_BINARY_DIR}/third_party/json/include)
+    file(MAKE_DIRECTORY ${json_include})
+    file(CREATE_LINK ${NIMBO_JSON_HEADERS}/nlohmann ${json_include}/nlohmann SYMBOLIC)
+    target_include_directories(nimbo_json SYSTEM INTERFACE ${json_include})
+else()
+    find_package(nlohmann_json 3.10 REQUIRED)
+    target_link_libraries(nimbo_json INTERFACE nlohmann_json::nlohmann_json)
+endif()

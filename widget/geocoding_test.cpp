@@ -1,0 +1,73 @@
+// Geocoding: the requests' addresses and reading the answers Open-Meteo gives (and the ones it should not).
+#include "widget/geocoding.h"
+
+#include <gtest/gtest.h>
+
+namespace nimbo {
+namespace {
+
+constexpr char kSearchAnswer[] = R"({"results":[
+ {"id":745044,"name":"İstanbul","latitude":41.01384,"longitude":28.94966,"feature_code":"PPLA",
+  "country_code":"TR","admin1_id":745042,"timezone":"Europe/Istanbul","country":"Türkiye","admin1":"İstanbul"},
+ {"id":6955677,"name":"Istanbul","latitude":-31.2,"longitude":-64.5,"country":"Arjantin"},
+ {"id":"12","name":"id as text","latitude":1,"longitude":2},
+ {"id":13,"latitude":1,"longitude":2},
+ {"id":14,"name":"north of the pole","latitude":95,"longitude":2},
+ {"id":15,"name":"no longitude","latitude":1}
+],"generationtime_ms":0.9})";
+
+TEST(Geocoding, RequestsCarryTheQueryEncodedAndOnlyGeoNamesIds) {
+    EXPECT_EQ(GeocodingSearchUrl("http://127.0.0.1:9/v1", "İst anbul&x=1"),
+              "http://127.0.0.1:9/v1/search?name=%C4%B0st%20anbul%26x%3D1&count=20&language=tr&format=json");
+    EXPECT_EQ(GeocodingGetUrl("https://g/v1", "745044"), "https://g/v1/get?id=745044&language=tr&format=json");
+    EXPECT_EQ(GeocodingGetUrl("https://g/v1", "745044&count=100"), "");
+    EXPECT_EQ(GeocodingGetUrl("https://g/v1", "TUXX0014"), "");
+}
+
+TEST(Geocoding, SearchAnswerGivesCompletePlacesInOrder) {
+    const auto places = ReadGeocodingSearch(kSearchAnswer);
+    ASSERT_EQ(places.size(), 2u);
+    EXPECT_EQ(places[0].id, "745044");
+    EXPECT_DOUBLE_EQ(places[0].at.latitude, 41.01384);
+    EXPECT_DOUBLE_EQ(places[1].at.longitude, -64.5);
+    EXPECT_EQ(SearchResultLines(places),
+              (std::vector<std::string>{"İstanbul, İstanbul, Türkiye=745044", "Istanbul, Arjantin=6955677"}));
+}
+
+TEST(Geocoding, AnswersWithoutResultsOrWithoutJsonGiveAnEmptyList) {
+    for (const char* answer : {R"({"generationtime_ms":0.5})", R"({"results":{}})", R"({"results":[]})", "[1,2]", "",
+                               "<html>500</html>", R"({"results":[{"id":1,"name":"cut)",
+                               R"({"error":true,"reason":"Parameter count must be between 1 and 100."})"}) {
+        EXPECT_TRUE(ReadGeocodingSearch(answer).empty()) << answer;
+    }
+}
+
+TEST(Geocoding, GetAnswerIsOnePlaceObject) {
+    const auto place = ReadGeocodingPlace(
+        R"({"id":2950159,"name":"Berlin","latitude":52.52437,"longitude":13.41053,"country":"Almanya","admin1":"Berlin"})");
+    ASSERT_TRUE(place);
+    EXPECT_EQ(place->id, "2950159");
+    EXPECT_EQ(PlaceDisplayName(*place), "Berlin, Berlin, Almanya");
+    EXPECT_FALSE(ReadGeocodingPlace(R"({"error":true,"reason":"Location ID not found."})"));
+    EXPECT_FALSE(ReadGeocodingPlace(R"({"results":[{"id":2950159,"name":"Berlin","latitude":1,"longitude":2}]})"));
+}
+
+TEST(Geocoding, DisplayNamesSplitBackIntoTheirParts) {
+    struct Case {
+        const char* text;
+        const char* name;
+        const char* region;
+        const char* country;
+    };
+    for (const Case& c : {Case{"Nilüfer, Bursa, Türkiye", "Nilüfer", "Bursa", "Türkiye"},
+                          Case{"Istanbul, Arjantin", "Istanbul", "", "Arjantin"}, Case{"Istanbul", "Istanbul", "", ""},
+                          Case{"A, B, C, D", "A", "B", "C, D"}, Case{"", "", "", ""}}) {
+        const GeoPlace place = PlaceFromDisplayName(c.text);
+        EXPECT_EQ(place.name, c.name) << c.text;
+        EXPECT_EQ(place.region, c.region) << c.text;
+        EXPECT_EQ(place.country, c.country) << c.text;
+    }
+}
+
+}  // namespace
+}  // namespace nimbo

@@ -1,0 +1,13 @@
+// Finding a place whose coordinates the program carries.
+#include "widget/known_places.h"
+
+namespace nimbo {
+
+const KnownPlace* FindKnownPlace(std::string_view id) {
+    for (const KnownPlace& place : KnownPlaces()) {
+        if (id == place.id) return &place;
+    }
+    return nullptr;
+}
+
+}  // namespace nimbo

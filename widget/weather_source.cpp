@@ -1,0 +1,75 @@
+// The downloads of one refresh, by mode.
+#include "widget/weather_source.h"
+
+#include "widget/known_places.h"
+
+namespace nimbo {
+
+std::string ForecastUrl(const std::string& forecastBase, const Coordinates& at, const std::string& unit) {
+    const std::string position = FormatCoordinates(at);
+    const size_t comma = position.find(',');
+    std::string url = forecastBase + "?latitude=" + position.substr(0, comma) +
+                      "&longitude=" + position.substr(comma + 1) +
+                      "&current=temperature_2m,relative_humidity_2m,apparent_temperature,is_day,weather_code,"
+                      "wind_speed_10m,wind_direction_10m,visibility,pressure_msl"
+                      "&daily=weather_code,temperature_2m_max,temperature_2m_min,sunrise,sunset"
+                      "&timezone=auto&forecast_days=10";
+    if (unit == "f") url += "&temperature_unit=fahrenheit&wind_speed_unit=mph";
+    return url;
+}
+
+WeatherFetch::WeatherFetch(const ServerAddresses& servers, SettingsFile& settings, const WeatherData& weather,
+                           const std::string& feedPath, FeedConversion convert)
+    : m_servers(servers), m_settings(settings), m_unit(weather.Unit), m_convert(std::move(convert)) {
+    if (!servers.Direct) {
+        m_url = servers.Weather + feedPath;
+        return;
+    }
+    // The place as the user named it ("Name, Region, Country" from a search), else as the program knows it.
+    m_place = PlaceFromDisplayName(weather.City);
+    m_place.id = weather.CityID;
+    const KnownPlace* known = FindKnownPlace(weather.CityID);
+    if (m_place.name.empty() && known) m_place.name = known->name;
+    if (const auto at = PlaceCoordinates(settings, weather.CityID)) {
+        m_place.at = *at;
+        AskForecast();
+    } else {
+        m_stage = Stage::Place;
+        m_url = GeocodingGetUrl(servers.Geocoding, weather.CityID);
+    }
+}
+
+void WeatherFetch::AskForecast() {
+    m_stage = Stage::Forecast;
+    m_url = ForecastUrl(m_servers.Forecast, m_place.at, m_unit);
+}
+
+bool WeatherFetch::Finish(int32_t resultCode, std::string feed) {
+    m_resultCode = resultCode;
+    m_feed = std::move(feed);
+    m_url.clear();
+    return false;
+}
+
+bool WeatherFetch::Advance(int32_t resultCode, const std::string& bytes) {
+    if (m_stage == Stage::Feed) return Finish(resultCode, resultCode == 0 ? bytes : std::string());
+    if (resultCode != 0) return Finish(-1, {});
+    if (m_stage == Stage::Place) {
+        auto found = ReadGeocodingPlace(bytes);
+        // An answer for another place is no answer for this one.
+        if (!found || found->id != m_place.id) return Finish(-1, {});
+        m_place = std::move(*found);
+        try {
+            RememberCoordinates(m_settings, m_place.id, m_place.at);
+        } catch (const SettingsWriteError&) {
+            // A read-only installation still shows the weather; the look-up is repeated next time.
+        }
+        AskForecast();
+        return true;
+    }
+    auto feed = m_convert ? m_convert(bytes, m_place, m_unit) : std::nullopt;
+    if (!feed) return Finish(-1, {});
+    return Finish(0, std::move(*feed));
+}
+
+}  // namespace nimbo
