@@ -135,7 +135,9 @@ void TNimboMainForm::FormCreate() {
     tray.BalloonFlags = TBalloonFlags::bfInfo;
     tray.SetBalloonHint(kWelcomeBalloon);
     // 6. The version check runs once, 3 s after start.
-    if (Read(m_settings, settings::kCheckNewVersion)) SetTimer(Handle(), VersionTimer, kVersionDelayMs, nullptr);
+    if (Read(m_settings, settings::kCheckNewVersion) && VersionCheckPossible(m_servers)) {
+        SetTimer(Handle(), VersionTimer, kVersionDelayMs, nullptr);
+    }
     // 7. No forecast day is known yet.
     for (auto& day : Weather().Forecast) day.Day.clear();
     // 8. Deactivation is handled by WM_ACTIVATEAPP. 11.
@@ -221,8 +223,13 @@ void TNimboMainForm::LoadedTimerTimer() {
 bool TNimboMainForm::WeatherDownloadRunning() const { return m_weatherThread && !m_weatherThread->Terminated(); }
 
 bool TNimboMainForm::StartWeatherThread(const std::string& feedPath) {
+    m_weatherFetch = std::make_unique<WeatherFetch>(m_servers, m_settings, Weather(), feedPath, m_feedConversion);
+    return StartWeatherRequest();
+}
+
+bool TNimboMainForm::StartWeatherRequest() {
     m_weatherThread.reset();
-    auto thread = std::make_unique<TInternetThread>(true, Handle(), m_servers.Weather + feedPath, WM_WEATHER_DONE);
+    auto thread = std::make_unique<TInternetThread>(true, Handle(), m_weatherFetch->Url(), WM_WEATHER_DONE);
     if (!thread->Resume()) return false;
     m_weatherThread = std::move(thread);
     return true;
@@ -230,13 +237,22 @@ bool TNimboMainForm::StartWeatherThread(const std::string& feedPath) {
 
 void TNimboMainForm::WeatherDone(int32_t resultCode) {
     // A stray message, with no download of ours behind it, changes nothing.
-    if (!m_weatherThread) return;
+    if (!m_weatherThread || !m_weatherFetch) return;
     const std::string bytes = m_weatherThread->ResultText();
     m_weatherThread.reset();
-    m_refresh.WeatherDownloadDone(resultCode, bytes);
+    // Direct mode's look-up is followed by the forecast on a new thread; the refresh stays outstanding.
+    if (m_weatherFetch->Advance(resultCode, bytes)) {
+        if (StartWeatherRequest()) return;
+        m_weatherFetch.reset();
+        m_refresh.WeatherDownloadDone(-1, {});
+        return;
+    }
+    const std::unique_ptr<WeatherFetch> fetch = std::move(m_weatherFetch);
+    m_refresh.WeatherDownloadDone(fetch->ResultCode(), fetch->FeedBytes());
 }
 
 void TNimboMainForm::StartAddressLookup() {
+    if (!AddressLookupPossible(m_servers)) return;
     if (m_addressThread && !m_addressThread->Terminated()) return;
     m_addressThread.reset();
     m_addressThread = std::make_unique<TInternetThread>(true, Handle(), AddressDocumentUrl(m_servers), WM_ADDRESS_DONE);
@@ -254,6 +270,7 @@ void TNimboMainForm::AddressDone(int32_t resultCode) {
 }
 
 void TNimboMainForm::StartVersionCheck() {
+    if (!VersionCheckPossible(m_servers)) return;
     if (m_versionThread && !m_versionThread->Terminated()) return;
     // Once per run.
     KillTimer(Handle(), VersionTimer);
@@ -405,6 +422,8 @@ void TNimboMainForm::HideActionExecute() {
 }
 
 void TNimboMainForm::FetchIPActionExecute() {
+    // With no address server the line would say it is being renewed for ever.
+    if (!AddressLookupPossible(m_servers)) return;
     Weather().IPAddress = kAddressPending;
     RebuildInfoText();
     StartAddressLookup();

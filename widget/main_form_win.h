@@ -17,6 +17,7 @@
 #include "widget/settings_file.h"
 #include "widget/tray/tray_icon_win.h"
 #include "widget/weather_data.h"
+#include "widget/weather_source.h"
 #include "widget/widget_settings.h"
 
 namespace nimbo {
@@ -81,6 +82,8 @@ private:
     // The refresh cycle's view of the form.
     bool WeatherDownloadRunning() const override;
     bool StartWeatherThread(const std::string& feedPath) override;
+    // Starts the thread on the weather fetch's next address.
+    bool StartWeatherRequest();
     void SetCheckTimerEnabled(bool enabled) override;
     void GrowToViewStyle(bool animate) override;
     void ParseWeatherFeed(WeatherData& weather) override;
@@ -108,6 +111,9 @@ private:
     // The information window's position, kept from the settings until that window exists to report its own.
     int32_t m_infoTextLeft = 331;
     int32_t m_infoTextTop = 331;
+    // The refresh's downloads: one, or in direct mode a look-up and the forecast.
+    std::unique_ptr<WeatherFetch> m_weatherFetch;
+    FeedConversion m_feedConversion;
     std::unique_ptr<TInternetThread> m_weatherThread;
     std::unique_ptr<TInternetThread> m_addressThread;
     std::unique_ptr<TInternetThread> m_versionThread;

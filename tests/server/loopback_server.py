@@ -6,6 +6,7 @@ Misbehaviour, by path prefix (the rest of the path names the document) or by rul
   /_slow/<ms>/doc     answer after <ms> milliseconds
   /_never/doc         accept and read the request, never answer
   /_error/doc         500 with an HTML error page
+  /_garbage/doc       200 with bytes that are no document of any kind
   /_cut/doc           promise the whole document, send half of it and close
   /_huge/<bytes>/doc  the document padded with an XML comment to <bytes> bytes
   /_drip/<ms>/doc     promise the document, send one byte every <ms> milliseconds
@@ -25,6 +26,7 @@ import time
 import urllib.parse
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
+GARBAGE = b"\x00\xff<<not {a document]\r\n\xc3("
 ERROR_PAGE = (b"<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML 2.0//EN\">\n<html><head><title>500 Internal Server Error"
               b"</title></head><body><h1>Internal Server Error</h1><p>The server could not answer.<br></p>"
               b"</body></html>\n")
@@ -61,7 +63,7 @@ class State:
 def parse_mode(path):
     """Splits a misbehaving path prefix off: (mode, number, document path)."""
     parts = path.split("/")
-    if len(parts) >= 3 and parts[1] in ("_never", "_error", "_cut"):
+    if len(parts) >= 3 and parts[1] in ("_never", "_error", "_cut", "_garbage"):
         return parts[1][1:], 0, "/" + "/".join(parts[2:])
     if len(parts) >= 4 and parts[1] in ("_slow", "_huge", "_drip") and parts[2].isdigit():
         return parts[1][1:], int(parts[2]), "/" + "/".join(parts[3:])
@@ -99,6 +101,8 @@ class Handler(BaseHTTPRequestHandler):
             mode = "normal"
         if mode == "error":
             return self.answer(500, ERROR_PAGE, "text/html")
+        if mode == "garbage":
+            return self.answer(200, GARBAGE, "application/octet-stream")
         if body is None:
             return self.answer(404, NOT_FOUND_PAGE, "text/html")
         if mode == "huge":

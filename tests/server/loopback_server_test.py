@@ -58,6 +58,7 @@ class LoopbackServerTest(unittest.TestCase):
         status, body = self.get("/_error/nimbo.xml")
         self.assertEqual(status, 500)
         self.assertIn(b"<html>", body)
+        self.assertEqual(self.get("/_garbage/nimbo.xml"), (200, b"\x00\xff<<not {a document]\r\n\xc3("))
         status, body = self.get("/_huge/100000/nimbo.xml")
         self.assertEqual(len(body), 100000)
         self.assertTrue(body.startswith(document))
