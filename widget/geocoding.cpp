@@ -49,6 +49,7 @@ std::optional<GeoPlace> ReadPlace(const Json& object) {
     place.name = Text(object, "name");
     place.region = Text(object, "admin1");
     place.country = Text(object, "country");
+    place.countryCode = Text(object, "country_code");
     const auto latitude = Degrees(object, "latitude", 90);
     const auto longitude = Degrees(object, "longitude", 180);
     if (!IsGeoNamesId(place.id) || place.name.empty() || !latitude || !longitude) return std::nullopt;
@@ -92,9 +93,8 @@ std::optional<GeoPlace> ReadGeocodingPlace(std::string_view json) {
 
 std::string PlaceDisplayName(const GeoPlace& place) {
     std::string name = place.name;
-    for (const std::string* part : {&place.region, &place.country}) {
-        if (!part->empty()) name += ", " + *part;
-    }
+    if (place.countryCode == "TR" && !place.region.empty()) name += ", " + place.region;
+    if (!place.country.empty()) name += ", " + place.country;
     return name;
 }
 

@@ -16,6 +16,7 @@ struct GeoPlace {
     std::string name;
     std::string region;  // first-level administrative area (admin1); may be empty
     std::string country;
+    std::string countryCode;  // ISO 3166-1 alpha-2, "TR"
     Coordinates at;
 };
 
@@ -33,7 +34,8 @@ std::vector<GeoPlace> ReadGeocodingSearch(std::string_view json);
 // The place of a get answer (one place object); no value for an error answer or anything incomplete.
 std::optional<GeoPlace> ReadGeocodingPlace(std::string_view json);
 
-// "Name, Region, Country", as the data service's search names places; empty parts are left out.
+// "Name, Region, Country" as the data service's search names places: the region only in Türkiye, where
+// provinces tell places apart; empty parts are left out.
 std::string PlaceDisplayName(const GeoPlace& place);
 // The search list's lines: display name, "=", GeoNames id.
 std::vector<std::string> SearchResultLines(const std::vector<GeoPlace>& places);

@@ -9,7 +9,7 @@ namespace {
 constexpr char kSearchAnswer[] = R"({"results":[
  {"id":745044,"name":"İstanbul","latitude":41.01384,"longitude":28.94966,"feature_code":"PPLA",
   "country_code":"TR","admin1_id":745042,"timezone":"Europe/Istanbul","country":"Türkiye","admin1":"İstanbul"},
- {"id":6955677,"name":"Istanbul","latitude":-31.2,"longitude":-64.5,"country":"Arjantin"},
+ {"id":6955677,"name":"Istanbul","latitude":-31.2,"longitude":-64.5,"country":"Arjantin","admin1":"Córdoba"},
  {"id":"12","name":"id as text","latitude":1,"longitude":2},
  {"id":13,"latitude":1,"longitude":2},
  {"id":14,"name":"north of the pole","latitude":95,"longitude":2},
@@ -47,7 +47,7 @@ TEST(Geocoding, GetAnswerIsOnePlaceObject) {
         R"({"id":2950159,"name":"Berlin","latitude":52.52437,"longitude":13.41053,"country":"Almanya","admin1":"Berlin"})");
     ASSERT_TRUE(place);
     EXPECT_EQ(place->id, "2950159");
-    EXPECT_EQ(PlaceDisplayName(*place), "Berlin, Berlin, Almanya");
+    EXPECT_EQ(PlaceDisplayName(*place), "Berlin, Almanya");
     EXPECT_FALSE(ReadGeocodingPlace(R"({"error":true,"reason":"Location ID not found."})"));
     EXPECT_FALSE(ReadGeocodingPlace(R"({"results":[{"id":2950159,"name":"Berlin","latitude":1,"longitude":2}]})"));
 }
