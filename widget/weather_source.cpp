@@ -4,6 +4,11 @@
 #include "widget/known_places.h"
 
 namespace nimbo {
+namespace {
+
+constexpr char kTurkeyName[] = "Türkiye";
+
+}  // namespace
 
 std::string ForecastUrl(const std::string& forecastBase, const Coordinates& at, const std::string& unit) {
     const std::string position = FormatCoordinates(at);
@@ -28,8 +33,13 @@ WeatherFetch::WeatherFetch(const ServerAddresses& servers, SettingsFile& setting
     // The place as the user named it ("Name, Region, Country" from a search), else as the program knows it.
     m_place = PlaceFromDisplayName(weather.City);
     m_place.id = weather.CityID;
-    const KnownPlace* known = FindKnownPlace(weather.CityID);
-    if (m_place.name.empty() && known) m_place.name = known->name;
+    if (const KnownPlace* known = FindKnownPlace(weather.CityID)) {
+        // The program carries Turkey's province seats, each the namesake of its province, as the data
+        // service names them.
+        if (m_place.name.empty()) m_place.name = known->name;
+        if (m_place.region.empty()) m_place.region = m_place.name;
+        if (m_place.country.empty()) m_place.country = kTurkeyName;
+    }
     if (const auto at = PlaceCoordinates(settings, weather.CityID)) {
         m_place.at = *at;
         AskForecast();

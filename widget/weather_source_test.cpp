@@ -61,6 +61,8 @@ TEST_F(WeatherFetchTest, KnownPlaceGoesStraightToTheForecastUnderTheNameTheUserK
     EXPECT_EQ(fetch.ResultCode(), 0);
     EXPECT_EQ(fetch.FeedBytes(), "feed of {} in c");
     EXPECT_EQ(m_converted.name, "Istanbul");
+    EXPECT_EQ(m_converted.region, "Istanbul");
+    EXPECT_EQ(m_converted.country, "Türkiye");
     EXPECT_EQ(m_converted.id, "TUXX0014");
     // With no name of the user's, the program's own.
     WeatherFetch unnamed = Fetch("323786", "");
