@@ -1,10 +1,9 @@
 // The main form: start-up, refresh cycle, actions and menus, tray icon, window messages and shutdown.
 #include "widget/main_form_win.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
+#include "base/popup_menu_win.h"
 #include "base/wide_text_win.h"
 #include "widget/action_menu_win.h"
 #include "widget/address_lookup.h"
@@ -23,8 +22,6 @@ namespace {
 
 constexpr UINT kLoadedDelayMs = 250;
 constexpr UINT kVersionDelayMs = 3000;
-// Moving by the caption: the window follows the mouse until the button is released.
-constexpr WPARAM kScDragMove = SC_MOVE + 2;
 constexpr int kOptionsPagePlaces = 2;
 
 constexpr char kWelcomeBalloon[] =
@@ -33,59 +30,74 @@ constexpr char kWelcomeBalloon[] =
 
 }  // namespace
 
-TNimboMainForm::TNimboMainForm(SettingsFile& settings) : Window(kApplicationTitle), m_settings(settings) {}
+TNimboMainForm::TNimboMainForm(SettingsFile& settings) : LayeredWindow(kApplicationTitle), m_settings(settings) {}
 
 bool TNimboMainForm::Create() {
-    // A tool window has no task-bar button; a double click on the widget refreshes (CS_DBLCLKS).
-    return Window::Create(Widen(kMainFormClassName).c_str(), WS_EX_LAYERED | WS_EX_TOOLWINDOW, WS_POPUP,
-                          settings::kLeft.widgetDefault, settings::kTop.widgetDefault, kWidth, kHeight, nullptr,
-                          CS_DBLCLKS);
+    WindowCreation creation;
+    creation.title = kApplicationTitle;
+    // A tool window has no task-bar button.
+    creation.exStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW;
+    creation.x = settings::kLeft.widgetDefault;
+    creation.y = settings::kTop.widgetDefault;
+    creation.width = kWidth;
+    creation.height = kHeight;
+    // A double click on the widget refreshes.
+    creation.classStyle = CS_DBLCLKS;
+    const std::wstring className = Widen(kMainFormClassName);
+    creation.className = className.c_str();
+    return Window::Create(creation);
+}
+
+bool TNimboMainForm::OnCreate() {
+    FormCreate();
+    return true;
+}
+
+void TNimboMainForm::OnDestroy() { FormDestroy(); }
+
+bool TNimboMainForm::OnCommand(WORD id) {
+    const ActionInfo* action = FindAction(id);
+    // A disabled action does not run, whichever menu, button or message asked for it.
+    if (action && ActionEnabled(action->id, m_refresh.State(), TrayIconShown())) ExecuteAction(action->id);
+    return true;
+}
+
+bool TNimboMainForm::OnTimer(UINT_PTR id) {
+    switch (id) {
+        case CheckTimer:
+            m_refresh.CheckTimerTimer();
+            return true;
+        case LoadedTimer:
+            LoadedTimerTimer();
+            return true;
+        case VersionTimer:
+            StartVersionCheck();
+            return true;
+    }
+    return false;
+}
+
+bool TNimboMainForm::OnContextMenu(POINT screen) {
+    // From the keyboard the point is (-1, -1): open the menu at the mouse.
+    if (screen.x == -1 && screen.y == -1) GetCursorPos(&screen);
+    ApplyActionStates();
+    ShowPopupMenu(Handle(), m_shortPopup.Get(), screen);
+    return true;
+}
+
+bool TNimboMainForm::OnDoubleClick(POINT client) {
+    ExecuteAction(ActionId::RefreshAction);
+    return OnMouseDown(MouseButton::Left, client);
 }
 
 LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE:
-            FormCreate();
-            return 0;
-        case WM_DESTROY:
-            FormDestroy();
-            return 0;
         case WM_CLOSE:
             CloseWidget();
-            return 0;
-        case WM_COMMAND:
-            CommandReceived(LOWORD(wParam));
             return 0;
         case WM_INITMENUPOPUP:
             ApplyActionStates();
             return 0;
-        case WM_CONTEXTMENU:
-            ShowContextMenu(lParam);
-            return 0;
-        case WM_LBUTTONDOWN:
-            MousePressed(true, lParam);
-            return 0;
-        case WM_LBUTTONDBLCLK:
-            ExecuteAction(ActionId::RefreshAction);
-            MousePressed(true, lParam);
-            return 0;
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-            MousePressed(false, lParam);
-            break;
-        case WM_TIMER:
-            switch (wParam) {
-                case CheckTimer:
-                    m_refresh.CheckTimerTimer();
-                    return 0;
-                case LoadedTimer:
-                    LoadedTimerTimer();
-                    return 0;
-                case VersionTimer:
-                    StartVersionCheck();
-                    return 0;
-            }
-            break;
         case WM_MOVE:
             // The information window follows the widget here once it exists.
             break;
@@ -118,11 +130,12 @@ LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TNimboMainForm::FormCreate() {
     m_servers = ReadServerAddresses(m_settings);
-    // 1. The drawing surface; the face also makes the window layered (9.) and loads its fixed pictures (10.),
-    // and starts in the small style with BackgroundStretch 1.25 and the grid hidden (3.). 2.
+    m_weatherSlot = std::make_unique<DownloadSlot>(Handle(), WM_WEATHER_DONE);
+    m_addressSlot = std::make_unique<DownloadSlot>(Handle(), WM_ADDRESS_DONE);
+    m_versionSlot = std::make_unique<DownloadSlot>(Handle(), WM_VERSION_DONE);
+    // The face makes the window layered, loads its fixed pictures and starts small, with the grid hidden.
     m_face = std::make_unique<MainFace>(Handle(), kHiddenAlpha);
     m_calendarNames = ReadTurkishCalendarNames();
-    // 4. The application's hints join here with the face. 5.
     m_shortPopup = BuildActionMenu(ShortPopupEntries());
     m_trayPopup = std::make_unique<TrayPopupMenuWin>(BuildActionMenu(TrayPopupEntries()), Handle());
     m_tray =
@@ -134,28 +147,21 @@ void TNimboMainForm::FormCreate() {
     tray.SetBalloonTitle(kApplicationTitle);
     tray.BalloonFlags = TBalloonFlags::bfInfo;
     tray.SetBalloonHint(kWelcomeBalloon);
-    // 6. The version check runs once, 3 s after start.
+    // The version check runs once, 3 s after start.
     if (Read(m_settings, settings::kCheckNewVersion)) SetTimer(Handle(), VersionTimer, kVersionDelayMs, nullptr);
-    // 7. No forecast day is known yet.
     for (auto& day : Weather().Forecast) day.Day.clear();
-    // 8. Deactivation is handled by WM_ACTIVATEAPP. 11.
     LoadWidgetSettings();
-    // 12. The stored view style, 13. the unit letter of the feed address.
     m_viewStyle = m_widgetSettings.viewStyle;
     m_face->Layout().style = ViewStyleOf(m_viewStyle);
     Weather().Unit = "c";
-    // 14. With fading on, the form appears invisible and LoadedTimer fades it in.
+    // With fading on, the form appears invisible and LoadedTimer fades it in.
     m_face->Painter().SetAlpha(m_widgetSettings.fadeEffect ? kHiddenAlpha : m_fullAlpha);
-    // 15.-17.
     ComposeFace();
     m_refresh.StartWeatherDownload();
     StartAddressLookup();
-    // 18.
     tray.SetVisible(m_widgetSettings.showTrayIcon);
     SetCheckTimerEnabled(m_widgetSettings.autoUpdate);
-    // 19.
     SetTimer(Handle(), LoadedTimer, kLoadedDelayMs, nullptr);
-    // 20. The favourites list and the information and about windows are created here when they exist.
 }
 
 void TNimboMainForm::FormDestroy() {
@@ -168,9 +174,9 @@ void TNimboMainForm::FormDestroy() {
         ShowErrorBox(nullptr, kApplicationTitle, error.what());
     }
     // A running download is waited for; its message then finds no window.
-    m_weatherThread.reset();
-    m_addressThread.reset();
-    m_versionThread.reset();
+    for (auto* slot : {m_weatherSlot.get(), m_addressSlot.get(), m_versionSlot.get()}) {
+        if (slot) slot->Reset();
+    }
     // The icon leaves the tray now; the component itself goes with the form object, after the message loop,
     // since a close request may arrive while its own window is still inside a handler (its menu).
     if (m_tray) (*m_tray)->SetVisible(false);
@@ -218,55 +224,41 @@ void TNimboMainForm::LoadedTimerTimer() {
 
 // --- downloads -----------------------------------------------------------------------------------------
 
-bool TNimboMainForm::WeatherDownloadRunning() const { return m_weatherThread && !m_weatherThread->Terminated(); }
+bool TNimboMainForm::WeatherDownloadRunning() const { return m_weatherSlot->Running(); }
 
 bool TNimboMainForm::StartWeatherThread(const std::string& feedPath) {
-    m_weatherThread.reset();
-    auto thread = std::make_unique<TInternetThread>(true, Handle(), m_servers.Weather + feedPath, WM_WEATHER_DONE);
-    if (!thread->Resume()) return false;
-    m_weatherThread = std::move(thread);
-    return true;
+    return m_weatherSlot->Start(m_servers.Weather + feedPath);
 }
 
 void TNimboMainForm::WeatherDone(int32_t resultCode) {
     // A stray message, with no download of ours behind it, changes nothing.
-    if (!m_weatherThread) return;
-    const std::string bytes = m_weatherThread->ResultText();
-    m_weatherThread.reset();
-    m_refresh.WeatherDownloadDone(resultCode, bytes);
+    if (const auto bytes = m_weatherSlot->Finish()) m_refresh.WeatherDownloadDone(resultCode, *bytes);
 }
 
 void TNimboMainForm::StartAddressLookup() {
-    if (m_addressThread && !m_addressThread->Terminated()) return;
-    m_addressThread.reset();
-    m_addressThread = std::make_unique<TInternetThread>(true, Handle(), AddressDocumentUrl(m_servers), WM_ADDRESS_DONE);
-    if (!m_addressThread->Resume()) m_addressThread.reset();
+    if (!m_addressSlot->Running()) m_addressSlot->Start(AddressDocumentUrl(m_servers));
 }
 
 void TNimboMainForm::AddressDone(int32_t resultCode) {
-    if (!m_addressThread) return;
-    const std::string text = DecodeDocumentText(m_addressThread->ResultText());
-    m_addressThread.reset();
+    const auto bytes = m_addressSlot->Finish();
+    if (!bytes) return;
     if (resultCode == 0) {
-        if (auto address = ReadPublicAddress(text)) Weather().IPAddress = *address;
+        if (auto address = ReadPublicAddress(DecodeDocumentText(*bytes))) Weather().IPAddress = *address;
     }
     RebuildInfoText();
 }
 
 void TNimboMainForm::StartVersionCheck() {
-    if (m_versionThread && !m_versionThread->Terminated()) return;
+    if (m_versionSlot->Running()) return;
     // Once per run.
     KillTimer(Handle(), VersionTimer);
-    m_versionThread.reset();
-    m_versionThread = std::make_unique<TInternetThread>(true, Handle(), VersionDocumentUrl(m_servers), WM_VERSION_DONE);
-    if (!m_versionThread->Resume()) m_versionThread.reset();
+    m_versionSlot->Start(VersionDocumentUrl(m_servers));
 }
 
 void TNimboMainForm::VersionDone(int32_t resultCode) {
-    if (!m_versionThread) return;
-    const std::string text = DecodeDocumentText(m_versionThread->ResultText());
-    m_versionThread.reset();
-    if (resultCode != 0) return;
+    const auto bytes = m_versionSlot->Finish();
+    if (!bytes || resultCode != 0) return;
+    const std::string text = DecodeDocumentText(*bytes);
     const std::string latest = ReadLatestVersion(text);
     if (latest.empty() || !IsNewerVersion(latest)) return;
     OfferNewVersion(Handle(), latest, m_servers);
@@ -306,13 +298,6 @@ void TNimboMainForm::SetTrayHint(const std::string& hint) {
 }
 
 // --- actions -------------------------------------------------------------------------------------------
-
-void TNimboMainForm::CommandReceived(WORD commandId) {
-    const ActionInfo* action = FindAction(commandId);
-    // A disabled action does not run, whichever menu, button or message asked for it.
-    if (!action || !ActionEnabled(action->id, m_refresh.State(), TrayIconShown())) return;
-    ExecuteAction(action->id);
-}
 
 void TNimboMainForm::ExecuteAction(ActionId action) {
     switch (action) {
@@ -412,20 +397,9 @@ void TNimboMainForm::FetchIPActionExecute() {
 
 // --- window --------------------------------------------------------------------------------------------
 
-void TNimboMainForm::ShowWidget() {
-    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
-    if (m_widgetSettings.fadeEffect) {
-        FadeIn();
-    } else {
-        m_face->Painter().SetAlpha(m_fullAlpha);
-        ComposeFace();
-    }
-}
+void TNimboMainForm::ShowWidget() { ShowFaded(m_fullAlpha, m_widgetSettings.fadeEffect); }
 
-void TNimboMainForm::HideWidget() {
-    if (m_widgetSettings.fadeEffect) FadeOut();
-    ShowWindow(Handle(), SW_HIDE);
-}
+void TNimboMainForm::HideWidget() { HideFaded(m_widgetSettings.fadeEffect); }
 
 void TNimboMainForm::CloseWidget() {
     // The information window is hidden first here once it exists.
@@ -451,31 +425,21 @@ void TNimboMainForm::ApplicationDeactivate() {
     ComposeFace();
 }
 
-void TNimboMainForm::MousePressed(bool leftButton, LPARAM clientPoint) {
+bool TNimboMainForm::OnMouseDown(MouseButton button, POINT client) {
+    const bool leftButton = button == MouseButton::Left;
     // The face's buttons are drawn, and so can be pressed, only while the face is active.
-    if (leftButton && m_faceActive && PressFaceButton({GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint)})) return;
+    if (leftButton && m_faceActive && PressFaceButton(client)) return true;
     // The information window's offset is taken here once it exists.
     if (!m_faceActive) {
         m_faceActive = true;
         SetTopMost(m_widgetSettings.alwaysTop);
         ComposeFace();
     }
-    if (leftButton) {
-        ReleaseCapture();
-        SendMessageW(Handle(), WM_SYSCOMMAND, kScDragMove, 0);
-        // The window's rectangle is its position; the face is drawn again where it was dropped.
-        ComposeFace();
-    }
-}
-
-void TNimboMainForm::ShowContextMenu(LPARAM screenPoint) {
-    POINT point{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
-    // From the keyboard the point is (-1, -1): open the menu at the mouse.
-    if (point.x == -1 && point.y == -1) GetCursorPos(&point);
-    ApplyActionStates();
-    SetForegroundWindow(Handle());
-    TrackPopupMenuEx(m_shortPopup.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, Handle(), nullptr);
-    PostMessageW(Handle(), WM_NULL, 0, 0);
+    if (!leftButton) return false;  // the right button's default processing asks for the context menu
+    DragMove();
+    // The window's rectangle is its position; the face is drawn again where it was dropped.
+    ComposeFace();
+    return true;
 }
 
 bool TNimboMainForm::PressFaceButton(POINT point) {
@@ -502,15 +466,6 @@ FaceInputs TNimboMainForm::CurrentFaceInputs() {
 void TNimboMainForm::ComposeFace() {
     m_face->Compose(CurrentFaceInputs());
     ApplyActionStates();
-}
-
-void TNimboMainForm::FadeIn() { m_face->Painter().FadeIn(m_fullAlpha); }
-
-void TNimboMainForm::FadeOut() { m_face->Painter().FadeOut(kHiddenAlpha); }
-
-void TNimboMainForm::SetTopMost(bool topMost) {
-    SetWindowPos(Handle(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 }  // namespace nimbo

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "base/unique_handle_win.h"
-#include "base/window_win.h"
 #include "widget/controller.h"
+#include "widget/download_slot_win.h"
 #include "widget/face/face_renderer_win.h"
+#include "widget/face/layered_window_win.h"
 #include "widget/face/turkish_calendar.h"
-#include "widget/internet_thread_win.h"
 #include "widget/server_config.h"
 #include "widget/settings_file.h"
 #include "widget/tray/tray_icon_win.h"
@@ -21,12 +21,10 @@
 
 namespace nimbo {
 
-class TNimboMainForm final : public Window, private RefreshHost {
+class TNimboMainForm final : public LayeredWindow, private RefreshHost {
 public:
     static constexpr int kWidth = 233;
     static constexpr int kHeight = 248;
-    static constexpr BYTE kFullAlpha = 255;
-    static constexpr BYTE kHiddenAlpha = 0;
 
     explicit TNimboMainForm(SettingsFile& settings);
 
@@ -37,7 +35,15 @@ private:
     // WM_TIMER identifiers; a test may deliver a tick by posting WM_TIMER with one of them.
     enum TimerId : UINT_PTR { CheckTimer = 1, LoadedTimer = 2, VersionTimer = 3 };
 
+    bool OnCreate() override;
+    void OnDestroy() override;
+    bool OnCommand(WORD id) override;
+    bool OnTimer(UINT_PTR id) override;
+    bool OnContextMenu(POINT screen) override;
+    bool OnMouseDown(MouseButton button, POINT client) override;
+    bool OnDoubleClick(POINT client) override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    FacePainter* Painter() override { return m_face ? &m_face->Painter() : nullptr; }
 
     void FormCreate();
     void FormDestroy();
@@ -51,7 +57,6 @@ private:
     void VersionDone(int32_t resultCode);
 
     // Actions.
-    void CommandReceived(WORD commandId);
     void ExecuteAction(ActionId action);
     void ApplyActionStates();
     bool TrayIconShown();
@@ -69,14 +74,9 @@ private:
     void WidgetShowRequest();
     void EndSession();
     void ApplicationDeactivate();
-    void MousePressed(bool leftButton, LPARAM clientPoint);
     bool PressFaceButton(POINT point);
     FaceInputs CurrentFaceInputs();
-    void ShowContextMenu(LPARAM screenPoint);
     void ComposeFace() override;
-    void FadeIn();
-    void FadeOut();
-    void SetTopMost(bool topMost);
 
     // The refresh cycle's view of the form.
     bool WeatherDownloadRunning() const override;
@@ -108,9 +108,10 @@ private:
     // The information window's position, kept from the settings until that window exists to report its own.
     int32_t m_infoTextLeft = 331;
     int32_t m_infoTextTop = 331;
-    std::unique_ptr<TInternetThread> m_weatherThread;
-    std::unique_ptr<TInternetThread> m_addressThread;
-    std::unique_ptr<TInternetThread> m_versionThread;
+    // One outstanding request of each kind; made in FormCreate, when the window exists.
+    std::unique_ptr<DownloadSlot> m_weatherSlot;
+    std::unique_ptr<DownloadSlot> m_addressSlot;
+    std::unique_ptr<DownloadSlot> m_versionSlot;
     UniqueMenu m_shortPopup;
     // Declared before the tray icon, which must not outlive its menu.
     std::unique_ptr<TrayPopupMenuWin> m_trayPopup;
