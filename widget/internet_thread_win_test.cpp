@@ -117,8 +117,8 @@ TEST_F(InternetThreadTest, AnErrorPageIsADocumentLikeAnyOther) {
 // Every way a download can go wrong ends as -1 with no text, and within the time-outs.
 TEST_F(InternetThreadTest, FailuresEndAsMinusOneWithoutText) {
     for (const std::string& url : {std::string("http://127.0.0.1:1/nimbo.xml"),  // refused
-                                  std::string("no address at all"), Url("/_never/nimbo.xml"),
-                                  Url("/_drip/200/nimbo.xml"), Url("/_cut/forecastrss/TUXX9999_c.xml")}) {
+                                   std::string("no address at all"), Url("/_never/nimbo.xml"),
+                                   Url("/_drip/200/nimbo.xml"), Url("/_cut/forecastrss/TUXX9999_c.xml")}) {
         std::string text = "stale";
         EXPECT_EQ(DownloadText(url, text, kTestTimeouts), -1) << url;
         EXPECT_EQ(text, "") << url;

@@ -7,8 +7,12 @@
 #include "base/wide_text_win.h"
 #include "widget/action_menu_win.h"
 #include "widget/address_lookup.h"
+#include "widget/config/hibernate_form_win.h"
 #include "widget/document_text.h"
+#include "widget/face/face_hints.h"
 #include "widget/face/locale_names_win.h"
+#include "widget/face/value_format.h"
+#include "widget/favorites_menu.h"
 #include "widget/messages.h"
 #include "widget/settings_keys.h"
 #include "widget/start_up.h"
@@ -22,7 +26,10 @@ namespace {
 
 constexpr UINT kLoadedDelayMs = 250;
 constexpr UINT kVersionDelayMs = 3000;
+constexpr UINT kMouseTimerMs = 200;
 constexpr int kOptionsPagePlaces = 2;
+// Favourite items' commands: this plus the line's place in FavoriteMenuList, clear of every action's.
+constexpr WORD kFavoriteCommandBase = 2000;
 
 constexpr char kWelcomeBalloon[] =
     "Nimbo! çalışıyor! Hemen bulunduğunuz ili seçin ve\r\ntam beş günlük Hava durumunu öğrenin. Bunun için ana "
@@ -56,6 +63,10 @@ bool TNimboMainForm::OnCreate() {
 void TNimboMainForm::OnDestroy() { FormDestroy(); }
 
 bool TNimboMainForm::OnCommand(WORD id) {
+    if (id >= kFavoriteCommandBase && static_cast<size_t>(id - kFavoriteCommandBase) < m_favoriteMenuList.size()) {
+        PickFavorite(id - kFavoriteCommandBase);
+        return true;
+    }
     const ActionInfo* action = FindAction(id);
     // A disabled action does not run, whichever menu, button or message asked for it.
     if (action && ActionEnabled(action->id, m_refresh.State(), TrayIconShown())) ExecuteAction(action->id);
@@ -72,6 +83,9 @@ bool TNimboMainForm::OnTimer(UINT_PTR id) {
             return true;
         case VersionTimer:
             StartVersionCheck();
+            return true;
+        case MouseTimer:
+            MouseTimerTimer();
             return true;
     }
     return false;
@@ -97,9 +111,10 @@ LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_INITMENUPOPUP:
             ApplyActionStates();
+            FillFavoritesMenu(reinterpret_cast<HMENU>(wParam));
             return 0;
         case WM_MOVE:
-            // The information window follows the widget here once it exists.
+            FollowWithInfoWindow();
             break;
         case WM_ACTIVATEAPP:
             if (!wParam) ApplicationDeactivate();
@@ -135,6 +150,7 @@ void TNimboMainForm::FormCreate() {
     m_versionSlot = std::make_unique<DownloadSlot>(Handle(), WM_VERSION_DONE);
     // The face makes the window layered, loads its fixed pictures and starts small, with the grid hidden.
     m_face = std::make_unique<MainFace>(Handle(), kHiddenAlpha);
+    m_hints.Create(Handle());
     m_calendarNames = ReadTurkishCalendarNames();
     m_shortPopup = BuildActionMenu(ShortPopupEntries());
     m_trayPopup = std::make_unique<TrayPopupMenuWin>(BuildActionMenu(TrayPopupEntries()), Handle());
@@ -162,6 +178,12 @@ void TNimboMainForm::FormCreate() {
     tray.SetVisible(m_widgetSettings.showTrayIcon);
     SetCheckTimerEnabled(m_widgetSettings.autoUpdate);
     SetTimer(Handle(), LoadedTimer, kLoadedDelayMs, nullptr);
+    m_hints.Create(Handle());
+    m_infoForm = std::make_unique<TInfoTextForm>(static_cast<InfoTextHost&>(*this));
+    m_infoForm->Create(Handle(), m_infoTextLeft, m_infoTextTop);
+    TakeInfoOffset();
+    m_aboutForm = std::make_unique<TAboutForm>(ProjectsPageUrl(m_servers), ShownWebAddress(m_servers.Web));
+    m_aboutForm->Create(Handle(), m_widgetSettings.fadeEffect);
 }
 
 void TNimboMainForm::FormDestroy() {
@@ -195,7 +217,11 @@ void TNimboMainForm::LoadWidgetSettings() {
     // HideBtn is drawn exactly when the tray icon is shown (TrayIconShown).
     if (m_tray) (*m_tray)->SetVisible(m_widgetSettings.showTrayIcon);
     SetTopMost(m_widgetSettings.alwaysTop);
-    m_hibernating = m_widgetSettings.hibernate;
+    // Read once: afterwards the information window knows where it stands.
+    if (!m_infoForm) {
+        m_infoTextLeft = loaded.infoTextLeft;
+        m_infoTextTop = loaded.infoTextTop;
+    }
     ApplyActionStates();
 }
 
@@ -208,6 +234,11 @@ void TNimboMainForm::SaveWidgetSettings() {
     state.top = rect.top;
     state.cityName = Weather().City;
     state.cityId = Weather().CityID;
+    if (m_infoForm) {
+        const POINT info = m_infoForm->Position();
+        m_infoTextLeft = info.x;
+        m_infoTextTop = info.y;
+    }
     state.infoTextLeft = m_infoTextLeft;
     state.infoTextTop = m_infoTextTop;
     state.showInfoText = m_widgetSettings.showInfoText;
@@ -218,8 +249,11 @@ void TNimboMainForm::SaveWidgetSettings() {
 void TNimboMainForm::LoadedTimerTimer() {
     KillTimer(Handle(), LoadedTimer);
     ShowWidget();
+    // A feed that came before the widget showed could not show the information window yet.
+    if (m_widgetSettings.showInfoText && m_refresh.DataShown()) ShowInfoWindow();
     if (m_widgetSettings.firstUsage && m_tray) (*m_tray)->ShowBalloon();
-    // Hibernation is entered again here when it joins.
+    // The check mark shows only once the widget really hibernates again.
+    if (m_widgetSettings.hibernate) HibernateActionExecute();
 }
 
 // --- downloads -----------------------------------------------------------------------------------------
@@ -284,13 +318,43 @@ SystemTime TNimboMainForm::Today() const {
 }
 
 void TNimboMainForm::RebuildInfoText() {
-    // The information window rebuilds its text here once it exists.
+    if (m_infoForm) m_infoForm->Redraw();
 }
 
 bool TNimboMainForm::WidgetVisible() const { return IsWindowVisible(Handle()) != FALSE; }
 
 void TNimboMainForm::ShowInfoWindow() {
-    // The information window is shown here once it exists.
+    if (m_infoForm) m_infoForm->ShowInfo();
+}
+
+void TNimboMainForm::HideInfoWindow() {
+    if (m_infoForm) m_infoForm->HideInfo();
+}
+
+InfoFaceInputs TNimboMainForm::InfoInputs() {
+    InfoFaceInputs inputs;
+    inputs.text = InformationText(m_refresh.State(), Weather(), m_widgetSettings);
+    inputs.mainStoredText = m_face->Layout().informationText;
+    inputs.mainInfoFont = m_face->Layout().infoTextLbl.font;
+    inputs.settings = m_widgetSettings;
+    inputs.connection = m_refresh.State();
+    return inputs;
+}
+
+void TNimboMainForm::TakeInfoOffset() {
+    if (!m_infoForm) return;
+    RECT rect{};
+    GetWindowRect(Handle(), &rect);
+    const POINT info = m_infoForm->Position();
+    m_infoOffset = {info.x - rect.left, info.y - rect.top};
+}
+
+void TNimboMainForm::FollowWithInfoWindow() {
+    if (!m_infoForm || !m_infoForm->Handle()) return;
+    RECT rect{};
+    GetWindowRect(Handle(), &rect);
+    SetWindowPos(m_infoForm->Handle(), nullptr, rect.left + m_infoOffset.x, rect.top + m_infoOffset.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TNimboMainForm::SetTrayHint(const std::string& hint) {
@@ -324,7 +388,7 @@ void TNimboMainForm::ExecuteAction(ActionId action) {
             m_refresh.Refresh();
             break;
         case ActionId::AboutAction:
-            // The about window is shown here once it exists.
+            if (m_aboutForm) m_aboutForm->ShowAbout(m_fullAlpha);
             break;
         case ActionId::MiniAction:
             SetViewStyle(0);
@@ -336,7 +400,7 @@ void TNimboMainForm::ExecuteAction(ActionId action) {
             SetViewStyle(2);
             break;
         case ActionId::HibernateAction:
-            // Hibernation joins with the favourites menus.
+            HibernateActionExecute();
             break;
         case ActionId::FetchIPAction:
             FetchIPActionExecute();
@@ -357,14 +421,18 @@ void TNimboMainForm::ApplyActionStates() {
 void TNimboMainForm::OpenOptions(int) {
     SetCheckTimerEnabled(false);
     SaveWidgetSettings();
-    // The options dialog runs here, on the page asked for, once it exists; until then it is as if cancelled.
+    // Without the options dialog this ends as a cancelled dialog does.
     ComposeFace();
     SetCheckTimerEnabled(m_widgetSettings.autoUpdate);
 }
 
 void TNimboMainForm::SetShowInfo(bool on) {
     m_widgetSettings.showInfoText = on;
-    // The information window is shown or hidden here once it exists.
+    if (on) {
+        ShowInfoWindow();
+    } else {
+        HideInfoWindow();
+    }
     Write(m_settings, settings::kShowInfoText, on);
     m_settings.UpdateFile();
     ApplyActionStates();
@@ -386,7 +454,7 @@ void TNimboMainForm::ShowActionExecute() {
 
 void TNimboMainForm::HideActionExecute() {
     HideWidget();
-    // The information window is hidden here once it exists.
+    HideInfoWindow();
 }
 
 void TNimboMainForm::FetchIPActionExecute() {
@@ -402,7 +470,7 @@ void TNimboMainForm::ShowWidget() { ShowFaded(m_fullAlpha, m_widgetSettings.fade
 void TNimboMainForm::HideWidget() { HideFaded(m_widgetSettings.fadeEffect); }
 
 void TNimboMainForm::CloseWidget() {
-    // The information window is hidden first here once it exists.
+    HideInfoWindow();
     HideWidget();
     DestroyWindow(Handle());
 }
@@ -416,6 +484,7 @@ void TNimboMainForm::WidgetShowRequest() {
 }
 
 void TNimboMainForm::EndSession() {
+    HideInfoWindow();
     HideWidget();
     SaveWidgetSettings();
 }
@@ -429,7 +498,7 @@ bool TNimboMainForm::OnMouseDown(MouseButton button, POINT client) {
     const bool leftButton = button == MouseButton::Left;
     // The face's buttons are drawn, and so can be pressed, only while the face is active.
     if (leftButton && m_faceActive && PressFaceButton(client)) return true;
-    // The information window's offset is taken here once it exists.
+    TakeInfoOffset();
     if (!m_faceActive) {
         m_faceActive = true;
         SetTopMost(m_widgetSettings.alwaysTop);
@@ -465,7 +534,74 @@ FaceInputs TNimboMainForm::CurrentFaceInputs() {
 
 void TNimboMainForm::ComposeFace() {
     m_face->Compose(CurrentFaceInputs());
+    m_hints.SetAreas(MainFaceHints(m_face->Layout()));
     ApplyActionStates();
+}
+
+// --- hibernation and favourites ------------------------------------------------------------------------
+
+void TNimboMainForm::HibernateActionExecute() {
+    if (m_hibernateDialogOpen) return;
+    m_hibernating = !m_hibernating;
+    const bool fade = m_widgetSettings.fadeEffect;
+    if (m_hibernating) {
+        const bool clickThrough = (GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0;
+        if (!clickThrough) {
+            if (Read(m_settings, settings::kHibernateAlert)) {
+                m_hibernateDialogOpen = true;
+                try {
+                    THibernateForm(m_settings).ShowModal(Handle());
+                } catch (...) {
+                    m_hibernateDialogOpen = false;
+                    throw;
+                }
+                m_hibernateDialogOpen = false;
+            }
+            m_fullAlpha = kHibernateAlpha;
+            SetTimer(Handle(), MouseTimer, kMouseTimerMs, nullptr);
+        }
+        SetHibernating(true, m_fullAlpha, fade);
+    } else if (SavedExStyle() != 0) {
+        KillTimer(Handle(), MouseTimer);
+        m_fullAlpha = kFullAlpha;
+        SetHibernating(false, m_fullAlpha, fade);
+    }
+    if (m_infoForm) m_infoForm->Hibernate(m_hibernating);
+    ApplyActionStates();
+}
+
+void TNimboMainForm::MouseTimerTimer() {
+    // Asked of the whole system: the widget lets the mouse through, so no key message reaches it.
+    if (GetAsyncKeyState(VK_CONTROL) >= 0) return;
+    POINT cursor{};
+    RECT rect{};
+    if (GetCursorPos(&cursor) && GetWindowRect(Handle(), &rect) && PtInRect(&rect, cursor)) HibernateActionExecute();
+}
+
+void TNimboMainForm::FillFavoritesMenu(HMENU submenu) {
+    if (!submenu || (submenu != FirstSubmenu(m_shortPopup.Get()) &&
+                     submenu != FirstSubmenu(m_trayPopup ? m_trayPopup->Menu() : nullptr))) {
+        return;
+    }
+    while (GetMenuItemCount(submenu) > 0) DeleteMenu(submenu, 0, MF_BYPOSITION);
+    m_favoriteMenuList = FavoriteMenuList(m_settings.ReadSectionValues(settings::kFavoritesSection));
+    if (m_favoriteMenuList.empty()) {
+        AppendMenuW(submenu, MF_STRING | MF_GRAYED, 0, Widen(kEmptyFavoritesCaption).c_str());
+        return;
+    }
+    for (size_t i = 0; i < m_favoriteMenuList.size(); ++i) {
+        AppendMenuW(submenu, MF_STRING, kFavoriteCommandBase + i,
+                    Widen(MenuCaptionOf(FavoriteName(m_favoriteMenuList[i]))).c_str());
+    }
+}
+
+void TNimboMainForm::PickFavorite(size_t index) {
+    if (m_refresh.State() == ConnectionState::Outstanding) return;
+    const std::string code =
+        m_settings.ReadString(settings::kFavoritesSection, FavoriteName(m_favoriteMenuList[index]), "");
+    if (code.empty()) return;
+    Weather().CityID = code;
+    m_refresh.StartWeatherDownload();
 }
 
 }  // namespace nimbo

@@ -6,11 +6,15 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/unique_handle_win.h"
 #include "widget/controller.h"
 #include "widget/download_slot_win.h"
+#include "widget/face/about_form_win.h"
 #include "widget/face/face_renderer_win.h"
+#include "widget/face/hint_window_win.h"
+#include "widget/face/info_text_form_win.h"
 #include "widget/face/layered_window_win.h"
 #include "widget/face/turkish_calendar.h"
 #include "widget/server_config.h"
@@ -21,7 +25,7 @@
 
 namespace nimbo {
 
-class TNimboMainForm final : public LayeredWindow, private RefreshHost {
+class TNimboMainForm final : public LayeredWindow, private RefreshHost, private InfoTextHost {
 public:
     static constexpr int kWidth = 233;
     static constexpr int kHeight = 248;
@@ -33,7 +37,7 @@ public:
 
 private:
     // WM_TIMER identifiers; a test may deliver a tick by posting WM_TIMER with one of them.
-    enum TimerId : UINT_PTR { CheckTimer = 1, LoadedTimer = 2, VersionTimer = 3 };
+    enum TimerId : UINT_PTR { CheckTimer = 1, LoadedTimer = 2, VersionTimer = 3, MouseTimer = 4 };
 
     bool OnCreate() override;
     void OnDestroy() override;
@@ -58,6 +62,11 @@ private:
 
     // Actions.
     void ExecuteAction(ActionId action);
+    void HibernateActionExecute();
+    void MouseTimerTimer();
+    // Favourites: each submenu is filled when it opens; an item's command is its line's place in the list.
+    void FillFavoritesMenu(HMENU submenu);
+    void PickFavorite(size_t index);
     void ApplyActionStates();
     bool TrayIconShown();
     void OpenOptions(int page);
@@ -91,6 +100,15 @@ private:
     void ShowInfoWindow() override;
     void SetTrayHint(const std::string& hint) override;
 
+    // The information window's view of the form.
+    InfoFaceInputs InfoInputs() override;
+    BYTE FullAlpha() const override { return m_fullAlpha; }
+    void InfoCloseClicked() override { SetShowInfo(false); }
+    void HideInfoWindow();
+    // InfoOffset: where the information window stands from the widget, taken at each mouse press.
+    void TakeInfoOffset();
+    void FollowWithInfoWindow();
+
     WeatherData& Weather() { return m_refresh.Weather(); }
 
     SettingsFile& m_settings;
@@ -103,11 +121,15 @@ private:
     BYTE m_fullAlpha = kFullAlpha;
     bool m_faceActive = false;
     bool m_hibernating = false;
+    bool m_hibernateDialogOpen = false;
     bool m_checkTimerEnabled = false;
     uint8_t m_viewStyle = 0;
-    // The information window's position, kept from the settings until that window exists to report its own.
+    // The information window's stored position, until that window exists to report its own.
     int32_t m_infoTextLeft = 331;
     int32_t m_infoTextTop = 331;
+    POINT m_infoOffset{};
+    // FavoriteMenuList: the lines of the menu opened last.
+    std::vector<std::string> m_favoriteMenuList;
     // One outstanding request of each kind; made in FormCreate, when the window exists.
     std::unique_ptr<DownloadSlot> m_weatherSlot;
     std::unique_ptr<DownloadSlot> m_addressSlot;
@@ -116,6 +138,10 @@ private:
     // Declared before the tray icon, which must not outlive its menu.
     std::unique_ptr<TrayPopupMenuWin> m_trayPopup;
     std::unique_ptr<TrayIconWin> m_tray;
+    HintWindow m_hints;
+    // Owned windows: the system destroys them before the form's own destruction handler runs.
+    std::unique_ptr<TInfoTextForm> m_infoForm;
+    std::unique_ptr<TAboutForm> m_aboutForm;
 };
 
 }  // namespace nimbo

@@ -55,6 +55,8 @@ LoadedWidgetSettings ReadWidgetSettings(const SettingsFile& file) {
     s.alwaysTop = Read(file, kAlwaysTop);
     s.viewStyle = static_cast<uint8_t>(Read(file, kViewStyle));
     s.hibernate = Read(file, kHibernate);
+    loaded.infoTextLeft = Read(file, kInfoTextLeft);
+    loaded.infoTextTop = Read(file, kInfoTextTop);
     return loaded;
 }
 

@@ -47,6 +47,8 @@ TEST(WidgetSettings, AnEmptyFileGivesTheWidgetsDefaults) {
     const LoadedWidgetSettings loaded = ReadWidgetSettings(file);
     EXPECT_EQ(loaded.left, 300);
     EXPECT_EQ(loaded.top, 300);
+    EXPECT_EQ(loaded.infoTextLeft, 331);
+    EXPECT_EQ(loaded.infoTextTop, 331);
     EXPECT_EQ(loaded.cityName, "Istanbul");
     EXPECT_EQ(loaded.cityId, "TUXX0014");
     EXPECT_EQ(loaded.tempFontName, "Arial");
@@ -157,6 +159,9 @@ TEST(WidgetSettings, ASavedStateIsReadBackFromARealFile) {
     const LoadedWidgetSettings loaded = ReadWidgetSettings(file);
     EXPECT_EQ(loaded.left, -20);
     EXPECT_EQ(loaded.top, 45);
+    // The information window's position comes back as saved, not as the default.
+    EXPECT_EQ(loaded.infoTextLeft, 500);
+    EXPECT_EQ(loaded.infoTextTop, 12);
     EXPECT_EQ(loaded.cityName, "Şanlıurfa");
     EXPECT_EQ(loaded.cityId, "TUXX0027");
     EXPECT_EQ(loaded.settings.viewStyle, 1);

@@ -10,6 +10,12 @@
 //   move CLASS X Y                          move the window without sizing or activating it
 //   dialog-text TITLE                       texts of the controls of the dialog box with that title
 //   dialog-press TITLE BUTTON_ID            press a button of that dialog box
+//   dialog-click TITLE CONTROL_ID           click a control of that dialog box as a user would (BM_CLICK)
+//   dialog-close TITLE                      close that dialog box through its system menu
+//   tooltips                                the visible tooltips: tip=TEXT, then its rect as tip_left= ...
+//   catch-clicks X Y W H FILE MS            a plain window at that place for MS milliseconds that appends
+//                                           "click X Y" to FILE for each left click it receives
+//   record FILE ARG...                      appends the arguments as one line to FILE (a URL handler)
 //   cursor                                  the mouse position as Windows knows it: x=, y=
 //   tray                                    icons of Wine's stand-alone tray: icons=N, then tip=TEXT per icon
 //                                           and balloon=TEXT per balloon shown (CR and LF as \r and \n)
@@ -74,6 +80,8 @@ unsigned long Number(const std::wstring& text) { return std::wcstoul(text.c_str(
 void PrintInfo(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
+    RECT client{};
+    GetClientRect(window, &client);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     BYTE alpha = 255;
@@ -84,13 +92,13 @@ void PrintInfo(HWND window) {
     GetWindowTextW(window, title, 512);
     std::printf(
         "hwnd=%llu\nleft=%ld\ntop=%ld\nwidth=%ld\nheight=%ld\nvisible=%d\nstyle=0x%08lx\nexstyle=0x%08lx\n"
-        "owner=%llu\npid=%lu\nlayered_attributes=%d\ntitle=%s\n",
+        "owner=%llu\npid=%lu\nlayered_attributes=%d\ntitle=%s\nclient_width=%ld\nclient_height=%ld\n",
         static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)), rect.left, rect.top,
         rect.right - rect.left, rect.bottom - rect.top, IsWindowVisible(window) ? 1 : 0,
         static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
         static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)),
         static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetWindow(window, GW_OWNER))), processId,
-        hasLayeredAttributes ? 1 : 0, Narrow(title).c_str());
+        hasLayeredAttributes ? 1 : 0, Narrow(title).c_str(), client.right, client.bottom);
 }
 
 BOOL CALLBACK PrintChildText(HWND child, LPARAM) {
@@ -176,6 +184,58 @@ int PrintTray() {
     return 0;
 }
 
+// The visible tooltips' texts and places; a tooltip answers WM_GETTEXT with the tip it shows.
+int PrintTooltips() {
+    for (HWND tooltip : FindAll(TOOLTIPS_CLASSW)) {
+        if (!IsWindowVisible(tooltip)) continue;
+        wchar_t text[1024] = {};
+        GetWindowTextW(tooltip, text, 1024);
+        RECT rect{};
+        GetWindowRect(tooltip, &rect);
+        std::printf("tip=%s\ntip_left=%ld\ntip_top=%ld\ntip_width=%ld\ntip_height=%ld\n", OneLine(text).c_str(),
+                    rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    }
+    return 0;
+}
+
+std::wstring g_clickLog;
+
+LRESULT CALLBACK CatcherProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) {
+        POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ClientToScreen(window, &point);
+        if (FILE* log = _wfopen(g_clickLog.c_str(), L"a")) {
+            std::fprintf(log, "click %ld %ld\n", point.x, point.y);
+            std::fclose(log);
+        }
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A window that lies under another one and notes the clicks that reach it.
+int CatchClicks(int x, int y, int width, int height, const std::wstring& file, DWORD ms) {
+    g_clickLog = file;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &CatcherProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = L"NimboClickCatcher";
+    RegisterClassW(&wc);
+    const HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, x, y, width,
+                                        height, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!window) return 1;
+    SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetTimer(window, 1, ms, nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_TIMER && msg.hwnd == window) break;
+        DispatchMessageW(&msg);
+    }
+    DestroyWindow(window);
+    return 0;
+}
+
 int Run(const std::vector<std::wstring>& args) {
     if (args.empty()) return 2;
     const std::wstring& command = args[0];
@@ -226,6 +286,32 @@ int Run(const std::vector<std::wstring>& args) {
         const HWND dialog = FindFirst(L"#32770", args[1]);
         if (!dialog) return 1;
         return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(Number(args[2]), BN_CLICKED), 0) ? 0 : 1;
+    }
+    if (command == L"dialog-click" && args.size() == 3) {
+        const HWND dialog = FindFirst(L"#32770", args[1]);
+        const HWND control = dialog ? GetDlgItem(dialog, static_cast<int>(Number(args[2]))) : nullptr;
+        if (!control) return 1;
+        SendMessageW(control, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (command == L"dialog-close" && args.size() == 2) {
+        const HWND dialog = FindFirst(L"#32770", args[1]);
+        if (!dialog) return 1;
+        return PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+    }
+    if (command == L"tooltips" && args.size() == 1) return PrintTooltips();
+    if (command == L"catch-clicks" && args.size() == 7) {
+        auto number = [&](size_t i) { return static_cast<int>(std::wcstol(args[i].c_str(), nullptr, 0)); };
+        return CatchClicks(number(1), number(2), number(3), number(4), args[5], Number(args[6]));
+    }
+    if (command == L"record" && args.size() >= 2) {
+        FILE* file = _wfopen(args[1].c_str(), L"a");
+        if (!file) return 1;
+        std::string line;
+        for (size_t i = 2; i < args.size(); ++i) line += (i > 2 ? " " : "") + Narrow(args[i]);
+        std::fprintf(file, "%s\n", line.c_str());
+        std::fclose(file);
+        return 0;
     }
     if (command == L"tray" && args.size() == 1) return PrintTray();
     if (command == L"cursor" && args.size() == 1) {

@@ -40,6 +40,8 @@ protected:
     // Hibernation: entering remembers the extended style, dims to `fullAlpha` and lets the mouse pass through;
     // leaving brightens to `fullAlpha` and restores the remembered style.
     void SetHibernating(bool on, BYTE fullAlpha, bool fade);
+    // The extended style taken when hibernation began; 0 before the first one.
+    DWORD SavedExStyle() const { return m_savedExStyle; }
 
 private:
     DWORD m_savedExStyle = 0;  // SavedExStyle: 0 before the first hibernation
