@@ -188,8 +188,10 @@ int PrintTray() {
 int PrintTooltips() {
     for (HWND tooltip : FindAll(TOOLTIPS_CLASSW)) {
         if (!IsWindowVisible(tooltip)) continue;
+        // GetWindowText would give another process's window its caption, not the tip.
         wchar_t text[1024] = {};
-        GetWindowTextW(tooltip, text, 1024);
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutW(tooltip, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &copied);
         RECT rect{};
         GetWindowRect(tooltip, &rect);
         std::printf("tip=%s\ntip_left=%ld\ntip_top=%ld\ntip_width=%ld\ntip_height=%ld\n", OneLine(text).c_str(),

@@ -170,5 +170,135 @@ def test_about_window_is_centred_opens_the_projects_page_and_hides_on_escape(s, 
         s.registry("add", key, "/ve", "/d", '"C:\\windows\\system32\\winebrowser.exe" "%1"', "/f")
 
 
+def pixel(path, x, y):
+    """The (r, g, b) of one pixel of a screenshot."""
+    text = subprocess.run(["convert", path, "-format", f"%[fx:int(255*p{{{x},{y}}}.r)],%[fx:int(255*p{{{x},{y}}}.g)],"
+                           f"%[fx:int(255*p{{{x},{y}}}.b)]", "info:"], check=True, capture_output=True,
+                          text=True).stdout
+    return tuple(int(v) for v in text.split(","))
+
+
+def ex_style(s):
+    return int(s.window()["exstyle"], 16)
+
+
+def hibernating(s):
+    return ex_style(s) & WS_EX_TRANSPARENT != 0
+
+
+@with_server
+def test_hibernation_warns_dims_lets_clicks_through_and_wakes_on_ctrl(s, server):
+    clicks = os.path.join(s.folder, "clicks.txt")
+    s.display.set_background("#f2efe6")
+    # A plain window under the widget notes the clicks that pass through it.
+    s.start("catch-clicks", "250", "250", "400", "400", "Z:" + clicks.replace("/", "\\"), "600000",
+            exe=os.path.join(WIN64_DIR, "nimbo_driver.exe"))
+    wait_until(lambda: s.window("NimboClickCatcher"), 60, "the window under the widget")
+    s.write_options(options_for(server, appearance="Left=300\nTop=300\nInfoTextLeft=560\nInfoTextTop=300\n"))
+    widget = s.start()
+    wait_for_place(s, "İstanbul")
+    settle(s)
+    # The middle of the first forecast cell's sun.
+    awake = pixel(s.screenshot("awake.png"), 366, 439)
+
+    post_command(s, HIBERNATE_ACTION)
+    texts = s.wait_for_dialog(HIBERNATE_TITLE)
+    for text in (" Kış Uykusu ", "1. Farenizi, Kış Uykusunda bulunan pencerenin üzerine getirin.",
+                 "2. Klavyeden CTRL tuşuna kısa bir süre basın.", "Bu uyarıyı bir daha gösterme", "&Kapat"):
+        check(text in texts, f"{text!r} missing from the warning: {texts}")
+    check(any(t.startswith("Seçtiğiniz pencereyi Kış Uykusu moduna geçirmek üzeresiniz.") for t in texts),
+          f"the explanation is missing: {texts}")
+    dialog = s.driver("info", "#32770", HIBERNATE_TITLE)[1]
+    check((dialog["client_width"], dialog["client_height"]) == ("363", "202"), f"the warning's client: {dialog}")
+    check(not hibernating(s), "the widget hibernated before the warning was closed")
+    check(s.driver("dialog-click", HIBERNATE_TITLE, HIBERNATE_CHECKBOX)[0] == 0, "the box could not be ticked")
+    check(s.driver("dialog-close", HIBERNATE_TITLE)[0] == 0, "the warning could not be closed")
+    wait_until(lambda: s.read_options().get("General", {}).get("HibernateAlert") == "0", 60, "HibernateAlert=0")
+    wait_until(lambda: hibernating(s), 60, "the widget to let the mouse through")
+
+    shot = keep_screenshot(s, "hibernated-widget.png")
+    dimmed = pixel(shot, 366, 439)
+    desktop = pixel(shot, 900, 700)
+    # Blended with the desktop where a compositor runs; without one Wine shows the colours at half strength.
+    blended = all(abs(d - (a * 127 + b * 128) / 255) <= 24 for d, a, b in zip(dimmed, awake, desktop))
+    halved = all(abs(d - a * 127 / 255) <= 16 for d, a in zip(dimmed, awake))
+    check(blended or halved, f"not at half opacity: awake {awake}, hibernating {dimmed}, desktop {desktop}")
+
+    click_at(s, 480, 500)
+    wait_until(lambda: os.path.exists(clicks) and "click 480 500" in open(clicks).read(), 60,
+               "the click to reach the window under the widget")
+
+    point_at(s, 470, 480)
+    xdotool(s, "keydown", "ctrl")
+    try:
+        wait_until(lambda: not hibernating(s), 60, "Ctrl over the widget to wake it")
+    finally:
+        xdotool(s, "keyup", "ctrl")
+
+    # Hibernating again asks nothing now, and a restart hibernates once more.
+    post_command(s, HIBERNATE_ACTION)
+    wait_until(lambda: hibernating(s), 60, "the widget to hibernate without the warning")
+    post_command(s, EXIT_ACTION)
+    check(s.wait_for_exit(widget) == 0, "the widget did not end")
+    check(s.read_options()["Appearance"].get("Hibernate") == "1", "Hibernate=1 was not saved")
+    s.start()
+    s.wait_for_window()
+    wait_until(lambda: hibernating(s), 60, "the restarted widget to hibernate again")
+    check(not s.driver("dialog-text", HIBERNATE_TITLE)[1].get("texts"), "the warning showed although switched off")
+
+
+def open_favourites(s):
+    """Opens the widget's menu with the right button and its favourites submenu by its access key."""
+    point_at(s, 416, 424)
+    xdotool(s, "mousedown", 3)
+    xdotool(s, "mouseup", 3)
+    wait_until(lambda: (w := s.window("#32768")) and w["visible"] == "1", 60, "the widget's menu")
+    xdotool(s, "key", "f")
+    wait_until(lambda: s.window_count("#32768") >= 2, 60, "the favourites submenu")
+
+
+@with_server
+def test_an_empty_favourites_list_gives_one_disabled_item(s, server):
+    s.write_options(options_for(server))
+    s.start()
+    wait_for_place(s, "İstanbul")
+    open_favourites(s)
+    keep_screenshot(s, "favourites-empty.png")
+    # The one item is disabled: choosing it does nothing.
+    xdotool(s, "key", "Return")
+    xdotool(s, "key", "Escape", "Escape")
+    settle(s)
+    check(len(server.requests("/forecastrss/TUXX0014_c.xml")) == 1, "the empty list's item asked for a feed")
+
+
+@with_server
+def test_favourites_show_sorted_and_a_pick_shows_that_place(s, server):
+    s.write_options(options_for(server, favorites="Zonguldak=TUXX0070\nizmir=TUXX0015\nAnkara & Çevresi=TUXX0002\n"))
+    s.start()
+    wait_for_place(s, "İstanbul")
+    open_favourites(s)
+    keep_screenshot(s, "favourites-menu.png")
+    # Sorted: "Ankara & Çevresi", "izmir", "Zonguldak"; the second is picked.
+    xdotool(s, "key", "Down", "Return")
+    wait_until(lambda: server.requests("/forecastrss/TUXX0015_c.xml"), 60, "the feed of the picked place")
+    wait_for_place(s, "İzmir")
+
+
+@with_server
+def test_a_forecast_cell_shows_its_condition_as_a_hint(s, server):
+    s.write_options(options_for(server, appearance="Left=300\nTop=300\nViewStyle=2\nShowInfoText=0\n"))
+    s.display.set_background("#d8d8d8")
+    s.start()
+    wait_for_place(s, "İstanbul")
+    settle(s)
+    point_at(s, 360, 440)
+    xdotool(s, "mousemove", 362, 442)
+    tip = wait_until(lambda: (f := s.driver("tooltips")[1]) and f.get("tip") == "Açık" and f, 60,
+                     "the hint of the first forecast cell")
+    shot = keep_screenshot(s, "forecast-hint.png")
+    subprocess.run(["convert", shot, "-crop", f"{tip['tip_width']}x{tip['tip_height']}+{tip['tip_left']}+"
+                    f"{tip['tip_top']}", os.path.join(s.folder, "tooltip.png")], check=True)
+
+
 if __name__ == "__main__":
     run_tests(globals())

@@ -42,6 +42,9 @@ void DrawLabel(DrawList& ops, AboutLabel& label, TextAlign align, const FaceMeas
     TextOp op;
     op.text = label.text;
     op.rect = MovedRect(place.Rect(), -1, -1);
+    // The lines break where the text says: a renderer that measures a little short must not wrap them, so a
+    // left-aligned text may run to the window's edge. The label, the link's clickable area, keeps its size.
+    if (align == TextAlign::Near) op.rect.width = static_cast<float>(kAboutFaceWidth - place.left);
     op.font = place.font;
     op.color = label.color;
     op.align = align;
