@@ -22,6 +22,8 @@ ABOUT_CLASS = "TAboutForm"
 HIBERNATE_TITLE = "Kış Uykusu için uyarı"
 HIBERNATE_CHECKBOX = 305
 WS_EX_TRANSPARENT = 0x20
+TRAY_CALLBACK = 0x401
+WM_RBUTTONUP = 0x205
 SCREENSHOTS = os.path.join(SOURCE_DIR, "docs", "screenshots")
 EVERY_LINE = ("ShowIP=1\nShowSunInfo=1\nShowSituation=1\nShowDate=1\nShowHijri=1\nShowWind=1\nShowVisibility=1\n"
               "ShowHumidity=1\nShowChill=1\nShowWeatherText=1\n")
@@ -257,6 +259,16 @@ def open_favourites(s):
     wait_until(lambda: s.window_count("#32768") >= 2, 60, "the favourites submenu")
 
 
+def open_tray_favourites(s):
+    """Opens the tray icon's menu as the shell's right click does, and walks down to its favourites submenu,
+    which has no access key."""
+    point_at(s, 600, 200)
+    check(s.driver("post", "NimboTrayIconWindow", TRAY_CALLBACK, 0, WM_RBUTTONUP)[0] == 0, "no tray icon window")
+    wait_until(lambda: (w := s.window("#32768")) and w["visible"] == "1", 60, "the tray icon's menu")
+    xdotool(s, "key", *["Down"] * 11, "Right")
+    wait_until(lambda: s.window_count("#32768") >= 2, 60, "the tray menu's favourites submenu")
+
+
 @with_server
 def test_an_empty_favourites_list_gives_one_disabled_item(s, server):
     s.write_options(options_for(server))
@@ -264,7 +276,12 @@ def test_an_empty_favourites_list_gives_one_disabled_item(s, server):
     wait_for_place(s, "İstanbul")
     open_favourites(s)
     keep_screenshot(s, "favourites-empty.png")
-    # The one item is disabled: choosing it does nothing.
+    # The one item is disabled: choosing it does nothing, in either menu.
+    xdotool(s, "key", "Return")
+    xdotool(s, "key", "Escape", "Escape")
+    settle(s)
+    open_tray_favourites(s)
+    keep_screenshot(s, "favourites-tray-empty.png")
     xdotool(s, "key", "Return")
     xdotool(s, "key", "Escape", "Escape")
     settle(s)
@@ -282,6 +299,10 @@ def test_favourites_show_sorted_and_a_pick_shows_that_place(s, server):
     xdotool(s, "key", "Down", "Return")
     wait_until(lambda: server.requests("/forecastrss/TUXX0015_c.xml"), 60, "the feed of the picked place")
     wait_for_place(s, "İzmir")
+    # The tray menu's submenu has the same order: its third item is Zonguldak.
+    open_tray_favourites(s)
+    xdotool(s, "key", "Down", "Down", "Return")
+    wait_until(lambda: server.requests("/forecastrss/TUXX0070_c.xml"), 60, "the feed of the place picked in the tray")
 
 
 @with_server
