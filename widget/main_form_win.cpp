@@ -242,12 +242,14 @@ void TNimboMainForm::SaveWidgetSettings() {
     state.infoTextLeft = m_infoTextLeft;
     state.infoTextTop = m_infoTextTop;
     state.showInfoText = m_widgetSettings.showInfoText;
-    state.hibernate = m_hibernating;
+    // Closed before LoadedTimer hibernated it again, the widget still means to hibernate at the next start.
+    state.hibernate = m_hibernating || (m_widgetSettings.hibernate && !m_loaded);
     nimbo::SaveWidgetSettings(m_settings, state, m_widgetSettings);
 }
 
 void TNimboMainForm::LoadedTimerTimer() {
     KillTimer(Handle(), LoadedTimer);
+    m_loaded = true;
     ShowWidget();
     // A feed that came before the widget showed could not show the information window yet.
     if (m_widgetSettings.showInfoText && m_refresh.DataShown()) ShowInfoWindow();

@@ -122,6 +122,7 @@ private:
     bool m_faceActive = false;
     bool m_hibernating = false;
     bool m_hibernateDialogOpen = false;
+    bool m_loaded = false;  // LoadedTimer has fired
     bool m_checkTimerEnabled = false;
     uint8_t m_viewStyle = 0;
     // The information window's stored position, until that window exists to report its own.
