@@ -56,7 +56,8 @@ void Window::ShowError(const std::exception& error) const {
 }
 
 LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    const POINT client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    // Client coordinates for the mouse, screen coordinates for WM_CONTEXTMENU.
+    const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
         case WM_CREATE:
             return OnCreate() ? 0 : -1;
@@ -70,19 +71,19 @@ LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             if (OnTimer(wParam)) return 0;
             break;
         case WM_CONTEXTMENU:
-            if (OnContextMenu(client)) return 0;
+            if (OnContextMenu(point)) return 0;
             break;
         case WM_LBUTTONDOWN:
-            if (OnMouseDown(MouseButton::Left, client)) return 0;
+            if (OnMouseDown(MouseButton::Left, point)) return 0;
             break;
         case WM_RBUTTONDOWN:
-            if (OnMouseDown(MouseButton::Right, client)) return 0;
+            if (OnMouseDown(MouseButton::Right, point)) return 0;
             break;
         case WM_MBUTTONDOWN:
-            if (OnMouseDown(MouseButton::Middle, client)) return 0;
+            if (OnMouseDown(MouseButton::Middle, point)) return 0;
             break;
         case WM_LBUTTONDBLCLK:
-            if (OnDoubleClick(client)) return 0;
+            if (OnDoubleClick(point)) return 0;
             break;
     }
     return OnMessage(message, wParam, lParam);

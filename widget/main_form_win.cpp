@@ -178,7 +178,6 @@ void TNimboMainForm::FormCreate() {
     tray.SetVisible(m_widgetSettings.showTrayIcon);
     SetCheckTimerEnabled(m_widgetSettings.autoUpdate);
     SetTimer(Handle(), LoadedTimer, kLoadedDelayMs, nullptr);
-    m_hints.Create(Handle());
     m_infoForm = std::make_unique<TInfoTextForm>(static_cast<InfoTextHost&>(*this));
     m_infoForm->Create(Handle(), m_infoTextLeft, m_infoTextTop);
     TakeInfoOffset();
