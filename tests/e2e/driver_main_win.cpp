@@ -129,6 +129,11 @@ std::wstring TrayIconTip(HWND icon, const std::vector<HWND>& tooltips) {
     std::wstring tip;
     if (remote) {
         for (HWND tooltip : tooltips) {
+            // The request lives in the tray's memory: a tooltip of another process (the widget's own hints)
+            // would read it at an address that means nothing there.
+            DWORD tooltipProcess = 0;
+            GetWindowThreadProcessId(tooltip, &tooltipProcess);
+            if (tooltipProcess != processId) continue;
             TTTOOLINFOW info{};
             info.cbSize = sizeof(info);
             info.uFlags = TTF_IDISHWND;
