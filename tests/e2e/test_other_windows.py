@@ -219,6 +219,7 @@ def test_hibernation_warns_dims_lets_clicks_through_and_wakes_on_ctrl(s, server)
     check(s.driver("dialog-close", HIBERNATE_TITLE)[0] == 0, "the warning could not be closed")
     wait_until(lambda: s.read_options().get("General", {}).get("HibernateAlert") == "0", 60, "HibernateAlert=0")
     wait_until(lambda: hibernating(s), 60, "the widget to let the mouse through")
+    check(int(s.window(INFO_CLASS)["exstyle"], 16) & WS_EX_TRANSPARENT, "the information window did not hibernate")
 
     shot = keep_screenshot(s, "hibernated-widget.png")
     dimmed = pixel(shot, 366, 439)
@@ -238,6 +239,7 @@ def test_hibernation_warns_dims_lets_clicks_through_and_wakes_on_ctrl(s, server)
         wait_until(lambda: not hibernating(s), 60, "Ctrl over the widget to wake it")
     finally:
         xdotool(s, "keyup", "ctrl")
+    check(not int(s.window(INFO_CLASS)["exstyle"], 16) & WS_EX_TRANSPARENT, "the information window slept on")
 
     # Hibernating again asks nothing now, and a restart hibernates once more.
     post_command(s, HIBERNATE_ACTION)
