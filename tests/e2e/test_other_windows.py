@@ -212,6 +212,7 @@ def test_hibernation_warns_dims_lets_clicks_through_and_wakes_on_ctrl(s, server)
         check(text in texts, f"{text!r} missing from the warning: {texts}")
     check(any(t.startswith("Seçtiğiniz pencereyi Kış Uykusu moduna geçirmek üzeresiniz.") for t in texts),
           f"the explanation is missing: {texts}")
+    keep_screenshot(s, "hibernate-warning.png")
     dialog = s.driver("info", "#32770", HIBERNATE_TITLE)[1]
     check((dialog["client_width"], dialog["client_height"]) == ("363", "202"), f"the warning's client: {dialog}")
     check(not hibernating(s), "the widget hibernated before the warning was closed")
