@@ -22,7 +22,6 @@ public:
     // Fades in to `fullAlpha` and takes the keyboard, so that Escape reaches it.
     void ShowAbout(BYTE fullAlpha);
     void HideAbout();
-    const AboutFaceLayout& Layout() const { return m_layout; }
 
 private:
     bool OnCreate() override;

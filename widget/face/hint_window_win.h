@@ -21,7 +21,6 @@ public:
     void Create(HWND window);
     // The areas and texts from now on; unchanged areas leave a shown hint alone.
     void SetAreas(const std::vector<HintArea>& areas);
-    HWND Handle() const { return m_tooltip; }
 
 private:
     HWND m_window = nullptr;

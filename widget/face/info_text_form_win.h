@@ -37,7 +37,6 @@ public:
     void Hibernate(bool on);
     // Kept as the window moves, so it is known even after the system destroyed the window with its owner.
     POINT Position() const { return m_position; }
-    const InfoFaceLayout& Layout() const { return m_layout; }
 
 private:
     bool OnCreate() override;
