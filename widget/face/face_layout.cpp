@@ -95,6 +95,12 @@ std::string FirstCellTitle(const WeatherData& weather) {
     return observed.hour < 2 || observed.hour > 15 ? "BU GECE" : "BUGÜN";
 }
 
+// 3200, "not available", has a neutral picture of its own; other codes outside the table name none.
+std::string ForecastPicture(const std::string& code) {
+    if (ReadFeedInteger(code) == 3200) return "Tiny\\None.png";
+    return std::string("Tiny\\") + ForecastIconNames[TableRow(code, 0)] + ".png";
+}
+
 void DrawForecastCell(DrawList& ops, Placeholder& cell, size_t i, const FaceLayout& layout,
                       const WeatherData& weather) {
     const ForecastDay& day = weather.Forecast[i];
@@ -114,8 +120,7 @@ void DrawForecastCell(DrawList& ops, Placeholder& cell, size_t i, const FaceLayo
     if (!day.Code.empty()) {
         cell.showHint = true;
         cell.hint = WeatherIcons[TableRow(day.Code, kUnknownConditionRow)].text;
-        ops.push_back(NaturalPicture(std::string("Tiny\\") + ForecastIconNames[TableRow(day.Code, 0)] + ".png",
-                                     cell.left, cell.top));
+        ops.push_back(NaturalPicture(ForecastPicture(day.Code), cell.left, cell.top));
     }
 }
 
@@ -124,7 +129,8 @@ void DrawMoonCell(DrawList& ops, FaceLayout& layout, const SystemTime& now) {
     const int index = MoonIndex(now);
     moon.showHint = true;
     moon.hint = MoonPhaseName(index);
-    ops.push_back(NaturalPicture("Tiny\\Moons\\" + std::to_string(index) + ".png", moon.left, moon.top));
+    ops.push_back(
+        NaturalPicture("Tiny\\Moons\\" + std::to_string(MoonPictureNumber(index)) + ".png", moon.left, moon.top));
     const RectF rect = moon.Rect();
     ops.push_back(Text("AY", MovedRect(rect, 0, kCellTitleDy), moon.font, kOpaqueWhite, TextAlign::Center));
     ops.push_back(Text("%" + std::to_string(MoonPhase(now)), MovedRect(rect, 0, kCellValueDy),
@@ -147,7 +153,7 @@ std::string SkyPicture(DayNight dayNight, int code, int moonIndex) {
     if (!WeatherIcons[code].skyFlag) return "Big\\None.png";
     switch (dayNight) {
         case DayNight::Night:
-            return "Moons\\" + std::to_string(moonIndex) + ".png";
+            return "Moons\\" + std::to_string(MoonPictureNumber(moonIndex)) + ".png";
         case DayNight::Day:
             return "Big\\Sun.png";
         case DayNight::Unknown:

@@ -361,6 +361,24 @@ TEST(FaceLayout, MoonCellShowsThePhaseOfNowAndThePictureOfToday) {
     EXPECT_EQ(s.Compose().FindText("AY"), nullptr);
 }
 
+// The set has moon pictures 0 to 27, no small "Haze", and a neutral small picture for "not available".
+TEST(FaceLayout, EveryPictureAskedForIsOneTheSetHas) {
+    Scenario s;
+    s.now = At(2006, 7, 25, 12);
+    ASSERT_EQ(MoonIndex(s.now), 28);
+    s.weather.ConditionDate = "Tue, 25 Jul 2006 11:30 pm EET";
+    s.weather.ConditionCode = "31";
+    const char* codes[] = {"19", "21", "22", "3200", "99"};
+    for (size_t i = 0; i < kForecastDays; ++i) s.weather.Forecast[i].Code = codes[i];
+    const Composed face = s.Compose();
+    EXPECT_TRUE(face.HasPicture("Tiny\\Moons\\0.png"));
+    EXPECT_EQ(face.SkyAndCondition().first, "Moons\\0.png");
+    const std::vector<std::string> names = face.PictureNames();
+    EXPECT_EQ(std::count(names.begin(), names.end(), "Tiny\\Sun Haze.png"), 3);
+    EXPECT_TRUE(face.HasPicture("Tiny\\None.png"));
+    EXPECT_TRUE(face.HasPicture("Tiny\\Blinmiyor.png"));  // an unknown code: a name the set lacks, so nothing drawn
+}
+
 TEST(FaceLayout, TemperatureAndPlaceAreMeasuredAndRightAnchored) {
     Scenario s;
     s.weather.Temperature = "-12";
