@@ -139,12 +139,47 @@ void DrawMoonCell(DrawList& ops, FaceLayout& layout, const SystemTime& now) {
 
 // Sizes the label to the measured text and anchors its right edge `gap` pixels inside the glass's right edge.
 void DrawAnchoredText(DrawList& ops, Placeholder& label, const std::string& text, int anchor, int gap,
-                      const FaceMeasurer& measurer) {
-    const RectF box = measurer.MeasureText(text, TextAlign::Far, label.font);
+                      const FaceMeasurer& measurer, const FontSpec& font) {
+    const RectF box = measurer.MeasureText(text, TextAlign::Far, font);
     label.width = RoundHalfEven(box.width) + 1;
     label.height = RoundHalfEven(box.height) + 1;
     label.left = anchor - label.width - gap;
-    if (!text.empty()) ops.push_back(Text(text, label.Rect(), label.font, kOpaqueWhite, TextAlign::Far));
+    if (!text.empty()) ops.push_back(Text(text, label.Rect(), font, kOpaqueWhite, TextAlign::Far));
+}
+
+// Where the sky pictures' drawing ends at the place's height (only the back cloud of "Many Clouds" reaches
+// further).
+constexpr int kPlaceRoomLeft = 130;
+constexpr float kSmallestPlaceSize = 9;
+
+// Removes the last UTF-8 character: its continuation bytes, then its lead byte.
+void DropLastCharacter(std::string& text) {
+    while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) text.pop_back();
+    if (!text.empty()) text.pop_back();
+}
+
+// The place in the room beside the sky picture: a smaller size of its font first, then, for a name, cut with
+// "…" (the connection's words are only made smaller). The whole text stays in the label's hint.
+void DrawPlace(DrawList& ops, Placeholder& label, const std::string& place, bool mayCut, int anchor, int gap,
+               const FaceMeasurer& measurer) {
+    const int room = anchor - gap - kPlaceRoomLeft;
+    const auto fits = [&](const std::string& text, const FontSpec& font) {
+        return RoundHalfEven(measurer.MeasureText(text, TextAlign::Far, font).width) + 1 <= room;
+    };
+    FontSpec font = label.font;
+    while (!fits(place, font) && font.size - 1 >= kSmallestPlaceSize) font.size -= 1;
+    std::string shown = place;
+    if (mayCut && !fits(shown, font)) {
+        std::string kept = place;
+        do {
+            DropLastCharacter(kept);
+            while (!kept.empty() && kept.back() == ' ') kept.pop_back();
+            shown = kept + "\xE2\x80\xA6";
+        } while (!kept.empty() && !fits(shown, font));
+    }
+    label.hint = place;
+    label.showHint = !place.empty();
+    DrawAnchoredText(ops, label, shown, anchor, gap, measurer, font);
 }
 
 std::string SkyPicture(DayNight dayNight, int code, int moonIndex) {
@@ -310,10 +345,11 @@ DrawList ComposeFace(FaceLayout& layout, const FaceInputs& inputs, const FaceMea
     const int anchor = layout.backgrndLbl.left + layout.backgrndLbl.width;
     const std::string temperature = TemperatureText(weather.Temperature);
     if (layout.temperatureLbl.visible && !temperature.empty()) {
-        DrawAnchoredText(ops, layout.temperatureLbl, temperature, anchor, 4, measurer);
+        DrawAnchoredText(ops, layout.temperatureLbl, temperature, anchor, 4, measurer, layout.temperatureLbl.font);
     }
     if (layout.cityNameLbl.visible) {
-        DrawAnchoredText(ops, layout.cityNameLbl, PlaceText(inputs.connection, weather), anchor, 16, measurer);
+        DrawPlace(ops, layout.cityNameLbl, PlaceText(inputs.connection, weather),
+                  inputs.connection == ConnectionState::Succeeded, anchor, 16, measurer);
     }
 
     if (layout.weatherLbl.visible) {
