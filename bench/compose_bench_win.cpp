@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <variant>
 
 #include "base/gdiplus_session_win.h"
 #include "widget/face/face_renderer_win.h"
@@ -96,6 +97,57 @@ int wmain(int argc, wchar_t** argv) {
         start = NowMs();
         for (int i = 0; i < rounds; ++i) painter.Present();
         const double presentMs = (NowMs() - start) / rounds;
+
+        // The cost of each kind of operation, drawn alone in the same order.
+        const auto kindOf = [](const DrawOp& op) -> int {
+            if (const auto* picture = std::get_if<PictureOp>(&op)) {
+                if (picture->mode == PictureMode::Tinted) return 1;
+                const bool glass = std::find(kBackgroundPictures.begin(), kBackgroundPictures.end(), picture->name) !=
+                                   kBackgroundPictures.end();
+                return glass ? 2 : 3;
+            }
+            if (const auto* text = std::get_if<TextOp>(&op)) return text->shadow ? 4 : 5;
+            return 0;
+        };
+        const char* const kindNames[] = {"clear", "tinted slices (colour matrix)", "other glass slices",
+                                         "plain pictures", "texts with shadow", "texts without shadow"};
+        std::printf("per kind of operation (drawn alone, per composition):\n");
+        for (int kind = 0; kind < 6; ++kind) {
+            DrawList only;
+            for (const DrawOp& op : ops) {
+                if (kindOf(op) == kind) only.push_back(op);
+            }
+            if (only.empty()) continue;
+            start = NowMs();
+            for (int i = 0; i < rounds; ++i) painter.Draw(only);
+            std::printf("  %-30s %2zu ops %7.2f ms\n", kindNames[kind], only.size(), (NowMs() - start) / rounds);
+        }
+        painter.Draw(ops);
+
+        // One fade step: a new constant alpha on the composed surface.
+        start = NowMs();
+        for (int i = 0; i < rounds; ++i) {
+            painter.SetAlpha(static_cast<BYTE>(100 + i % 100));
+            painter.Present();
+        }
+        const double fadeStepMs = (NowMs() - start) / rounds;
+
+        // The growth after the first feed: a backdrop per step of the stretch.
+        double growthMs = 0;
+        for (int i = 0; i < 3; ++i) {
+            FaceLayout growing = MainFaceLayout(ViewStyle::Large, "Arial", "Arial");
+            int steps = 0;
+            start = NowMs();
+            FirstLoadGrowth(growing, true, [&] {
+                ComposeMainBackdrop(painter, growing, settings);
+                ++steps;
+            });
+            growthMs += NowMs() - start;
+            if (i == 0) std::printf("growth animation: %d compositions\n", steps);
+        }
+        growthMs /= 3;
+        std::printf("  %.2f ms in all\n", growthMs);
+        std::printf("one fade step (alpha only, present): %.2f ms\n", fadeStepMs);
 
         double fadeMs = 0;
         for (int i = 0; i < rounds / 5 + 1; ++i) {
