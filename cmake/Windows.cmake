@@ -7,7 +7,7 @@ if(NIMBO_XP_PE_VERSION)
     add_link_options(-Wl,--major-os-version,5,--minor-os-version,1,--major-subsystem-version,5,--minor-subsystem-version,1)
 endif()
 
-set(NIMBO_WIN_SYSTEM_LIBS gdiplus winmm wininet ole32 oleaut32 uuid shell32 shlwapi comctl32 comdlg32 psapi
+set(NIMBO_WIN_SYSTEM_LIBS gdiplus wininet ole32 oleaut32 uuid shell32 shlwapi comctl32 comdlg32 psapi
     advapi32 user32 gdi32 kernel32)
 
 nimbo_core_library(nimbo_base_win ${BASE_WIN})

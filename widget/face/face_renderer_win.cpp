@@ -1,8 +1,6 @@
 // GDI+ execution of the face's drawing operations, and its presentation on a layered window.
 #include "widget/face/face_renderer_win.h"
 
-#include <mmsystem.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -20,12 +18,26 @@ namespace {
 
 using PictureMap = std::map<std::string, std::unique_ptr<Gdiplus::Bitmap>>;
 
-// A picture file, or nothing when it is missing or unreadable.
+// A picture file, or nothing when it is missing or unreadable. Its pixels are copied into a bitmap of the
+// surface's format, so the decoder and the file's bytes that a decoded picture holds on to go at once.
 std::unique_ptr<Gdiplus::Bitmap> LoadPicture(const std::string& name) {
     const std::wstring path = L".\\Contents\\Resources\\" + Widen(name);
-    auto picture = std::make_unique<Gdiplus::Bitmap>(path.c_str());
-    if (picture->GetLastStatus() != Gdiplus::Ok || picture->GetWidth() == 0) return nullptr;
-    return picture;
+    Gdiplus::Bitmap decoded(path.c_str());
+    if (decoded.GetLastStatus() != Gdiplus::Ok || decoded.GetWidth() == 0) return nullptr;
+    const auto width = static_cast<INT>(decoded.GetWidth());
+    const auto height = static_cast<INT>(decoded.GetHeight());
+    auto picture = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
+    Gdiplus::BitmapData target{};
+    Gdiplus::Rect all(0, 0, width, height);
+    if (picture->LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB, &target) != Gdiplus::Ok) {
+        return nullptr;
+    }
+    Gdiplus::BitmapData source = target;
+    const bool copied = decoded.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                                         PixelFormat32bppARGB, &source) == Gdiplus::Ok;
+    if (copied) decoded.UnlockBits(&source);
+    picture->UnlockBits(&target);
+    return copied ? std::move(picture) : nullptr;
 }
 
 Gdiplus::RectF ToGdiplus(const RectF& r) { return {r.x, r.y, r.width, r.height}; }
@@ -478,11 +490,16 @@ void FacePainter::FadeOut(BYTE target) { Fade(FadeOutAlphas(m_alpha, target)); }
 // next one, so a fade lasts its steps' delays however slow the presents are.
 void FacePainter::Fade(const std::vector<uint8_t>& alphas) {
     const FineTimerResolution fineTimer;
-    const DWORD start = timeGetTime();
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER start{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
     for (size_t i = 0; i < alphas.size(); ++i) {
-        const DWORD due = static_cast<DWORD>(i * kFadeDelayMs);
-        const DWORD elapsed = timeGetTime() - start;
-        if (elapsed < due) Sleep(due - elapsed);
+        LARGE_INTEGER now{};
+        QueryPerformanceCounter(&now);
+        const auto elapsedMs = static_cast<long long>((now.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart);
+        const auto dueMs = static_cast<long long>(i * kFadeDelayMs);
+        if (elapsedMs < dueMs) Sleep(static_cast<DWORD>(dueMs - elapsedMs));
         PresentAlpha(alphas[i]);
     }
 }

@@ -66,10 +66,17 @@ bool LayeredPresenter::Present(HWND window, BYTE constantAlpha) const {
     return UpdateLayered(window, m_memoryDc.Get(), m_width, m_height, constantAlpha);
 }
 
-FineTimerResolution::FineTimerResolution() : m_raised(timeBeginPeriod(1) == TIMERR_NOERROR) {}
+FineTimerResolution::FineTimerResolution() : m_library(LoadLibraryW(L"winmm.dll")) {
+    if (!m_library) return;
+    const auto begin =
+        reinterpret_cast<TimePeriod>(reinterpret_cast<void*>(GetProcAddress(m_library, "timeBeginPeriod")));
+    const auto end = reinterpret_cast<TimePeriod>(reinterpret_cast<void*>(GetProcAddress(m_library, "timeEndPeriod")));
+    if (begin && end && begin(1) == TIMERR_NOERROR) m_endPeriod = end;
+}
 
 FineTimerResolution::~FineTimerResolution() {
-    if (m_raised) timeEndPeriod(1);
+    if (m_endPeriod) m_endPeriod(1);
+    if (m_library) FreeLibrary(m_library);
 }
 
 }  // namespace nimbo

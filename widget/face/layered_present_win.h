@@ -37,7 +37,8 @@ private:
 };
 
 // Raises the system timer's resolution to 1 ms for as long as it lives, so that the 2 ms sleeps between fade
-// steps last 2 ms and not a whole default tick of about 15 ms.
+// steps last 2 ms and not a whole default tick of about 15 ms. The multimedia library is loaded only for that
+// time: an idle widget does not carry it.
 class FineTimerResolution {
 public:
     FineTimerResolution();
@@ -46,7 +47,9 @@ public:
     FineTimerResolution& operator=(const FineTimerResolution&) = delete;
 
 private:
-    bool m_raised;
+    using TimePeriod = UINT(WINAPI*)(UINT);
+    HMODULE m_library;
+    TimePeriod m_endPeriod = nullptr;
 };
 
 }  // namespace nimbo
