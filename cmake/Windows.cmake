@@ -27,6 +27,16 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/nimbo.rc PROPERTIES OB
 target_link_options(Nimbo PRIVATE -municode)
 nimbo_warnings(Nimbo)
 
+# What is shipped (make run, the installer): the optimised program without its symbols, in shipped/Nimbo.exe.
+set(NIMBO_SHIPPED_EXE ${CMAKE_BINARY_DIR}/shipped/Nimbo.exe)
+add_custom_command(OUTPUT ${NIMBO_SHIPPED_EXE}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/shipped
+    COMMAND ${CMAKE_STRIP} --strip-all -o ${NIMBO_SHIPPED_EXE} $<TARGET_FILE:Nimbo>
+    DEPENDS Nimbo
+    COMMENT "Stripping Nimbo.exe into shipped/"
+    VERBATIM)
+add_custom_target(nimbo_shipped ALL DEPENDS ${NIMBO_SHIPPED_EXE})
+
 # The XP build is only checked statically, so it needs no test programs.
 if(NIMBO_XP_PE_VERSION)
     return()

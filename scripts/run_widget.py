@@ -21,7 +21,7 @@ DEMO_DATA = os.path.join(ROOT, "resources", "demo_server")
 
 def lay_out_installation():
     os.makedirs(INSTALL, exist_ok=True)
-    shutil.copy2(os.path.join(WIN64, "Nimbo.exe"), INSTALL)
+    shutil.copy2(os.path.join(WIN64, "shipped", "Nimbo.exe"), INSTALL)  # optimised and stripped, as installed
     shutil.copytree(os.path.join(WIN64, "Contents"), os.path.join(INSTALL, "Contents"), dirs_exist_ok=True)
 
 

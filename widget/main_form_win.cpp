@@ -14,6 +14,7 @@
 #include "widget/face/value_format.h"
 #include "widget/favorites_menu.h"
 #include "widget/messages.h"
+#include "widget/screen_placement_win.h"
 #include "widget/settings_keys.h"
 #include "widget/start_up.h"
 #include "widget/version_check.h"
@@ -116,6 +117,9 @@ LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MOVE:
             FollowWithInfoWindow();
             break;
+        case WM_DISPLAYCHANGE:
+            KeepWindowOnScreen(Handle());  // a monitor may have gone with the widget on it
+            break;
         case WM_ACTIVATEAPP:
             if (!wParam) ApplicationDeactivate();
             return 0;
@@ -208,6 +212,7 @@ void TNimboMainForm::LoadWidgetSettings() {
     const LoadedWidgetSettings loaded = ReadWidgetSettings(m_settings);
     m_widgetSettings = loaded.settings;
     SetWindowPos(Handle(), nullptr, loaded.left, loaded.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    KeepWindowOnScreen(Handle());  // saved past the screen's edge, or on a monitor that is gone
     Weather().City = loaded.cityName;
     Weather().CityID = loaded.cityId;
     m_face->SetFonts(loaded.tempFontName, loaded.cityFontName);

@@ -65,7 +65,7 @@ void SaveWidgetSettings(SettingsFile& file, const SavedWidgetState& state, Widge
     Write(file, kViewStyle, state.viewStyle);
     Write(file, kLeft, state.left);
     Write(file, kTop, state.top);
-    Write(file, kCityName, state.cityName);
+    if (!state.cityName.empty()) Write(file, kCityName, state.cityName);
     Write(file, kCityID, state.cityId);
     Write(file, kInfoTextLeft, state.infoTextLeft);
     Write(file, kInfoTextTop, state.infoTextTop);

@@ -142,6 +142,18 @@ TEST(WidgetSettings, SaveWritesInItsOrderAndClearsFirstUsageOnce) {
     EXPECT_EQ(file.log.back(), "flush");
 }
 
+// A record that lost its place (an error answer, a feed without one) must not erase the stored name.
+TEST(WidgetSettings, AnEmptyPlaceNameLeavesTheStoredOne) {
+    RecordingSettingsFile file;
+    file.Set("Location/CityName", "Şanlıurfa");
+    WidgetSettings settings;
+    SavedWidgetState state = SampleState();
+    state.cityName.clear();
+    SaveWidgetSettings(file, state, settings);
+    EXPECT_EQ(std::count(file.log.begin(), file.log.end(), "Location/CityName="), 0);
+    EXPECT_EQ(ReadWidgetSettings(file).cityName, "Şanlıurfa");
+}
+
 TEST(WidgetSettings, ARefusedWriteStopsTheRestOfTheSave) {
     RecordingSettingsFile file;
     file.failAtWrite = 3;
