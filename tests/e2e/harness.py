@@ -111,7 +111,11 @@ class Session:
     def options_path(self):
         return os.path.join(self.install, "Options.ini")
 
-    def write_options(self, text):
+    def write_options(self, text, cities=True):
+        """Writes Options.ini; with `cities`, the shipped [CitiesTU] section follows, as the installer lays it."""
+        if cities:
+            shipped = open(os.path.join(SOURCE_DIR, "resources", "Options.ini"), "rb").read().decode("cp1254")
+            text = text.rstrip("\n") + "\n" + shipped[shipped.index("[CitiesTU]"):].replace("\r\n", "\n")
         with open(self.options_path, "wb") as f:
             f.write(text.replace("\n", "\r\n").encode("cp1254"))
 
