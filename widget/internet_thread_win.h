@@ -24,7 +24,8 @@ inline constexpr char kDownloadUserAgent[] = "Velmor Weather XML";
 // 0 after a whole document arrived (whatever its HTTP status), -1 when no connection or request could be
 // opened, a read failed, the server sent less than it announced or a time-out ended the download. `text`
 // holds the received bytes after 0 and is empty after -1.
-int32_t DownloadText(const std::string& url, std::string& text, const DownloadTimeouts& timeouts = {});
+int32_t DownloadText(const std::string& url, std::string& text, const DownloadTimeouts& timeouts = {},
+                     const char* userAgent = kDownloadUserAgent);
 
 class TInternetThread {
 public:

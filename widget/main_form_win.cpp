@@ -8,6 +8,8 @@
 #include "base/wide_text_win.h"
 #include "widget/action_menu_win.h"
 #include "widget/address_lookup.h"
+#include "widget/config/options_form_win.h"
+#include "widget/config/options_opening.h"
 #include "widget/document_text.h"
 #include "widget/face/locale_names_win.h"
 #include "widget/messages.h"
@@ -369,12 +371,21 @@ void TNimboMainForm::ApplyActionStates() {
     }
 }
 
-void TNimboMainForm::OpenOptions(int) {
-    SetCheckTimerEnabled(false);
-    SaveWidgetSettings();
-    // The options dialog runs here, on the page asked for, once it exists; until then it is as if cancelled.
-    ComposeFace();
-    SetCheckTimerEnabled(m_widgetSettings.autoUpdate);
+void TNimboMainForm::OpenOptions(int page) {
+    OptionsOpening form;
+    form.setCheckTimerEnabled = [this](bool enabled) { SetCheckTimerEnabled(enabled); };
+    form.autoUpdate = [this] { return m_widgetSettings.autoUpdate; };
+    form.saveWidgetSettings = [this] { SaveWidgetSettings(); };
+    form.runDialog = [this, page] { return TOptionsForm(m_settings, m_servers, page).Run(Handle()); };
+    form.loadWidgetSettings = [this] { LoadWidgetSettings(); };
+    form.startWeatherDownload = [this] { m_refresh.StartWeatherDownload(); };
+    form.composeFace = [this] { ComposeFace(); };
+    form.rebuildInfoText = [this] { RebuildInfoText(); };
+    form.applyInfoWindow = [this] {
+        // The information window is hidden here, when Appearance/ShowInfoText is off, once it exists.
+        if (m_widgetSettings.showInfoText) ShowInfoWindow();
+    };
+    nimbo::OpenOptions(form);
 }
 
 void TNimboMainForm::SetShowInfo(bool on) {
