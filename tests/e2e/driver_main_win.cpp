@@ -218,8 +218,9 @@ std::wstring ClassOf(HWND window) {
 
 int PrintControl(HWND control) {
     const std::wstring kind = ClassOf(control);
+    // Asked of the control itself: an edit box keeps its text apart from the window's caption.
     wchar_t text[2048] = {};
-    GetWindowTextW(control, text, 2048);
+    SendMessageW(control, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text));
     std::printf("class=%s\ntext=%s\nenabled=%d\nvisible=%d\nchecked=%d\n", Narrow(kind).c_str(), OneLine(text).c_str(),
                 IsWindowEnabled(control) ? 1 : 0, IsWindowVisible(control) ? 1 : 0,
                 static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0)));

@@ -115,7 +115,8 @@ class Session:
         """Writes Options.ini; with `cities`, the shipped [CitiesTU] section follows, as the installer lays it."""
         if cities:
             shipped = open(os.path.join(SOURCE_DIR, "resources", "Options.ini"), "rb").read().decode("cp1254")
-            text = text.rstrip("\n") + "\n" + shipped[shipped.index("[CitiesTU]"):].replace("\r\n", "\n")
+            section = shipped[shipped.index("\r\n[CitiesTU]\r\n") + 2:]
+            text = text.rstrip("\n") + "\n" + section.replace("\r\n", "\n")
         with open(self.options_path, "wb") as f:
             f.write(text.replace("\n", "\r\n").encode("cp1254"))
 

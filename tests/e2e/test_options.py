@@ -62,8 +62,9 @@ def start(s, server, extra="", cities=True):
 
 def open_options(s, action=OPTIONS_ACTION):
     check(s.driver("post", MAIN_CLASS, WM_COMMAND, action, 0)[0] == 0, "the action could not be posted")
-    s.wait_for_window("#32770", visible=True)
-    wait_until(lambda: s.driver("control", TITLE, PAGES)[0] == 0, 60, "the options dialog")
+    # The dialog shows itself once it is filled.
+    wait_until(lambda: (r := s.driver("control", TITLE, PAGES))[0] == 0 and r[1]["visible"] == "1", 60,
+               "the options dialog")
 
 
 def control(s, control_id):
@@ -152,7 +153,8 @@ def test_missing_keys_show_the_defaults_and_cancel_changes_nothing(s, server):
     check(control(s, COMBOBOX3)["selected"] == "0", "the period does not show 5 dk.")
     check(control(s, COMBOBOX2)["selected"] == "2", "the background does not show Kalın cam")
     check(control(s, EDIT1)["texts"] == ["240"], "the opacity does not show 240")
-    for number, checked in ((1, "1"), (18, "1"), (19, "1"), (3, "1"), (2, "1"), (4, "0"), (17, "1"), (16, "1"),
+    # General/CheckNewVersion=0 is the one key the case writes.
+    for number, checked in ((1, "1"), (18, "1"), (19, "1"), (3, "1"), (2, "1"), (4, "0"), (17, "1"), (16, "0"),
                             (5, "0"), (20, "1"), (15, "1"), (6, "1"), (7, "0"), (14, "0")):
         check(control(s, CHECKBOX[number])["checked"] == checked, f"CheckBox{number} is not {checked}")
     cities = items(s, COMBOBOX1)
@@ -255,7 +257,7 @@ def test_a_reply_that_is_no_search_document_lists_nothing(s, server):
     check(control(s, BUTTON5)["enabled"] == "1", "the dialog is not usable after the reply")
 
 
-FAVOURITE_RESULTS = ('<search><loc id="9">ANKARA</loc><loc id="66">Kötü&#13;&#10;[General]&#13;&#10;AutoUpdate'
+FAVOURITE_RESULTS = ('<search><loc id="9">ANKARA</loc><loc id="66">Kötü&#13;&#10;[General]&#13;&#10;Hostile'
                      '</loc><loc id="7">Bursa</loc></search>')
 
 
@@ -272,7 +274,7 @@ def test_favourites_are_added_from_both_lists_and_removed_by_the_rules(s, server
     click(s, BUTTON5)
     wait_control(s, LABEL10, lambda f: f["texts"] == ["3 yer bulundu."], "the results")
     results = items(s, LISTBOX1)
-    check(results == ["ANKARA", "Kötü [General] AutoUpdate", "Bursa"], f"results: {results}")
+    check(results == ["ANKARA", "Kötü [General] Hostile", "Bursa"], f"results: {results}")
     select(s, LISTBOX1, 0)
     wait_control(s, BUTTON4, lambda f: f["enabled"] == "1", "the add button for a result")
     click(s, BUTTON4)
@@ -282,7 +284,7 @@ def test_favourites_are_added_from_both_lists_and_removed_by_the_rules(s, server
         select(s, LISTBOX1, index)
         wait_control(s, LISTBOX1, lambda f: f["selected"] == str(index), "the chosen result")
         click(s, BUTTON4)
-    expected = ["Ankara", "Bursa", "İzmir", "Kötü [General] AutoUpdate"]
+    expected = ["Ankara", "Bursa", "İzmir", "Kötü [General] Hostile"]
     wait_until(lambda: items(s, LISTBOX2) == expected, 60, "four favourites in order")
     click(s, RADIO3)
     # Removing the last selects the new last; removing the first selects the new first.
@@ -303,9 +305,10 @@ def test_favourites_are_added_from_both_lists_and_removed_by_the_rules(s, server
     wait_until(lambda: len(items(s, LISTBOX2)) == 3, 60, "the hostile name among the favourites")
     press_save(s)
     options = s.read_options()
-    check(options["Favorites"] == {"Bursa": "7", "İzmir": "311046", "Kötü [General] AutoUpdate": "66"},
+    check(options["Favorites"] == {"Bursa": "7", "İzmir": "311046", "Kötü [General] Hostile": "66"},
           f"favourites: {options['Favorites']}")
-    check("AutoUpdate" not in options["General"], f"a name wrote into [General]: {options['General']}")
+    lines = open(s.options_path, "rb").read().decode("cp1254").splitlines()
+    check(lines.count("[General]") == 1 and "Hostile" not in options["General"], f"a name broke the file: {lines}")
     # The search result chosen last is the widget's place now.
     check(options["Location"]["CityID"] == "66", f"location: {options['Location']}")
 
@@ -354,6 +357,18 @@ def test_shortcuts_follow_the_three_boxes(s, server):
     press_save(s)
     check(not link_exists(s, startup), "the Startup shortcut stayed")
     check(link_exists(s, desktop) and link_exists(s, quick), "another shortcut went with the Startup one")
+    # Cancel never touches them; a shortcut deleted by hand comes back at the next save.
+    do(s, "delete", desktop)
+    open_options(s)
+    click(s, CHECKBOX[1])
+    wait_control(s, CHECKBOX[1], lambda f: f["checked"] == "1", "Startup ticked")
+    click(s, IDCANCEL)
+    wait_until(lambda: not dialog_open(s), 60, "the dialog to close")
+    check(not link_exists(s, desktop) and not link_exists(s, startup), "Cancel created a shortcut")
+    open_options(s)
+    press_save(s)
+    check(link_exists(s, desktop), "the deleted desktop shortcut did not come back")
+    check(not link_exists(s, startup), "the Startup shortcut came back although its box is unticked")
 
 
 def save_page_screenshots(s, name):
