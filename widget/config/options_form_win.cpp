@@ -28,11 +28,11 @@ constexpr const char* kUpdatePeriods[] = {"5 dk.", "10 dk.", "15 dk.", "30 dk.",
 constexpr const char* kBackgrounds[] = {"(yok)", "Çok ince cam", "Kalın cam", "Sütlü Kahve", "Renk belirle..."};
 
 // The information lines' check boxes with their fields, CheckBox20 ("&Bilgi ekranında şunları göster") apart.
-struct InfoLine {
+struct CheckField {
     int id;
     bool OptionValues::*field;
 };
-constexpr InfoLine kInfoLines[] = {
+constexpr CheckField kInfoLines[] = {
     {IDC_CHECKBOX15, &OptionValues::showWeatherText}, {IDC_CHECKBOX6, &OptionValues::showIP},
     {IDC_CHECKBOX7, &OptionValues::showSunInfo},      {IDC_CHECKBOX8, &OptionValues::showSituation},
     {IDC_CHECKBOX9, &OptionValues::showDate},         {IDC_CHECKBOX10, &OptionValues::showHijri},
@@ -41,7 +41,7 @@ constexpr InfoLine kInfoLines[] = {
 };
 
 // The other check boxes and their fields.
-constexpr InfoLine kSwitches[] = {
+constexpr CheckField kSwitches[] = {
     {IDC_CHECKBOX1, &OptionValues::startup},          {IDC_CHECKBOX18, &OptionValues::desktop},
     {IDC_CHECKBOX19, &OptionValues::quickLaunch},     {IDC_CHECKBOX2, &OptionValues::autoUpdate},
     {IDC_CHECKBOX3, &OptionValues::showTrayIcon},     {IDC_CHECKBOX4, &OptionValues::alwaysTop},
@@ -53,9 +53,9 @@ constexpr InfoLine kSwitches[] = {
 
 bool TOptionsForm::Page::OnCommand(int id, int notifyCode, HWND) { return m_form.PageCommand(id, notifyCode); }
 
-bool TOptionsForm::Page::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool TOptionsForm::Page::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
     if (message != WM_CTLCOLORSTATIC || GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != IDC_SHAPE1) return false;
-    result = m_form.SwatchColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    result = reinterpret_cast<INT_PTR>(m_form.SwatchBrush());
     return true;
 }
 
@@ -294,9 +294,10 @@ bool TOptionsForm::PageCommand(int id, int notifyCode) {
     return false;
 }
 
-INT_PTR TOptionsForm::SwatchColour(HDC, HWND) {
+// The swatch is painted in the chosen colour (the low three bytes: red, green, blue).
+HBRUSH TOptionsForm::SwatchBrush() {
     if (!m_swatchBrush) m_swatchBrush.Reset(CreateSolidBrush(m_colour & 0xFFFFFF));
-    return reinterpret_cast<INT_PTR>(m_swatchBrush.Get());
+    return m_swatchBrush.Get();
 }
 
 void TOptionsForm::ApplyAppearanceRules() {

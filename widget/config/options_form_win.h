@@ -52,7 +52,7 @@ private:
     OptionValues ControlValues(int glassOpacity) const;
     void SaveOptions(int glassOpacity);
     bool PageCommand(int id, int notifyCode);
-    INT_PTR SwatchColour(HDC dc, HWND control);
+    HBRUSH SwatchBrush();
 
     // Enabling rules.
     void ApplyAppearanceRules();
@@ -89,13 +89,15 @@ private:
     OptionValues m_loaded;
     bool m_locationChanged = false;
     uint8_t m_savedOpacity = 0;
-    COLORREF m_colour = 0;
+    // Appearance/BackColor as stored: red in the low byte, as a COLORREF.
+    uint32_t m_colour = 0;
     std::array<COLORREF, 16> m_customColours{};
     std::vector<Place> m_cityPairs;
     std::vector<Place> m_resultPairs;
     FavoriteList m_favorites;
     UniqueBrush m_swatchBrush;
     UniqueFont m_boldFont;
+    // Owned by the dialog's window, which destroys it with itself.
     HWND m_tooltip = nullptr;
 };
 
