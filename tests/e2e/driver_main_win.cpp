@@ -14,6 +14,8 @@
 //                                           visible=, checked=, selected= (list, drop-down or tabs), item= each
 //   click TITLE ID                          press a button, check box or radio button as a click does (posted)
 //   set-text TITLE ID TEXT                  replace a control's text (an edit box tells its dialog)
+//   notify TITLE ID CODE                    tell the dialog of a control's notification (a click on a static)
+//   titles                                  titles of the visible dialog boxes: title= each
 //   select TITLE ID INDEX                   select an entry of a list or drop-down, or a page of a tab control,
 //                                           as the user does: the dialog is told
 //   folder CSIDL                            a special folder's path: path=
@@ -337,6 +339,21 @@ int Run(const std::vector<std::wstring>& args) {
     if (command == L"set-text" && args.size() == 4) {
         const HWND control = DialogControl(args[1], args[2]);
         return control && SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[3].c_str())) ? 0 : 1;
+    }
+    if (command == L"notify" && args.size() == 4) {
+        const HWND control = DialogControl(args[1], args[2]);
+        const WPARAM notification = MAKEWPARAM(GetDlgCtrlID(control), Number(args[3]));
+        return control && PostMessageW(GetParent(control), WM_COMMAND, notification, reinterpret_cast<LPARAM>(control))
+                   ? 0
+                   : 1;
+    }
+    if (command == L"titles" && args.size() == 1) {
+        for (HWND dialog : FindAll(L"#32770")) {
+            wchar_t title[512] = {};
+            GetWindowTextW(dialog, title, 512);
+            if (IsWindowVisible(dialog)) std::printf("title=%s\n", Narrow(title).c_str());
+        }
+        return 0;
     }
     if (command == L"select" && args.size() == 4) {
         const HWND control = DialogControl(args[1], args[2]);

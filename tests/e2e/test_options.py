@@ -201,6 +201,36 @@ def test_an_opacity_outside_0_to_255_keeps_the_dialog_open(s, server):
     check(s.read_options()["Appearance"]["GlassOpacity"] == "100", "Cancel wrote the opacity")
 
 
+STN_CLICKED = 0
+COLOR_RED, COLOR_GREEN, COLOR_BLUE = 706, 707, 708
+
+
+def colour_dialog(s):
+    """The title of the colour dialog once it is shown."""
+    def other_title():
+        s.driver("titles")
+        out = open(os.path.join(s.folder, "driver.out"), encoding="utf-8").read().splitlines()
+        titles = [line[6:] for line in out if line.startswith("title=") and line[6:] not in (TITLE, "")]
+        return titles[0] if titles else None
+    return wait_until(other_title, 60, "the colour dialog")
+
+
+@with_server(extra="[Appearance]\nBackground=4\nBackColor=255\n")
+def test_the_swatch_opens_the_colour_dialog_and_its_choice_is_saved(s, server):
+    open_options(s)
+    do(s, "notify", TITLE, SHAPE1, STN_CLICKED)
+    title = colour_dialog(s)
+    values = [s.driver("control", title, box)[1].get("texts", [""])[0] for box in (COLOR_RED, COLOR_GREEN, COLOR_BLUE)]
+    check(values == ["255", "0", "0"], f"the colour dialog did not start at the swatch's colour: {values}")
+    for box, value in ((COLOR_RED, "0"), (COLOR_GREEN, "128"), (COLOR_BLUE, "64")):
+        do(s, "set-text", title, box, value)
+    do(s, "click", title, IDOK)
+    wait_until(lambda: s.driver("control", title, IDOK)[0] != 0, 60, "the colour dialog to close")
+    press_save(s)
+    check(s.read_options()["Appearance"]["BackColor"] == str(64 * 65536 + 128 * 256),
+          f"the chosen colour was not saved: {s.read_options()['Appearance']}")
+
+
 @with_server()
 def test_picking_izmir_saves_it_and_downloads_its_weather(s, server):
     open_options(s, ADD_LOC_ACTION)
