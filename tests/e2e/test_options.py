@@ -3,6 +3,7 @@
 loopback server, and the shortcuts, all driven through the real dialog's controls."""
 import os
 import shutil
+import subprocess
 import sys
 import urllib.parse
 
@@ -178,10 +179,18 @@ def test_thick_glass_disables_colour_glass_and_opacity_and_saving_keeps_them(s, 
     wait_control(s, EDIT1, lambda f: f["enabled"] == "1", "the opacity box enabled by Renk belirle...")
     select(s, COMBOBOX2, 2)
     wait_control(s, EDIT1, lambda f: f["enabled"] == "0", "the opacity box disabled again")
+    # Without the information window its ten lines are disabled, yet keep and save their states.
+    click(s, CHECKBOX[20])
+    wait_control(s, CHECKBOX[15], lambda f: f["enabled"] == "0", "the information lines disabled")
+    check(control(s, CHECKBOX[15])["checked"] == "1", "a disabled information line lost its tick")
+    select(s, PAGES, 1)
+    wait_control(s, PAGES, lambda f: f["selected"] == "1", "the appearance page")
     press_save(s)
     appearance = s.read_options()["Appearance"]
     check((appearance["BackColor"], appearance["GlassEffect"], appearance["GlassOpacity"]) == ("255", "1", "77"),
           f"the old values were not written back: {appearance}")
+    check((appearance["ShowInfoText"], appearance["ShowWeatherText"], appearance["LastTabSheet"]) == ("0", "1", "1"),
+          f"information switches or page not saved: {appearance}")
 
 
 @with_server(extra="[Appearance]\nBackground=4\nGlassEffect=1\nGlassOpacity=100\n")
@@ -273,6 +282,18 @@ def test_search_lists_the_reply_in_order_and_sends_the_query_as_one_value(s, ser
     wait_control(s, BUTTON5, lambda f: f["enabled"] == "1", "the refused search to end")
     check(items(s, LISTBOX1) == [], "results listed after a refused connection")
     check(control(s, LABEL10)["texts"] == ["3 yer bulundu."], "the count changed after a refused connection")
+
+
+@with_server(search_reply=THREE_PLACES)
+def test_enter_in_the_search_box_searches_instead_of_saving(s, server):
+    open_options(s, ADD_LOC_ACTION)
+    click(s, RADIO2)
+    do(s, "set-text", TITLE, EDIT2, "Paris")
+    wait_control(s, BUTTON5, lambda f: f["enabled"] == "1", "the search button")
+    # The click on the mode puts the focus into the search box.
+    subprocess.run(["xdotool", "key", "Return"], env=s.env, check=True, timeout=60)
+    wait_control(s, LABEL10, lambda f: f["texts"] == ["3 yer bulundu."], "the search started by Enter")
+    check(dialog_open(s), "Enter in the search box closed the dialog")
 
 
 @with_server(search_reply="<html><body>Bakımdayız</body></html>")
