@@ -170,6 +170,21 @@ def test_missing_keys_show_the_defaults_and_cancel_changes_nothing(s, server):
     check(not server.requests(IZMIR_FEED), "Cancel started a download of the picked place")
 
 
+@with_server()
+def test_a_refused_save_before_the_dialog_shows_the_error_and_the_widget_goes_on(s, server):
+    s.make_read_only(s.options_path)
+    check(s.driver("post", MAIN_CLASS, WM_COMMAND, OPTIONS_ACTION, 0)[0] == 0, "OptionsAction could not be posted")
+    texts = s.wait_for_dialog("Nimbo!")
+    check("Unable to write to .\\Options.ini." in texts, f"unexpected error box: {texts}")
+    do(s, "dialog-press", "Nimbo!", IDOK)
+    check(not dialog_open(s), "the dialog opened although the widget's state could not be saved")
+    subprocess.run(["chattr", "-i", s.options_path], check=True)
+    subprocess.run(["chmod", "u+w", s.options_path], check=True)
+    open_options(s)
+    click(s, IDCANCEL)
+    wait_until(lambda: not dialog_open(s), 60, "the dialog to close")
+
+
 @with_server(extra="[Appearance]\nBackground=2\nBackColor=255\nGlassEffect=1\nGlassOpacity=77\n")
 def test_thick_glass_disables_colour_glass_and_opacity_and_saving_keeps_them(s, server):
     open_options(s)
