@@ -100,7 +100,7 @@ bool TOptionsForm::OnInit() {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = Handle();
+        tool.hwnd = GetParent(Control(id));
         tool.uId = reinterpret_cast<UINT_PTR>(Control(id));
         tool.lpszText = hint.data();
         SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
