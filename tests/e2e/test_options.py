@@ -147,6 +147,15 @@ def test_options_action_opens_the_stored_page_and_add_place_the_places_page(s, s
 
 
 @with_server()
+def test_ctrl_tab_turns_the_pages(s, server):
+    open_options(s)
+    for keys, page in (("ctrl+Tab", "1"), ("ctrl+Tab", "2"), ("ctrl+Tab", "0"), ("ctrl+shift+Tab", "2")):
+        subprocess.run(["xdotool", "key", keys], env=s.env, check=True, timeout=60)
+        wait_control(s, PAGES, lambda f: f["selected"] == page, f"page {page} after {keys}")
+    check(control(s, RADIO1)["visible"] == "1", "the places page is not shown with its tab")
+
+
+@with_server()
 def test_missing_keys_show_the_defaults_and_cancel_changes_nothing(s, server):
     open_options(s)
     before = options_bytes(s)

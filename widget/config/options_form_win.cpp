@@ -49,6 +49,25 @@ constexpr CheckField kSwitches[] = {
     {IDC_CHECKBOX5, &OptionValues::glassEffect},      {IDC_CHECKBOX20, &OptionValues::showInfoText},
 };
 
+// Ctrl+Tab and Ctrl+Shift+Tab in the modal loop of a dialog with a page control: the next or previous page, as
+// a click on its tab would choose it.
+LRESULT CALLBACK PageKeys(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && message->wParam == VK_TAB &&
+        GetKeyState(VK_CONTROL) < 0) {
+        const HWND tabs = GetDlgItem(GetAncestor(message->hwnd, GA_ROOT), IDC_PAGECONTROL1);
+        wchar_t className[32] = {};
+        if (tabs) GetClassNameW(tabs, className, 32);
+        if (lstrcmpiW(className, WC_TABCONTROLW) == 0) {
+            const auto current = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+            const int step = GetKeyState(VK_SHIFT) < 0 ? kOptionsPageCount - 1 : 1;
+            SendMessageW(tabs, TCM_SETCURFOCUS, static_cast<WPARAM>((current + step) % kOptionsPageCount), 0);
+            return TRUE;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace
 
 bool TOptionsForm::Page::OnCommand(int id, int notifyCode, HWND) { return m_form.PageCommand(id, notifyCode); }
@@ -107,8 +126,11 @@ bool TOptionsForm::OnInit() {
     }
     FormCreate();
     ShowPage(InitialOptionsPage(m_requestedPage, m_loaded.lastTabSheet));
+    m_pageKeys.Reset(SetWindowsHookExW(WH_MSGFILTER, &PageKeys, nullptr, GetCurrentThreadId()));
     return true;
 }
+
+void TOptionsForm::OnDestroy() { m_pageKeys.Reset(); }
 
 // The client area is 448 x 481 pixels whatever the font's dialog units; the page control fills it above the
 // buttons, and the pages fill the page control's display area.

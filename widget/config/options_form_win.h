@@ -41,6 +41,7 @@ private:
     };
 
     bool OnInit() override;
+    void OnDestroy() override;
     void OnOK() override;
     bool OnCommand(int id, int notifyCode, HWND control) override;
     bool OnNotify(const NMHDR& header, LRESULT& result) override;
@@ -99,6 +100,13 @@ private:
     UniqueFont m_boldFont;
     // Owned by the dialog's window, which destroys it with itself.
     HWND m_tooltip = nullptr;
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages while the dialog runs.
+    struct HookTraits {
+        using Handle = HHOOK;
+        static Handle Invalid() { return nullptr; }
+        static void Close(Handle hook) { UnhookWindowsHookEx(hook); }
+    };
+    UniqueHandle<HookTraits> m_pageKeys;
 };
 
 }  // namespace nimbo
