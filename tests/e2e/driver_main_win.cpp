@@ -11,7 +11,8 @@
 //   dialog-text TITLE                       texts of the controls of the dialog box with that title
 //   dialog-press TITLE BUTTON_ID            press a button of that dialog box
 //   control TITLE ID                        a control of that dialog (pages included): class=, text=, enabled=,
-//                                           visible=, checked=, selected= (list, drop-down or tabs), item= each
+//                                           visible=, checked=, left=, top=, width=, height= (screen),
+//                                           selected= (list, drop-down or tabs), item= each
 //   click TITLE ID                          press a button, check box or radio button as a click does (posted)
 //   set-text TITLE ID TEXT                  replace a control's text (an edit box tells its dialog)
 //   notify TITLE ID CODE                    tell the dialog of a control's notification (a click on a static)
@@ -223,9 +224,12 @@ int PrintControl(HWND control) {
     // Asked of the control itself: an edit box keeps its text apart from the window's caption.
     wchar_t text[2048] = {};
     SendMessageW(control, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text));
-    std::printf("class=%s\ntext=%s\nenabled=%d\nvisible=%d\nchecked=%d\n", Narrow(kind).c_str(), OneLine(text).c_str(),
-                IsWindowEnabled(control) ? 1 : 0, IsWindowVisible(control) ? 1 : 0,
-                static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0)));
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    std::printf("class=%s\ntext=%s\nenabled=%d\nvisible=%d\nchecked=%d\nleft=%ld\ntop=%ld\nwidth=%ld\nheight=%ld\n",
+                Narrow(kind).c_str(), OneLine(text).c_str(), IsWindowEnabled(control) ? 1 : 0,
+                IsWindowVisible(control) ? 1 : 0, static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0)), rect.left,
+                rect.top, rect.right - rect.left, rect.bottom - rect.top);
     const bool list = lstrcmpiW(kind.c_str(), L"ListBox") == 0;
     const bool combo = lstrcmpiW(kind.c_str(), L"ComboBox") == 0;
     if (lstrcmpiW(kind.c_str(), WC_TABCONTROLW) == 0) {

@@ -264,6 +264,20 @@ def test_the_swatch_opens_the_colour_dialog_and_its_choice_is_saved(s, server):
           f"the chosen colour was not saved: {s.read_options()['Appearance']}")
 
 
+@with_server(extra="[Appearance]\nBackground=4\nLastTabSheet=1\n")
+def test_the_right_mouse_button_on_the_swatch_opens_the_colour_dialog_too(s, server):
+    open_options(s)
+    swatch = control(s, SHAPE1)
+    x, y = int(swatch["left"]) + int(swatch["width"]) // 2, int(swatch["top"]) + int(swatch["height"]) // 2
+    subprocess.run(["xdotool", "mousemove", str(x), str(y)], env=s.env, check=True, timeout=60)
+    wait_until(lambda: (f := s.driver("cursor")[1]) and (f.get("x"), f.get("y")) == (str(x), str(y)), 60,
+               "the mouse on the swatch")
+    subprocess.run(["xdotool", "click", "3"], env=s.env, check=True, timeout=60)
+    title = colour_dialog(s)
+    do(s, "click", title, IDCANCEL)
+    wait_until(lambda: s.driver("control", title, IDOK)[0] != 0, 60, "the colour dialog to close")
+
+
 @with_server()
 def test_picking_izmir_saves_it_and_downloads_its_weather(s, server):
     open_options(s, ADD_LOC_ACTION)

@@ -49,12 +49,19 @@ constexpr CheckField kSwitches[] = {
     {IDC_CHECKBOX5, &OptionValues::glassEffect},      {IDC_CHECKBOX20, &OptionValues::showInfoText},
 };
 
-// Ctrl+Tab and Ctrl+Shift+Tab in the modal loop of a dialog with a page control: the next or previous page, as
-// a click on its tab would choose it.
-LRESULT CALLBACK PageKeys(int code, WPARAM wParam, LPARAM lParam) {
+// The options dialog's own handling inside its modal loop: Ctrl+Tab and Ctrl+Shift+Tab choose the next or
+// previous page as a click on its tab would, and every mouse button on the colour swatch opens the colour dialog
+// (a static tells its dialog of the left button only).
+LRESULT CALLBACK OptionsMessageFilter(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const MSG*>(lParam);
-    if (code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && message->wParam == VK_TAB &&
-        GetKeyState(VK_CONTROL) < 0) {
+    if (code != MSGF_DIALOGBOX) return CallNextHookEx(nullptr, code, wParam, lParam);
+    if ((message->message == WM_RBUTTONDOWN || message->message == WM_MBUTTONDOWN) &&
+        GetDlgCtrlID(message->hwnd) == IDC_SHAPE1) {
+        PostMessageW(GetParent(message->hwnd), WM_COMMAND, MAKEWPARAM(IDC_SHAPE1, STN_CLICKED),
+                     reinterpret_cast<LPARAM>(message->hwnd));
+        return TRUE;
+    }
+    if (message->message == WM_KEYDOWN && message->wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
         const HWND tabs = GetDlgItem(GetAncestor(message->hwnd, GA_ROOT), IDC_PAGECONTROL1);
         wchar_t className[32] = {};
         if (tabs) GetClassNameW(tabs, className, 32);
@@ -126,11 +133,11 @@ bool TOptionsForm::OnInit() {
     }
     FormCreate();
     ShowPage(InitialOptionsPage(m_requestedPage, m_loaded.lastTabSheet));
-    m_pageKeys.Reset(SetWindowsHookExW(WH_MSGFILTER, &PageKeys, nullptr, GetCurrentThreadId()));
+    m_messageFilter.Reset(SetWindowsHookExW(WH_MSGFILTER, &OptionsMessageFilter, nullptr, GetCurrentThreadId()));
     return true;
 }
 
-void TOptionsForm::OnDestroy() { m_pageKeys.Reset(); }
+void TOptionsForm::OnDestroy() { m_messageFilter.Reset(); }
 
 // The client area is 448 x 481 pixels whatever the font's dialog units; the page control fills it above the
 // buttons, and the pages fill the page control's display area.

@@ -100,13 +100,13 @@ private:
     UniqueFont m_boldFont;
     // Owned by the dialog's window, which destroys it with itself.
     HWND m_tooltip = nullptr;
-    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages while the dialog runs.
+    // The dialog's message filter while it runs (page keys, swatch clicks).
     struct HookTraits {
         using Handle = HHOOK;
         static Handle Invalid() { return nullptr; }
         static void Close(Handle hook) { UnhookWindowsHookEx(hook); }
     };
-    UniqueHandle<HookTraits> m_pageKeys;
+    UniqueHandle<HookTraits> m_messageFilter;
 };
 
 }  // namespace nimbo
