@@ -17,6 +17,7 @@ SCREENSHOT = os.path.join(ROOT, "build", "screenshot.png")
 
 
 DEMO_DATA = os.path.join(ROOT, "resources", "demo_server")
+SHIPPED_OPTIONS = os.path.join(ROOT, "resources", "Options.ini")
 
 
 def lay_out_installation():
@@ -26,15 +27,18 @@ def lay_out_installation():
 
 
 def point_at_server(base):
-    """Options.ini's [Servers] section names the loopback server; everything else in the file stays."""
+    """Options.ini's [Servers] section names the loopback server and [CitiesTU] is the shipped one; everything
+    else in the file stays."""
     path = os.path.join(INSTALL, "Options.ini")
     lines = open(path, "rb").read().decode("cp1254").splitlines() if os.path.exists(path) else []
-    kept, in_servers = [], False
+    kept, replaced = [], False
     for line in lines:
         if line.strip().startswith("["):
-            in_servers = line.strip().lower() == "[servers]"
-        if not in_servers:
+            replaced = line.strip().lower() in ("[servers]", "[citiestu]")
+        if not replaced:
             kept.append(line)
+    shipped = open(SHIPPED_OPTIONS, "rb").read().decode("cp1254").splitlines()
+    kept += shipped[shipped.index("[CitiesTU]"):]
     kept += ["[Servers]"] + [f"{key}={base}" for key in ("Weather", "Search", "Web", "Address")]
     with open(path, "wb") as f:
         f.write(("\r\n".join(kept) + "\r\n").encode("cp1254"))

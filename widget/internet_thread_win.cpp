@@ -105,13 +105,14 @@ bool ReadBody(HINTERNET request, DWORD totalMs, std::string& body) {
 
 }  // namespace
 
-int32_t DownloadText(const std::string& url, std::string& text, const DownloadTimeouts& timeouts) {
+int32_t DownloadText(const std::string& url, std::string& text, const DownloadTimeouts& timeouts,
+                     const char* userAgent) {
     text.clear();
     UrlParts parts;
     if (!CrackUrl(Widen(url), parts)) return -1;
 
     const UniqueInternetHandle session(
-        InternetOpenW(Widen(kDownloadUserAgent).c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+        InternetOpenW(Widen(userAgent).c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session) return -1;
     SetTimeouts(session.Get(), timeouts);
     const UniqueInternetHandle connection(

@@ -29,7 +29,8 @@ inline constexpr size_t kMaxDownloadBytes = 8 * 1024 * 1024;
 // server answered with another status (an error page is no document), a read failed, the server sent less
 // than it announced or more than kMaxDownloadBytes, or a time-out ended the download. `text` holds the
 // received bytes after 0 and is empty after -1.
-int32_t DownloadText(const std::string& url, std::string& text, const DownloadTimeouts& timeouts = {});
+int32_t DownloadText(const std::string& url, std::string& text, const DownloadTimeouts& timeouts = {},
+                     const char* userAgent = kDownloadUserAgent);
 
 class TInternetThread {
 public:

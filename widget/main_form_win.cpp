@@ -8,6 +8,8 @@
 #include "widget/action_menu_win.h"
 #include "widget/address_lookup.h"
 #include "widget/config/hibernate_form_win.h"
+#include "widget/config/options_form_win.h"
+#include "widget/config/options_opening.h"
 #include "widget/document_text.h"
 #include "widget/face/face_hints.h"
 #include "widget/face/locale_names_win.h"
@@ -424,12 +426,23 @@ void TNimboMainForm::ApplyActionStates() {
     }
 }
 
-void TNimboMainForm::OpenOptions(int) {
-    SetCheckTimerEnabled(false);
-    SaveWidgetSettings();
-    // Without the options dialog this ends as a cancelled dialog does.
-    ComposeFace();
-    SetCheckTimerEnabled(m_widgetSettings.autoUpdate);
+void TNimboMainForm::OpenOptions(int page) {
+    OptionsOpening form;
+    form.setCheckTimerEnabled = [this](bool enabled) { SetCheckTimerEnabled(enabled); };
+    form.autoUpdate = [this] { return m_widgetSettings.autoUpdate; };
+    form.saveWidgetSettings = [this] { SaveWidgetSettings(); };
+    form.runDialog = [this, page] { return TOptionsForm(m_settings, m_servers, page).Run(Handle()); };
+    form.loadWidgetSettings = [this] { LoadWidgetSettings(); };
+    form.startWeatherDownload = [this] { m_refresh.StartWeatherDownload(); };
+    form.composeFace = [this] { ComposeFace(); };
+    form.rebuildInfoText = [this] { RebuildInfoText(); };
+    form.applyInfoWindow = [this] {
+        if (m_widgetSettings.showInfoText)
+            ShowInfoWindow();
+        else
+            HideInfoWindow();
+    };
+    nimbo::OpenOptions(form);
 }
 
 void TNimboMainForm::SetShowInfo(bool on) {

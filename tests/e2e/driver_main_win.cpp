@@ -16,17 +16,33 @@
 //   catch-clicks X Y W H FILE MS            a plain window at that place for MS milliseconds that appends
 //                                           "click X Y" to FILE for each left click it receives
 //   record FILE ARG...                      appends the arguments as one line to FILE (a URL handler)
+//   control TITLE ID                        a control of that dialog (pages included): class=, text=, enabled=,
+//                                           visible=, checked=, left=, top=, width=, height= (screen),
+//                                           selected= (list, drop-down or tabs), item= each
+//   click TITLE ID                          press a button, check box or radio button as a click does (posted)
+//   set-text TITLE ID TEXT                  replace a control's text (an edit box tells its dialog)
+//   notify TITLE ID CODE                    tell the dialog of a control's notification (a click on a static)
+//   titles                                  titles of the visible dialog boxes: title= each
+//   select TITLE ID INDEX                   select an entry of a list or drop-down, or a page of a tab control,
+//                                           as the user does: the dialog is told
+//   folder CSIDL                            a special folder's path: path=
+//   delete PATH                             delete a file (exit code 0 also when there was none)
+//   link PATH                               a shortcut resolved through IShellLinkW: target=, folder=, icon=
 //   cursor                                  the mouse position as Windows knows it: x=, y=
 //   tray                                    icons of Wine's stand-alone tray: icons=N, then tip=TEXT per icon
 //                                           and balloon=TEXT per balloon shown (CR and LF as \r and \n)
 // Exit code 0 on success, 1 when the window was not found or the wait ran out, 2 on bad arguments.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "base/unique_handle_win.h"
 #include "base/wide_text_win.h"
 
 namespace {
@@ -205,6 +221,60 @@ int PrintTooltips() {
     return 0;
 }
 
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindControl(HWND child, LPARAM context) {
+    auto& search = *reinterpret_cast<ControlSearch*>(context);
+    if (GetDlgCtrlID(child) != search.id) return TRUE;
+    search.found = child;
+    return FALSE;
+}
+
+// A control of the top-level dialog with that title, searched through its pages too.
+HWND DialogControl(const std::wstring& title, const std::wstring& id) {
+    const HWND dialog = FindFirst(L"#32770", title);
+    if (!dialog) return nullptr;
+    ControlSearch search{static_cast<int>(std::wcstol(id.c_str(), nullptr, 0)), nullptr};
+    EnumChildWindows(dialog, &FindControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+int PrintControl(HWND control) {
+    const std::wstring kind = ClassOf(control);
+    // Asked of the control itself: an edit box keeps its text apart from the window's caption.
+    wchar_t text[2048] = {};
+    SendMessageW(control, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text));
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    std::printf("class=%s\ntext=%s\nenabled=%d\nvisible=%d\nchecked=%d\nleft=%ld\ntop=%ld\nwidth=%ld\nheight=%ld\n",
+                Narrow(kind).c_str(), OneLine(text).c_str(), IsWindowEnabled(control) ? 1 : 0,
+                IsWindowVisible(control) ? 1 : 0, static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0)), rect.left,
+                rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    const bool list = lstrcmpiW(kind.c_str(), L"ListBox") == 0;
+    const bool combo = lstrcmpiW(kind.c_str(), L"ComboBox") == 0;
+    if (lstrcmpiW(kind.c_str(), WC_TABCONTROLW) == 0) {
+        std::printf("selected=%d\n", static_cast<int>(SendMessageW(control, TCM_GETCURSEL, 0, 0)));
+    }
+    if (!list && !combo) return 0;
+    std::printf("selected=%d\n", static_cast<int>(SendMessageW(control, list ? LB_GETCURSEL : CB_GETCURSEL, 0, 0)));
+    const auto count = static_cast<int>(SendMessageW(control, list ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t item[1024] = {};
+        SendMessageW(control, list ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+        std::printf("item=%s\n", OneLine(item).c_str());
+    }
+    return 0;
+}
+
 std::wstring g_clickLog;
 
 LRESULT CALLBACK CatcherProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -240,6 +310,41 @@ int CatchClicks(int x, int y, int width, int height, const std::wstring& file, D
         DispatchMessageW(&msg);
     }
     DestroyWindow(window);
+    return 0;
+}
+
+int SelectEntry(HWND control, int index) {
+    const std::wstring kind = ClassOf(control);
+    if (lstrcmpiW(kind.c_str(), WC_TABCONTROLW) == 0) {
+        // Unlike TCM_SETCURSEL, a new focus tab is announced to the dialog as a click on it is.
+        SendMessageW(control, TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
+        return 0;
+    }
+    const bool list = lstrcmpiW(kind.c_str(), L"ListBox") == 0;
+    SendMessageW(control, list ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    const WPARAM command = MAKEWPARAM(GetDlgCtrlID(control), list ? LBN_SELCHANGE : CBN_SELCHANGE);
+    return PostMessageW(GetParent(control), WM_COMMAND, command, reinterpret_cast<LPARAM>(control)) ? 0 : 1;
+}
+
+int PrintLink(const std::wstring& path) {
+    const nimbo::ComInitializer com;
+    nimbo::ComPtr<IShellLinkW> link;
+    nimbo::ComPtr<IPersistFile> file;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(link.Put()))) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))) ||
+        FAILED(file->Load(path.c_str(), STGM_READ))) {
+        return 1;
+    }
+    wchar_t target[MAX_PATH] = {};
+    wchar_t folder[MAX_PATH] = {};
+    wchar_t icon[MAX_PATH] = {};
+    int iconIndex = -1;
+    link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+    link->GetWorkingDirectory(folder, MAX_PATH);
+    link->GetIconLocation(icon, MAX_PATH, &iconIndex);
+    std::printf("target=%s\nfolder=%s\nicon=%s,%d\n", Narrow(target).c_str(), Narrow(folder).c_str(),
+                Narrow(icon).c_str(), iconIndex);
     return 0;
 }
 
@@ -319,6 +424,47 @@ int Run(const std::vector<std::wstring>& args) {
         std::fprintf(file, "%s\n", line.c_str());
         std::fclose(file);
         return 0;
+    }
+    if (command == L"control" && args.size() == 3) {
+        const HWND control = DialogControl(args[1], args[2]);
+        return control ? PrintControl(control) : 1;
+    }
+    if (command == L"click" && args.size() == 3) {
+        const HWND control = DialogControl(args[1], args[2]);
+        return control && PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
+    }
+    if (command == L"set-text" && args.size() == 4) {
+        const HWND control = DialogControl(args[1], args[2]);
+        return control && SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[3].c_str())) ? 0 : 1;
+    }
+    if (command == L"notify" && args.size() == 4) {
+        const HWND control = DialogControl(args[1], args[2]);
+        const WPARAM notification = MAKEWPARAM(GetDlgCtrlID(control), Number(args[3]));
+        return control && PostMessageW(GetParent(control), WM_COMMAND, notification, reinterpret_cast<LPARAM>(control))
+                   ? 0
+                   : 1;
+    }
+    if (command == L"titles" && args.size() == 1) {
+        for (HWND dialog : FindAll(L"#32770")) {
+            wchar_t title[512] = {};
+            GetWindowTextW(dialog, title, 512);
+            if (IsWindowVisible(dialog)) std::printf("title=%s\n", Narrow(title).c_str());
+        }
+        return 0;
+    }
+    if (command == L"select" && args.size() == 4) {
+        const HWND control = DialogControl(args[1], args[2]);
+        return control ? SelectEntry(control, static_cast<int>(std::wcstol(args[3].c_str(), nullptr, 0))) : 1;
+    }
+    if (command == L"folder" && args.size() == 2) {
+        wchar_t path[MAX_PATH] = {};
+        if (!SHGetSpecialFolderPathW(nullptr, path, static_cast<int>(Number(args[1])), FALSE)) return 1;
+        std::printf("path=%s\n", Narrow(path).c_str());
+        return 0;
+    }
+    if (command == L"link" && args.size() == 2) return PrintLink(args[1]);
+    if (command == L"delete" && args.size() == 2) {
+        return DeleteFileW(args[1].c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ? 0 : 1;
     }
     if (command == L"tray" && args.size() == 1) return PrintTray();
     if (command == L"cursor" && args.size() == 1) {

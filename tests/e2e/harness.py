@@ -111,7 +111,12 @@ class Session:
     def options_path(self):
         return os.path.join(self.install, "Options.ini")
 
-    def write_options(self, text):
+    def write_options(self, text, cities=True):
+        """Writes Options.ini; with `cities`, the shipped [CitiesTU] section follows, as the installer lays it."""
+        if cities:
+            shipped = open(os.path.join(SOURCE_DIR, "resources", "Options.ini"), "rb").read().decode("cp1254")
+            section = shipped[shipped.index("\r\n[CitiesTU]\r\n") + 2:]
+            text = text.rstrip("\n") + "\n" + section.replace("\r\n", "\n")
         with open(self.options_path, "wb") as f:
             f.write(text.replace("\n", "\r\n").encode("cp1254"))
 
@@ -215,6 +220,8 @@ class Session:
 def run_tests(module_globals):
     """Runs every test_* function of the calling module, each in a session of its own."""
     tests = [(name, fn) for name, fn in module_globals.items() if name.startswith("test_") and callable(fn)]
+    # NIMBO_E2E_ONLY=part runs only the cases whose names contain it (while working on them).
+    tests = [(name, fn) for name, fn in tests if os.environ.get("NIMBO_E2E_ONLY", "") in name]
     # One end-to-end run at a time shares the prefix: whoever else runs waits here.
     os.makedirs(os.path.join(SOURCE_DIR, "build"), exist_ok=True)
     lock = open(os.path.join(SOURCE_DIR, "build", "e2e.lock"), "w")
