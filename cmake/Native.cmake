@@ -53,5 +53,5 @@ if(NIMBO_WIN32_DIR)
     add_test(NAME xp.i686_binaries COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/xp/check_xp_binary.py
         --objdump i686-w64-mingw32-objdump
         --post-xp-list ${CMAKE_SOURCE_DIR}/tests/xp/post_xp_functions.txt
-        ${NIMBO_WIN32_DIR}/Nimbo.exe)
+        ${NIMBO_WIN32_DIR}/Nimbo.exe ${NIMBO_WIN32_DIR}/Uninstall.exe)
 endif()

@@ -27,6 +27,8 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/nimbo.rc PROPERTIES OB
 target_link_options(Nimbo PRIVATE -municode)
 nimbo_warnings(Nimbo)
 
+include(cmake/Uninstaller.cmake)
+
 # The XP build is only checked statically, so it needs no test programs.
 if(NIMBO_XP_PE_VERSION)
     return()
@@ -42,6 +44,7 @@ target_link_libraries(nimbo_win_tests PRIVATE nimbo_shell_win gmock gtest_main)
 if(TARGET uninstall_core)
     target_link_libraries(nimbo_win_tests PRIVATE uninstall_core)
 endif()
+target_link_libraries(nimbo_win_tests PRIVATE uninstall_shell_win)
 target_compile_definitions(nimbo_win_tests PRIVATE NIMBO_TEST_DATA_DIR="Z:${NIMBO_TEST_DATA_DIR}")
 nimbo_warnings(nimbo_win_tests)
 

@@ -131,12 +131,12 @@ RemovalPlan PlanRemoval(const ShellFolders& shell, const std::string& folderToEm
 }
 
 void CarryOut(const RemovalPlan& plan, RemovalActions& actions) {
-    for (const auto& shortcut : plan.shortcutFiles) actions.DeleteFile(shortcut);
+    for (const auto& shortcut : plan.shortcutFiles) actions.RemoveFile(shortcut);
     if (!plan.startMenuGroup.empty()) actions.RemoveFolder(plan.startMenuGroup);
     if (!plan.installFolder.empty()) {
         actions.BeginItems(static_cast<int>(plan.files.size() + plan.folders.size()));
         for (const auto& file : plan.files) {
-            actions.DeleteFile(file);
+            actions.RemoveFile(file);
             actions.ItemDone(file);
         }
         for (const auto& folder : plan.folders) {
@@ -146,7 +146,7 @@ void CarryOut(const RemovalPlan& plan, RemovalActions& actions) {
         actions.RemoveFolder(plan.installFolder);
         if (!plan.makerFolder.empty()) actions.RemoveFolder(plan.makerFolder);
     }
-    for (const auto& key : plan.keys) actions.DeleteKey(key);
+    for (const auto& key : plan.keys) actions.RemoveKey(key);
 }
 
 std::string CommandLineFor(const std::string& program, const std::string& argument) {

@@ -68,9 +68,9 @@ RemovalPlan PlanRemoval(const ShellFolders& shell, const std::string& folderToEm
 class RemovalActions {
 public:
     virtual ~RemovalActions() = default;
-    virtual void DeleteFile(const std::string& path) = 0;
+    virtual void RemoveFile(const std::string& path) = 0;
     virtual void RemoveFolder(const std::string& path) = 0;  // only an empty folder goes
-    virtual void DeleteKey(const KeyRemoval& key) = 0;
+    virtual void RemoveKey(const KeyRemoval& key) = 0;
     // The progress shown for files and folders: `total` items are announced, then each one as it is done.
     virtual void BeginItems(int total) = 0;
     virtual void ItemDone(const std::string& path) = 0;

@@ -76,9 +76,9 @@ public:
     std::vector<std::string> log;
     std::vector<std::string> shown;  // the progress list, newest on top
     int total = -1;
-    void DeleteFile(const std::string& path) override { log.push_back("file " + path); }
+    void RemoveFile(const std::string& path) override { log.push_back("file " + path); }
     void RemoveFolder(const std::string& path) override { log.push_back("folder " + path); }
-    void DeleteKey(const KeyRemoval& key) override {
+    void RemoveKey(const KeyRemoval& key) override {
         log.push_back((key.onlyIfEmpty ? "empty key " : "key ") + key.path);
     }
     void BeginItems(int count) override { total = count; }

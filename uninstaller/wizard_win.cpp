@@ -1,0 +1,98 @@
+// The sheet and its pages. Only the removal page is ever shown; the others belong to the setup wizard.
+#include "uninstaller/wizard_win.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <array>
+
+#include "base/dialog_win.h"
+#include "base/unique_handle_win.h"
+#include "uninstaller/removal_thread_win.h"
+#include "uninstaller/resource_ids.h"
+#include "uninstaller/system_win.h"
+
+namespace nimbo::uninstall {
+namespace {
+
+constexpr char kErrorCaption[] = "Nimbo Kaldır";
+// The older value of PSH_WIZARD97, which every version of the common controls reads.
+constexpr DWORD kWizard97 = 0x2000;
+constexpr int kRemovalPageIndex = 4;
+
+class EmptyPage : public nimbo::PropertyPage {
+public:
+    EmptyPage() : PropertyPage(kErrorCaption) {}
+};
+
+// Page 5: starts the removal when it becomes active and lets the sheet close without a question.
+class RemovalPage : public nimbo::PropertyPage {
+public:
+    explicit RemovalPage(const RemovalPlan& plan) : PropertyPage(kErrorCaption), m_plan(plan) {}
+
+protected:
+    bool OnInit() override {
+        CenterOnWorkArea(Sheet());
+        m_icon.Reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_UNINSTALL),
+                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+        SendMessageW(Sheet(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon.Get()));
+        return true;
+    }
+
+    bool OnNotify(const NMHDR& header, LRESULT& result) override {
+        switch (header.code) {
+            case PSN_SETACTIVE:
+                SendMessageW(Sheet(), PSM_SETWIZBUTTONS, 0, 0);
+                if (!m_thread) m_thread.Reset(StartRemovalThread(Handle(), m_plan));
+                result = 0;
+                return true;
+            case PSN_QUERYCANCEL:
+                result = FALSE;
+                return true;
+            case PSN_WIZNEXT:
+                m_thread.Reset();
+                result = 0;
+                return true;
+            default:
+                return false;
+        }
+    }
+
+    // The thread is never waited for: a cancelled removal ends with the process.
+    void OnDestroy() override { m_thread.Reset(); }
+
+private:
+    const RemovalPlan& m_plan;
+    UniqueKernelHandle m_thread;
+    UniqueIcon m_icon;
+};
+
+}  // namespace
+
+void RunRemovalWizard(const RemovalPlan& plan) {
+    EmptyPage welcome, licence, folder, user, finish;
+    RemovalPage removal(plan);
+    std::array<PROPSHEETPAGEW, 6> pages{
+        welcome.Describe(IDD_WELCOME_PAGE, PSP_HIDEHEADER),
+        licence.Describe(IDD_LICENCE_PAGE, 0, IDS_LICENCE_TITLE, IDS_LICENCE_SUBTITLE),
+        folder.Describe(IDD_FOLDER_PAGE, 0, IDS_FOLDER_TITLE, IDS_FOLDER_SUBTITLE),
+        user.Describe(IDD_USER_PAGE, 0, IDS_USER_TITLE, IDS_USER_SUBTITLE),
+        removal.Describe(IDD_REMOVAL_PAGE, 0, IDS_REMOVAL_TITLE, IDS_REMOVAL_SUBTITLE),
+        finish.Describe(IDD_FINISH_PAGE, PSP_HIDEHEADER),
+    };
+    PROPSHEETHEADERW sheet{};
+    sheet.dwSize = sizeof(sheet);
+    sheet.dwFlags = kWizard97 | PSH_WATERMARK | PSH_HEADER | PSH_PROPSHEETPAGE;
+    sheet.hwndParent = GetDesktopWindow();
+    sheet.hInstance = GetModuleHandleW(nullptr);
+    sheet.nPages = static_cast<UINT>(pages.size());
+    sheet.nStartPage = kRemovalPageIndex;
+    sheet.ppsp = pages.data();
+    sheet.pszbmWatermark = MAKEINTRESOURCEW(IDB_WIZARD_WATERMARK);
+    sheet.pszbmHeader = MAKEINTRESOURCEW(IDB_WIZARD_HEADER);
+    PropertySheetW(&sheet);
+}
+
+}  // namespace nimbo::uninstall
