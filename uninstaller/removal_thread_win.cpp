@@ -72,8 +72,11 @@ DWORD WINAPI RemovalThread(void* parameter) {
     const ComForThread com;
     WindowsRemovalActions actions(job->page);
     CarryOut(job->plan, actions);
-    // The page grants the cancel without a question, so this closes the sheet.
-    SendMessageW(GetParent(job->page), PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    // The page grants the cancel without a question, so this closes the sheet. The sheet's modal loop notices
+    // that it has ended only when a message is posted to it, and a message sent from this thread is not.
+    const HWND sheet = GetParent(job->page);
+    SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    PostMessageW(sheet, WM_NULL, 0, 0);
     return 0;
 }
 
