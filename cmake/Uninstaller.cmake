@@ -23,3 +23,10 @@ set_source_files_properties(${uninstall_rc} PROPERTIES OBJECT_DEPENDS "${NIMBO_A
 target_link_options(Uninstall PRIVATE -municode)
 nimbo_warnings(Uninstall)
 include(cmake/Installer.cmake)
+
+# The end-to-end tests' widget that never answers (x86_64 only: the XP build is never run).
+if(NOT NIMBO_XP_PE_VERSION)
+    add_executable(nimbo_hung_widget WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/hung_widget_main_win.cpp)
+    target_link_options(nimbo_hung_widget PRIVATE -municode)
+    nimbo_warnings(nimbo_hung_widget)
+endif()
