@@ -51,8 +51,8 @@ std::string ReadRegString(HKEY root, const std::string& key, const std::string& 
     DWORD size = 0;
     if (RegQueryValueExW(opened, valueName.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return {};
     std::vector<wchar_t> value(size / sizeof(wchar_t) + 1, L'\0');
-    if (RegQueryValueExW(opened, valueName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(value.data()),
-                         &size) != ERROR_SUCCESS) {
+    if (RegQueryValueExW(opened, valueName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(value.data()), &size) !=
+        ERROR_SUCCESS) {
         return {};
     }
     // Up to the first terminating zero: a value stored with or without its terminator reads the same.

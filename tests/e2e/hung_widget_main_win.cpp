@@ -9,8 +9,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     windowClass.hInstance = instance;
     windowClass.lpszClassName = L"TNimboMainForm";
     RegisterClassW(&windowClass);
-    CreateWindowExW(WS_EX_TOOLWINDOW, L"TNimboMainForm", L"Nimbo!", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                    instance, nullptr);
+    CreateWindowExW(WS_EX_TOOLWINDOW, L"TNimboMainForm", L"Nimbo!", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance,
+                    nullptr);
     Sleep(INFINITE);
     CloseHandle(mutex);
     return 0;
