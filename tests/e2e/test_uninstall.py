@@ -209,6 +209,10 @@ def test_no_closes_and_removes_nothing(s):
     s.run_setup()
     widget = s.start_widget()
     s.start_uninstaller()
+    # A second uninstaller in removal mode ends at once while the first one asks.
+    second = s.start("-uninstall", exe=os.path.join(USER_DIR, "Temp", "~ovx.tmp"))
+    check(s.wait_for_exit(second, 30) == 0, "the second uninstaller did not end with code 0")
+    check(s.window_count("#32770") == 1, "the second uninstaller showed a box")
     s.driver("dialog-press", CAPTION, IDNO)
     s.wait_for_uninstaller_end()
     check(widget.poll() is None and s.window_count() == 1, "the widget was closed")
@@ -232,6 +236,24 @@ def test_another_version_gets_the_error_box_and_nothing_goes(s):
     check(s.reg_values(UNINSTALL_KEY) is not None, "the Uninstall entry went")
 
 
+def test_a_path_without_the_executable_removes_no_file(s):
+    s.run_setup()
+    # "Path" names a folder the recorded executable is not in: nothing there may go, not even a file of the list.
+    other = os.path.join(DRIVE_C, "Program Files", "Pelvar", "Other")
+    os.makedirs(other)
+    with open(os.path.join(other, "Options.ini"), "wb") as f:
+        f.write(b"[General]\r\n")
+    s.registry("add", WIDGET_KEY, "/v", "Path", "/d", r"C:\Program Files\Pelvar\Other", "/f")
+    s.start_uninstaller()
+    s.driver("dialog-press", CAPTION, IDYES)
+    s.wait_for_uninstaller_end()
+    check(files_on_disk() == set(installed_files()), "installed files were removed")
+    check(os.listdir(other) == ["Options.ini"], "the other folder was touched")
+    check(s.list_lines() == [], "files were listed for removal")
+    check(s.reg_values(WIDGET_KEY) is None and s.reg_values(UNINSTALL_KEY) is None, "the keys stay")
+    check(not any(os.path.exists(p) for p in SHORTCUTS + [GROUP_DIR]), "shortcuts stay")
+
+
 def test_an_extra_file_keeps_its_folders_and_all_else_goes(s):
     s.run_setup()
     extra = unix("\\Contents\\Resources\\Big\\Mine.png")
@@ -247,15 +269,17 @@ def test_an_extra_file_keeps_its_folders_and_all_else_goes(s):
     check(s.reg_values(WIDGET_KEY) is None, "the widget's key stays")
 
 
-def test_a_hung_widget_does_not_stop_the_uninstaller(s):
+def test_hung_widgets_do_not_stop_the_uninstaller(s):
     s.run_setup()
     hung = s.start(exe=os.path.join(WIN64_DIR, "nimbo_hung_widget.exe"))
     s.wait_for_window(visible=False)
+    hung_oldest = s.start("oldest", exe=os.path.join(WIN64_DIR, "nimbo_hung_widget.exe"))
+    s.wait_for_window("TMainForm", visible=False)
     s.start_uninstaller()
     s.driver("dialog-press", CAPTION, IDYES)
-    # About 20 s for the "-exit" start that gets no answer, then the removal.
+    # The "-exit" start and the oldest generation's WM_CLOSE get no answer: each wait is bounded, then the removal.
     s.wait_for_uninstaller_end(timeout=60)
-    check(hung.poll() is None, "the hung widget was ended")
+    check(hung.poll() is None and hung_oldest.poll() is None, "a hung widget was ended")
     check(files_on_disk() == set(), f"left: {sorted(files_on_disk())}")
     check(s.reg_values(WIDGET_KEY) is None, "the widget's key stays")
 
