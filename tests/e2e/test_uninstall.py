@@ -8,6 +8,7 @@ import shutil
 import subprocess
 
 from harness import SOURCE_DIR, WIN64_DIR, WINE, Session, check, run_tests, wait_until
+from installed_set import FOLDERS, installed_files
 
 PREFIX = "wineprefix-install"
 DRIVE_C = os.path.join(SOURCE_DIR, "build", PREFIX, "drive_c")
@@ -24,36 +25,10 @@ SERVER = "http://127.0.0.1:9"
 SHEET = "Nimbo! 1.50 Kurulum Sihirbazı"
 CAPTION = "Nimbo Kaldır"
 MARKER_CLASS = "setupnimbo_installer_1.0_Mutex"
-IDOK, IDYES, IDNO = 1, 6, 7
+IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
 WIDGET_KEY = r"HKLM\SOFTWARE\Pelvar\Nimbo"
 APP_PATHS_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\Nimbo.exe"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Nimbo"
-
-
-def installed_files():
-    """The 111 files, relative and with backslashes, in the order the uninstaller's list names them."""
-    moons = sorted(str(age) for age in range(28))
-    res = "\\Contents\\Resources\\"
-    files = ["\\Contents\\License.txt"]
-    files += [res + "Big\\" + n + ".png" for n in (
-        "Clouds", "Earth", "Few Clouds", "Flurries", "Fog", "Hail", "Haze", "Ice", "Many Clouds", "None", "Rain",
-        "Showers", "Snow", "Snowy Rain", "Sun", "Thunderstorms", "Wind")]
-    files += [res + "Colorize\\" + n + ".png" for n in ("Base Overlay", "Base", "Mid Overlay", "Mid", "Top Overlay",
-                                                        "Top")]
-    files += [res + "Moons\\" + n + ".png" for n in moons]
-    files += [res + "Tiny\\" + n + ".png" for n in ("Clouds", "Flurries", "Fog", "Hail", "Ice", "Moon And Clouds",
-                                                    "Moon And Rain", "Moon Few Clouds", "Moon Haze", "Moon")]
-    files += [res + "Tiny\\Moons\\" + n + ".png" for n in moons]
-    files += [res + "Tiny\\" + n + ".png" for n in (
-        "Rain", "Showers", "Snow", "Snowy Rain", "Sun And Clouds", "Sun And Rain", "Sun Few Clouds", "Sun Haze", "Sun",
-        "Sunny Thunderstorms", "Thunderstorms", "Wind")]
-    files += [res + "UI\\" + n + ".png" for n in ("Close", "Grid", "Less", "Options", "Reflection")]
-    return files + ["\\Nimbo.exe", "\\License.txt", "\\Options.ini", "\\Uninstall.exe"]
-
-
-FOLDERS = ["\\Contents", "\\Contents\\Resources", "\\Contents\\Resources\\Big", "\\Contents\\Resources\\Colorize",
-           "\\Contents\\Resources\\Moons", "\\Contents\\Resources\\Tiny", "\\Contents\\Resources\\Tiny\\Moons",
-           "\\Contents\\Resources\\UI"]
 
 
 def unix(relative):
@@ -252,6 +227,21 @@ def test_a_path_without_the_executable_removes_no_file(s):
     check(s.list_lines() == [], "files were listed for removal")
     check(s.reg_values(WIDGET_KEY) is None and s.reg_values(UNINSTALL_KEY) is None, "the keys stay")
     check(not any(os.path.exists(p) for p in SHORTCUTS + [GROUP_DIR]), "shortcuts stay")
+
+
+def test_cancel_during_the_removal_ends_it_where_it_is(s):
+    s.run_setup()
+    s.start_uninstaller()
+    s.driver("dialog-press", CAPTION, IDYES)
+    s.driver("freeze", SHEET, 1004, 30, 30000)
+    code, listed = s.driver("list-box", SHEET, 1004)
+    check(code == 0, "the removal page's list could not be read")
+    s.driver("dialog-press", SHEET, IDCANCEL)
+    s.wait_for_uninstaller_end(timeout=30)
+    left = files_on_disk()
+    check(0 < len(left) < 111, f"{len(left)} files left after a cancel half-way")
+    check("\\Nimbo.exe" not in left and "\\Contents\\License.txt" in left, "not removed from the last file on")
+    check(s.reg_values(WIDGET_KEY) is not None, "the keys went although the removal was cancelled before them")
 
 
 def test_an_extra_file_keeps_its_folders_and_all_else_goes(s):
