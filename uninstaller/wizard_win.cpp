@@ -17,8 +17,6 @@ namespace nimbo::uninstall {
 namespace {
 
 constexpr char kErrorCaption[] = "Nimbo Kaldır";
-// The older value of PSH_WIZARD97, which every version of the common controls reads.
-constexpr DWORD kWizard97 = 0x2000;
 constexpr int kRemovalPageIndex = 4;
 
 class EmptyPage : public nimbo::PropertyPage {
@@ -82,16 +80,21 @@ void RunRemovalWizard(const RemovalPlan& plan) {
         removal.Describe(IDD_REMOVAL_PAGE, 0, IDS_REMOVAL_TITLE, IDS_REMOVAL_SUBTITLE),
         finish.Describe(IDD_FINISH_PAGE, PSP_HIDEHEADER),
     };
+    // The header bitmap is handed over loaded and with the current Wizard97 flag: with the flag's older value,
+    // or named by its resource, the picture is drawn behind the page's title, or not at all, instead of at the
+    // header's right.
+    const UniqueBitmap header(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_WIZARD_HEADER), IMAGE_BITMAP, 0, 0, 0)));
     PROPSHEETHEADERW sheet{};
     sheet.dwSize = sizeof(sheet);
-    sheet.dwFlags = kWizard97 | PSH_WATERMARK | PSH_HEADER | PSH_PROPSHEETPAGE;
+    sheet.dwFlags = PSH_WIZARD97 | PSH_WATERMARK | PSH_HEADER | PSH_USEHBMHEADER | PSH_PROPSHEETPAGE;
     sheet.hwndParent = GetDesktopWindow();
     sheet.hInstance = GetModuleHandleW(nullptr);
     sheet.nPages = static_cast<UINT>(pages.size());
     sheet.nStartPage = kRemovalPageIndex;
     sheet.ppsp = pages.data();
     sheet.pszbmWatermark = MAKEINTRESOURCEW(IDB_WIZARD_WATERMARK);
-    sheet.pszbmHeader = MAKEINTRESOURCEW(IDB_WIZARD_HEADER);
+    sheet.hbmHeader = header.Get();
     PropertySheetW(&sheet);
 }
 
