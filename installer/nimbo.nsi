@@ -94,6 +94,11 @@ Section "Nimbo!"
     SetOverwrite off
     File "${STAGE}/Options.ini"
     SetOverwrite on
+    ; The widget keeps its settings in Options.ini beside it and runs without administrator rights, so the
+    ; machine's users (BUILTIN\Users, by its SID) may change that one file. Windows XP has no icacls; its users
+    ; are usually administrators.
+    nsExec::Exec '"$SYSDIR\icacls.exe" "$INSTDIR\Options.ini" /grant *S-1-5-32-545:M'
+    Pop $0
     File /r "${STAGE}/Contents"
 
     Call ServerOption
