@@ -85,7 +85,19 @@ Function ServerOption
     done:
 FunctionEnd
 
+; A widget of this folder that is running holds its files: it is asked to end through its own "-exit", only when
+; its mutex says that one runs (with none running, "-exit" would start it).
+Function CloseRunningWidget
+    IfFileExists "$INSTDIR\Nimbo.exe" 0 done
+    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "globalUniqueMutexHandle_nimbo160") p .r0'
+    StrCmp $0 0 done
+    System::Call 'kernel32::CloseHandle(p r0)'
+    ExecWait '"$INSTDIR\Nimbo.exe" -exit'
+    done:
+FunctionEnd
+
 Section "Nimbo!"
+    Call CloseRunningWidget
     SetOutPath "$INSTDIR"
     File "${STAGE}/Nimbo.exe"
     File "${STAGE}/License.txt"

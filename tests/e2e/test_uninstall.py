@@ -180,6 +180,18 @@ def test_setup_lays_out_everything_and_uninstall_removes_it(s):
         check(not os.path.exists(path), f"{path} stays")
 
 
+def test_setup_again_closes_the_running_widget_and_keeps_its_settings(s):
+    s.run_setup()
+    widget = s.start_widget()
+    with open(unix("\\Options.ini"), "ab") as ini:
+        ini.write(b"[Mine]\r\nKept=yes\r\n")
+    s.run_setup()
+    s.wait_for_exit(widget, 60)
+    with open(unix("\\Options.ini"), "rb") as ini:
+        check(b"Kept=yes" in ini.read(), "the reinstall replaced the settings file")
+    s.check_installed()
+
+
 def test_no_closes_and_removes_nothing(s):
     s.run_setup()
     widget = s.start_widget()
