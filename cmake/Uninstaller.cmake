@@ -22,6 +22,7 @@ add_dependencies(Uninstall nimbo_icon wizard_header)
 set_source_files_properties(${uninstall_rc} PROPERTIES OBJECT_DEPENDS "${NIMBO_APP_ICON};${NIMBO_WIZARD_HEADER}")
 target_link_options(Uninstall PRIVATE -municode)
 nimbo_warnings(Uninstall)
+
 include(cmake/Installer.cmake)
 
 # The end-to-end tests' widget that never answers (x86_64 only: the XP build is never run).
