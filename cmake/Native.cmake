@@ -53,5 +53,16 @@ if(NIMBO_WIN32_DIR)
     add_test(NAME xp.i686_binaries COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/xp/check_xp_binary.py
         --objdump i686-w64-mingw32-objdump
         --post-xp-list ${CMAKE_SOURCE_DIR}/tests/xp/post_xp_functions.txt
-        ${NIMBO_WIN32_DIR}/Nimbo.exe ${NIMBO_WIN32_DIR}/shipped/Nimbo.exe)
+        ${NIMBO_WIN32_DIR}/Nimbo.exe ${NIMBO_WIN32_DIR}/shipped/Nimbo.exe ${NIMBO_WIN32_DIR}/Uninstall.exe
+        ${NIMBO_WIN32_DIR}/setup/stage/Nimbo.exe ${NIMBO_WIN32_DIR}/setup/stage/Uninstall.exe)
 endif()
+
+# What each Setup.exe packs, checked without running it.
+foreach(tree win64 win32)
+    string(TOUPPER ${tree} upper)
+    set(prefix $<IF:$<STREQUAL:${tree},win64>,x86_64,i686>)
+    if(NIMBO_${upper}_DIR)
+        add_test(NAME installer.setup_${tree} COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/e2e/check_setup_stage.py
+            ${NIMBO_${upper}_DIR} ${prefix}-w64-mingw32-objdump)
+    endif()
+endforeach()

@@ -37,6 +37,8 @@ add_custom_command(OUTPUT ${NIMBO_SHIPPED_EXE}
     VERBATIM)
 add_custom_target(nimbo_shipped ALL DEPENDS ${NIMBO_SHIPPED_EXE})
 
+include(cmake/Uninstaller.cmake)
+
 # The XP build is only checked statically, so it needs no test programs.
 if(NIMBO_XP_PE_VERSION)
     return()
@@ -52,6 +54,7 @@ target_link_libraries(nimbo_win_tests PRIVATE nimbo_shell_win gmock gtest_main)
 if(TARGET uninstall_core)
     target_link_libraries(nimbo_win_tests PRIVATE uninstall_core)
 endif()
+target_link_libraries(nimbo_win_tests PRIVATE uninstall_shell_win)
 target_compile_definitions(nimbo_win_tests PRIVATE NIMBO_TEST_DATA_DIR="Z:${NIMBO_TEST_DATA_DIR}")
 nimbo_warnings(nimbo_win_tests)
 

@@ -35,4 +35,4 @@ build() {  # preset [targets...]
 build native
 build native-asan
 build win64
-build win32 --target Nimbo nimbo_shipped
+build win32 --target Nimbo nimbo_shipped Uninstall setup

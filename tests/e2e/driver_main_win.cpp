@@ -29,6 +29,11 @@
 //   delete PATH                             delete a file (exit code 0 also when there was none)
 //   link PATH                               a shortcut resolved through IShellLinkW: target=, folder=, icon=
 //   cursor                                  the mouse position as Windows knows it: x=, y=
+//   list-box TITLE ID                       lines of list box ID inside the top-level dialog TITLE: count=, line=...
+//   freeze TITLE ID MIN_LINES TIMEOUT_MS    once list box ID of dialog TITLE holds MIN_LINES lines (or the time has
+//                                           run out), suspends the threads of its process that own no window: the
+//                                           window stays live for screenshots while its worker stops; frozen=N
+//   thaw TITLE                              resumes those threads again
 //   tray                                    icons of Wine's stand-alone tray: icons=N, then tip=TEXT per icon
 //                                           and balloon=TEXT per balloon shown (CR and LF as \r and \n)
 // Exit code 0 on success, 1 when the window was not found or the wait ran out, 2 on bad arguments.
@@ -37,6 +42,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <string>
@@ -348,6 +354,40 @@ int PrintLink(const std::wstring& path) {
     return 0;
 }
 
+BOOL CALLBACK AnyWindow(HWND, LPARAM context) {
+    *reinterpret_cast<bool*>(context) = true;
+    return FALSE;
+}
+
+// Suspends or resumes the threads of the process of `window` that own no window.
+int SetWorkersRunning(HWND window, bool running) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    int count = 0;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != processId) continue;
+        bool ownsWindow = false;
+        EnumThreadWindows(entry.th32ThreadID, &AnyWindow, reinterpret_cast<LPARAM>(&ownsWindow));
+        if (ownsWindow) continue;
+        const HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID);
+        if (!thread) continue;
+        if (running) {
+            while (ResumeThread(thread) > 1) {
+            }
+        } else {
+            SuspendThread(thread);
+        }
+        CloseHandle(thread);
+        ++count;
+    }
+    CloseHandle(snapshot);
+    return count;
+}
+
 int Run(const std::vector<std::wstring>& args) {
     if (args.empty()) return 2;
     const std::wstring& command = args[0];
@@ -465,6 +505,34 @@ int Run(const std::vector<std::wstring>& args) {
     if (command == L"link" && args.size() == 2) return PrintLink(args[1]);
     if (command == L"delete" && args.size() == 2) {
         return DeleteFileW(args[1].c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ? 0 : 1;
+    }
+    if (command == L"list-box" && args.size() == 3) {
+        const HWND list = DialogControl(args[1], args[2]);
+        if (!list) return 1;
+        const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+        std::printf("count=%lld\n", static_cast<long long>(count));
+        for (LRESULT i = 0; i < count; ++i) {
+            std::wstring line(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
+            std::printf("line=%s\n", Narrow(line.c_str()).c_str());
+        }
+        return 0;
+    }
+    if (command == L"freeze" && args.size() == 5) {
+        HWND list = nullptr;
+        WaitFor(Number(args[4]), [&] {
+            list = DialogControl(args[1], args[2]);
+            return list && SendMessageW(list, LB_GETCOUNT, 0, 0) >= static_cast<LRESULT>(Number(args[3]));
+        });
+        if (!list) return 1;
+        std::printf("frozen=%d\n", SetWorkersRunning(list, false));
+        return 0;
+    }
+    if (command == L"thaw" && args.size() == 2) {
+        const HWND dialog = FindFirst(L"#32770", args[1]);
+        if (!dialog) return 1;
+        std::printf("thawed=%d\n", SetWorkersRunning(dialog, true));
+        return 0;
     }
     if (command == L"tray" && args.size() == 1) return PrintTray();
     if (command == L"cursor" && args.size() == 1) {

@@ -81,7 +81,7 @@ class Display:
 class Session:
     """One test case: an installation folder, a display and the Wine processes started in it."""
 
-    def __init__(self, name):
+    def __init__(self, name, prefix="wineprefix-e2e"):
         self.name = name
         self.folder = os.path.join(SOURCE_DIR, "build", "e2e", name)
         if os.path.isdir(self.folder):
@@ -97,7 +97,7 @@ class Session:
         self.env = dict(os.environ)
         self.env.update({
             "DISPLAY": self.display.name,
-            "WINEPREFIX": os.path.join(SOURCE_DIR, "build", "wineprefix-e2e"),
+            "WINEPREFIX": os.path.join(SOURCE_DIR, "build", prefix),
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
             "LC_ALL": "tr_TR.UTF-8",
@@ -217,7 +217,7 @@ class Session:
             subprocess.run(["chattr", "-i", path], check=False)
 
 
-def run_tests(module_globals):
+def run_tests(module_globals, session_class=Session):
     """Runs every test_* function of the calling module, each in a session of its own."""
     tests = [(name, fn) for name, fn in module_globals.items() if name.startswith("test_") and callable(fn)]
     # NIMBO_E2E_ONLY=part runs only the cases whose names contain it (while working on them).
@@ -228,7 +228,7 @@ def run_tests(module_globals):
     fcntl.flock(lock, fcntl.LOCK_EX)
     passed = failed = 0
     for name, fn in tests:
-        session = Session(name)
+        session = session_class(name)
         try:
             fn(session)
             passed += 1
