@@ -2,9 +2,12 @@
 nimbo_googletest()
 include(GoogleTest)
 nimbo_native_backends()
+include(cmake/Service.cmake)
+nimbo_service_program()
 
-add_executable(nimbo_tests ${BASE_TESTS} ${WIDGET_TESTS} ${WIDGET_NATIVE_TESTS} ${UNINST_TESTS} ${SUPPORT_PORTABLE})
-target_link_libraries(nimbo_tests PRIVATE nimbo_core gmock gtest_main)
+add_executable(nimbo_tests ${BASE_TESTS} ${WIDGET_TESTS} ${WIDGET_NATIVE_TESTS} ${UNINST_TESTS} ${SUPPORT_PORTABLE}
+                           ${NIMBO_SERVICE_TESTS})
+target_link_libraries(nimbo_tests PRIVATE nimbo_core nimbo_service_core gmock gtest_main)
 if(TARGET uninstall_core)
     target_link_libraries(nimbo_tests PRIVATE uninstall_core)
 endif()

@@ -1,0 +1,25 @@
+# The data service (Linux): the portable feed conversion (shared later with the widget), the service's
+# HTTP-independent logic, and the thin evhttp/libcurl program on top.
+find_package(nlohmann_json REQUIRED)
+nimbo_collect(FORECAST service/forecast)
+nimbo_collect(SERVICE_CORE service/core)
+nimbo_collect(SERVICE_SERVER service/server)
+
+# Standard library and nlohmann-json only: the widget links this for its direct mode.
+nimbo_core_library(nimbo_forecast ${FORECAST_PORTABLE})
+target_link_libraries(nimbo_forecast PUBLIC nlohmann_json::nlohmann_json)
+
+nimbo_core_library(nimbo_service_core ${SERVICE_CORE_PORTABLE})
+target_link_libraries(nimbo_service_core PUBLIC nimbo_forecast nimbo_base pugixml::pugixml)
+
+set(NIMBO_SERVICE_TESTS ${FORECAST_TESTS} ${SERVICE_CORE_TESTS})
+
+function(nimbo_service_program)
+    find_package(PkgConfig REQUIRED)
+    pkg_check_modules(LIBEVENT REQUIRED IMPORTED_TARGET libevent libevent_pthreads)
+    find_package(CURL REQUIRED)
+    find_package(Threads REQUIRED)
+    add_executable(nimbo-service ${SERVICE_SERVER_PORTABLE})
+    target_link_libraries(nimbo-service PRIVATE nimbo_service_core PkgConfig::LIBEVENT CURL::libcurl Threads::Threads)
+    nimbo_warnings(nimbo-service)
+endfunction()
