@@ -62,7 +62,7 @@ bool IsValidPlaceId(std::string_view id) {
     return value <= 0xFFFFFFFFull;
 }
 
-std::optional<std::string> DecodeSearchQuery(std::string_view raw) {
+std::optional<std::string> DecodeSearchQuery(std::string_view raw, bool* windows1254) {
     if (raw.size() > 3 * kMaxQueryBytes) return std::nullopt;
     std::string bytes;
     for (size_t i = 0; i < raw.size(); ++i) {
@@ -83,7 +83,9 @@ std::optional<std::string> DecodeSearchQuery(std::string_view raw) {
     const size_t first = bytes.find_first_not_of(' ');
     bytes = first == std::string::npos ? std::string() : bytes.substr(first, bytes.find_last_not_of(' ') - first + 1);
     if (bytes.size() > kMaxQueryBytes) return std::nullopt;
-    return IsValidUtf8(bytes) ? bytes : TurkishToUtf8(bytes);
+    const bool utf8 = IsValidUtf8(bytes);
+    if (windows1254) *windows1254 = !utf8;
+    return utf8 ? bytes : TurkishToUtf8(bytes);
 }
 
 Request ParseRequestTarget(std::string_view target) {
@@ -110,9 +112,11 @@ Request ParseRequestTarget(std::string_view target) {
     }
     if (path == "/search/search") {
         const auto where = Parameter(query, "where");
-        const auto text = DecodeSearchQuery(where.value_or(""));
+        bool windows1254 = false;
+        const auto text = DecodeSearchQuery(where.value_or(""), &windows1254);
         if (!text) return Routed(Route::BadRequest);
         Request request = Routed(Route::Search);
+        request.windows1254 = windows1254;
         request.query = *text;
         return request;
     }

@@ -19,6 +19,7 @@ struct Request {
     std::string placeId;  // Feed: a validated id
     FeedUnit unit = FeedUnit::Celsius;
     std::string query;  // Search: UTF-8, blanks trimmed, at most kMaxQueryBytes of the client's text
+    bool windows1254 = false;  // Search: the client sent Windows-1254, so it reads its answer in it too
 };
 
 // A GeoNames id (1 to 10 digits, no leading zero, below 2^32) or an old code: four letters and four digits
@@ -28,7 +29,8 @@ bool IsValidPlaceId(std::string_view id);
 // The value of `where=` as the client meant it: percent-encoded UTF-8 from new clients, raw or
 // percent-encoded Windows-1254 bytes from old ones ('+' is a blank). Nothing for malformed escapes, control
 // characters or a text longer than kMaxQueryBytes.
-std::optional<std::string> DecodeSearchQuery(std::string_view raw);
+// `windows1254` tells which of the two it was.
+std::optional<std::string> DecodeSearchQuery(std::string_view raw, bool* windows1254 = nullptr);
 
 // Sorts a request target ("/forecastrss/TUXX0014_c.xml", "/search/search?where=ank") into its route; anything
 // malformed is BadRequest, anything unknown NotFound.

@@ -23,7 +23,7 @@ std::string OptionsHelp() {
 
 Usage: nimbo-service [options]
 
-  --listen HOST:PORT       where to answer (default 127.0.0.1:8080)
+  --listen HOST:PORT       where to answer (default 127.0.0.1:8080; port 0 takes a free one)
   --upstream URL           the forecast API (default https://api.open-meteo.com/v1/forecast); only the
                            coordinates of places the service knows are ever added to it
   --upstream-timeout S     give up on an upstream call after S seconds (default 10, 1-120)
@@ -65,8 +65,8 @@ std::optional<ServiceOptions> ParseOptions(const std::vector<std::string>& args,
         };
         if (name == "--listen") {
             const size_t colon = value.rfind(':');
-            if (colon == std::string::npos || colon == 0 || !ReadNumber(value.substr(colon + 1), 1, 65535, number)) {
-                error = "--listen needs HOST:PORT with a port from 1 to 65535";
+            if (colon == std::string::npos || colon == 0 || !ReadNumber(value.substr(colon + 1), 0, 65535, number)) {
+                error = "--listen needs HOST:PORT with a port from 0 (any free one) to 65535";
                 return std::nullopt;
             }
             options.listenHost = value.substr(0, colon);
