@@ -50,6 +50,8 @@ if(NIMBO_WIN64_DIR)
     endforeach()
 endif()
 
+nimbo_service_tests("${NIMBO_ASAN_DIR}")
+
 add_test(NAME server.loopback COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/server/loopback_server_test.py)
 
 if(NIMBO_WIN32_DIR)

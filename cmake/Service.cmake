@@ -23,3 +23,15 @@ function(nimbo_service_program)
     target_link_libraries(nimbo-service PRIVATE nimbo_service_core PkgConfig::LIBEVENT CURL::libcurl Threads::Threads)
     nimbo_warnings(nimbo-service)
 endfunction()
+
+# The program against a fake upstream on loopback; again with the sanitizers' build of it.
+function(nimbo_service_tests asan_dir)
+    add_test(NAME service.integration COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/service/service_test.py)
+    set_tests_properties(service.integration PROPERTIES TIMEOUT 300
+        ENVIRONMENT "NIMBO_SOURCE_DIR=${CMAKE_SOURCE_DIR};NIMBO_SERVICE=$<TARGET_FILE:nimbo-service>")
+    if(asan_dir)
+        add_test(NAME sanitizers.service_integration COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/service/service_test.py)
+        set_tests_properties(sanitizers.service_integration PROPERTIES TIMEOUT 300
+            ENVIRONMENT "NIMBO_SOURCE_DIR=${CMAKE_SOURCE_DIR};NIMBO_SERVICE=${asan_dir}/nimbo-service;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    endif()
+endfunction()

@@ -21,7 +21,8 @@ FeedCache::Found FeedCache::Find(uint32_t place, FeedUnit unit, int64_t now) con
 bool FeedCache::ShouldFetch(uint32_t place, int64_t now) const {
     const auto it = m_entries.find(place);
     if (it == m_entries.end()) return true;
-    return !it->second.fetching && now - it->second.failedAt >= m_policy.retrySeconds;
+    const Entry& entry = it->second;
+    return !entry.fetching && (!entry.failed || now - entry.failedAt >= m_policy.retrySeconds);
 }
 
 bool FeedCache::Fetching(uint32_t place) const {
@@ -65,13 +66,14 @@ void FeedCache::FetchSucceeded(uint32_t place, std::array<CachedFeed, 2> feeds, 
     entry.hasFeeds = true;
     entry.fetchedAt = now;
     entry.fetching = false;
-    entry.failedAt = INT64_MIN;
+    entry.failed = false;
     EvictIfFull();
 }
 
 void FeedCache::FetchFailed(uint32_t place, int64_t now) {
     Entry& entry = Touch(place);
     entry.fetching = false;
+    entry.failed = true;
     entry.failedAt = now;
     EvictIfFull();
 }

@@ -53,7 +53,8 @@ private:
         int64_t fetchedAt = 0;
         bool hasFeeds = false;
         bool fetching = false;
-        int64_t failedAt = INT64_MIN;
+        bool failed = false;  // the last call failed, at failedAt
+        int64_t failedAt = 0;
         std::list<uint32_t>::iterator age;  // position in m_ages
     };
 
