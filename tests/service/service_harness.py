@@ -115,10 +115,15 @@ class Service:
         return self.process.poll() is None and self.get("/healthz")[0] == 200
 
     def close(self):
+        """Stops the service; it must end cleanly (with the sanitizers' build: no leak, no error)."""
         self.process.terminate()
         try:
-            self.process.wait(timeout=10)
+            code = self.process.wait(timeout=30)
         except subprocess.TimeoutExpired:
             self.process.kill()
             self.process.wait()
+            code = "hung"
         self.log.close()
+        if code != 0:
+            with open(self.log_path, errors="replace") as log:
+                raise AssertionError(f"the service ended with {code}: " + log.read()[-4000:])
