@@ -29,6 +29,10 @@ function(nimbo_service_tests asan_dir)
     add_test(NAME service.integration COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/service/service_test.py)
     set_tests_properties(service.integration PROPERTIES TIMEOUT 300
         ENVIRONMENT "NIMBO_SOURCE_DIR=${CMAKE_SOURCE_DIR};NIMBO_SERVICE=$<TARGET_FILE:nimbo-service>")
+    # Debian's nginx with the repository's configuration, on loopback.
+    add_test(NAME service.nginx COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/service/nginx_test.py)
+    set_tests_properties(service.nginx PROPERTIES TIMEOUT 120
+        ENVIRONMENT "NIMBO_SOURCE_DIR=${CMAKE_SOURCE_DIR};NIMBO_SERVICE=$<TARGET_FILE:nimbo-service>")
     if(asan_dir)
         add_test(NAME sanitizers.service_integration COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/service/service_test.py)
         set_tests_properties(sanitizers.service_integration PROPERTIES TIMEOUT 300

@@ -7,16 +7,15 @@ import sys
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-sys.path.insert(0, os.path.join(ROOT, "tests", "server"))
+sys.path.insert(0, os.path.join(ROOT, "tests", "service"))
 from harness import Display, WINE, wait_until  # noqa: E402
-from loopback_client import Server  # noqa: E402
+from service_harness import Service  # noqa: E402
 
 WIN64 = os.path.join(ROOT, "build", "win64")
 INSTALL = os.path.join(ROOT, "build", "run", "Nimbo")
 SCREENSHOT = os.path.join(ROOT, "build", "screenshot.png")
-
-
-DEMO_DATA = os.path.join(ROOT, "resources", "demo_server")
+PLACES = os.path.join(ROOT, "build", "places", "package", "cities.pbf")
+RECORDED = os.path.join(ROOT, "service", "recorded")
 
 
 def lay_out_installation():
@@ -101,10 +100,34 @@ def run_headless():
         display.close()
 
 
+def has_internet_route():
+    """A default route in the kernel's tables; looked up locally, nothing is sent."""
+    with open("/proc/net/route") as routes:
+        if any(line.split()[1] == "00000000" for line in routes.readlines()[1:] if len(line.split()) > 1):
+            return True
+    try:
+        with open("/proc/net/ipv6_route") as routes:
+            return any(line.split()[0] == "0" * 32 and line.split()[1] == "00" and line.split()[9] != "lo"
+                       for line in routes if len(line.split()) >= 10)
+    except OSError:
+        return False
+
+
+def start_service(run_folder):
+    """nimbo-service on a free loopback port: live weather when there is a route out, else recorded answers."""
+    args = ["--places", PLACES]
+    if not has_internet_route():
+        print(f"No route to the internet: the service answers from the recorded forecasts in {RECORDED}")
+        args += ["--recorded", RECORDED]
+    server = Service(*args, log_path=os.path.join(run_folder, "service.log"))
+    print(f"nimbo-service answers on {server.base} (log: {server.log_path})")
+    return server
+
+
 def main():
     lay_out_installation()
     run_folder = os.path.join(ROOT, "build", "run")
-    server = Server(run_folder, root=DEMO_DATA, lifetime=12 * 3600)
+    server = start_service(run_folder)
     try:
         point_at_server(server.base)
         if has_display():
