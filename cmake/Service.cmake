@@ -39,3 +39,9 @@ function(nimbo_service_tests asan_dir)
             ENVIRONMENT "NIMBO_SOURCE_DIR=${CMAKE_SOURCE_DIR};NIMBO_SERVICE=${asan_dir}/nimbo-service;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
     endif()
 endfunction()
+
+# Benchmarks, built on request only: the search over the full places file; bench/service_bench.sh drives
+# the rest (throughput against nginx, start-up time, memory).
+add_executable(nimbo_search_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/search_bench.cpp)
+target_link_libraries(nimbo_search_bench PRIVATE nimbo_service_core)
+nimbo_warnings(nimbo_search_bench)

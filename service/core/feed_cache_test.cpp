@@ -8,7 +8,9 @@
 namespace nimbo::service {
 namespace {
 
-std::array<CachedFeed, 2> Feeds(const std::string& text) { return {CachedFeed{text + "c", "", 0}, CachedFeed{text + "f", "", 0}}; }
+std::array<CachedFeed, 2> Feeds(const std::string& text) {
+    return {CachedFeed{text + "c", "", 0}, CachedFeed{text + "f", "", 0}};
+}
 
 TEST(FeedCache, FreshThenStaleThenExpired) {
     FeedCache cache({600, 3600, 30, 10});
@@ -51,8 +53,8 @@ TEST(UpstreamBudget, NeverMoreThanTheLimitsInAnyWindow) {
     EXPECT_TRUE(budget.TryTake(60));   // the call at 0 left the minute
     EXPECT_FALSE(budget.TryTake(61));  // 10, 59 and 60 are inside it
     EXPECT_TRUE(budget.TryTake(70));
-    EXPECT_FALSE(budget.TryTake(300));  // five calls today
-    EXPECT_FALSE(budget.TryTake(5));    // a clock stepping back opens nothing
+    EXPECT_FALSE(budget.TryTake(300));        // five calls today
+    EXPECT_FALSE(budget.TryTake(5));          // a clock stepping back opens nothing
     EXPECT_TRUE(budget.TryTake(86400 + 10));  // the first calls left the day window
     EXPECT_EQ(budget.UsedToday(86400 + 10), 4u);
 }

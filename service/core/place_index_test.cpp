@@ -77,11 +77,14 @@ std::vector<uint32_t> Ids(const std::vector<const Place*>& places) {
 }
 
 TEST(PlaceIndex, FoldsTurkishLetters) {
-    for (const char* text : {"istanbul", "İSTANBUL", "Istanbul", "ıstanbul", "ISTANBUL"}) EXPECT_EQ(FoldForSearch(text), "istanbul");
+    for (const char* text : {"istanbul", "İSTANBUL", "Istanbul", "ıstanbul", "ISTANBUL"})
+        EXPECT_EQ(FoldForSearch(text), "istanbul");
     EXPECT_EQ(FoldForSearch("ŞANLIURFA"), "sanliurfa");
     EXPECT_EQ(FoldForSearch("Çğöüş Âé Straße"), "cgous ae strasse");
     EXPECT_EQ(FoldForSearch("Москва"), "Москва");  // kept, not lost
-    EXPECT_EQ(FoldForSearch("a\xFF" "b"), "ab");
+    EXPECT_EQ(FoldForSearch("a\xFF"
+                            "b"),
+              "ab");
 }
 
 TEST(PlaceIndex, SearchRanksExactNamesThenPopulation) {

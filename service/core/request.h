@@ -18,7 +18,7 @@ struct Request {
     Route route = Route::NotFound;
     std::string placeId;  // Feed: a validated id
     FeedUnit unit = FeedUnit::Celsius;
-    std::string query;  // Search: UTF-8, blanks trimmed, at most kMaxQueryBytes of the client's text
+    std::string query;         // Search: UTF-8, blanks trimmed, at most kMaxQueryBytes of the client's text
     bool windows1254 = false;  // Search: the client sent Windows-1254, so it reads its answer in it too
 };
 

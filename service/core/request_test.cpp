@@ -7,7 +7,8 @@ namespace nimbo::service {
 namespace {
 
 TEST(Request, PlaceIds) {
-    for (const char* good : {"TUXX0014", "745044", "1", "4294967295", "USNY0996"}) EXPECT_TRUE(IsValidPlaceId(good)) << good;
+    for (const char* good : {"TUXX0014", "745044", "1", "4294967295", "USNY0996"})
+        EXPECT_TRUE(IsValidPlaceId(good)) << good;
     for (const char* bad : {"", "tuxx0014", "TUXX014", "TUXX00145", "0745044", "4294967296", "99999999999", "74504a",
                             "-1", "TUXX001A", "../../etc", "745044 "}) {
         EXPECT_FALSE(IsValidPlaceId(bad)) << bad;
@@ -22,9 +23,10 @@ TEST(Request, FeedPaths) {
     const Request fahrenheit = ParseRequestTarget("/forecastrss/745044_f.xml?ignored=1");
     EXPECT_EQ(fahrenheit.placeId, "745044");
     EXPECT_EQ(fahrenheit.unit, FeedUnit::Fahrenheit);
-    for (const char* bad : {"/forecastrss/TUXX0014_k.xml", "/forecastrss/TUXX0014.xml", "/forecastrss/_c.xml",
-                            "/forecastrss/TUXX0014_c.rss", "/forecastrss/", "/forecastrss/.xml",
-                            "/forecastrss/%54UXX0014_c.xml", "/forecastrss/TUXX0014_C.xml", "forecastrss/1_c.xml", ""}) {
+    for (const char* bad :
+         {"/forecastrss/TUXX0014_k.xml", "/forecastrss/TUXX0014.xml", "/forecastrss/_c.xml",
+          "/forecastrss/TUXX0014_c.rss", "/forecastrss/", "/forecastrss/.xml", "/forecastrss/%54UXX0014_c.xml",
+          "/forecastrss/TUXX0014_C.xml", "forecastrss/1_c.xml", ""}) {
         EXPECT_EQ(ParseRequestTarget(bad).route, Route::BadRequest) << bad;
     }
     EXPECT_EQ(ParseRequestTarget("/" + std::string(kMaxTargetLength, 'a')).route, Route::BadRequest);
@@ -38,10 +40,13 @@ TEST(Request, SearchTexts) {
         const char* text;
     } cases[] = {
         {"ankara", "ankara"},
-        {"%C4%B0stanbul", "İstanbul"},           // percent-encoded UTF-8
-        {"\xDDstanbul", "İstanbul"},             // raw Windows-1254 from old clients
-        {"%DDzmir", "İzmir"},                    // percent-encoded Windows-1254
-        {"\xFE" "anl\xFD" "urfa", "şanlıurfa"},
+        {"%C4%B0stanbul", "İstanbul"},  // percent-encoded UTF-8
+        {"\xDDstanbul", "İstanbul"},    // raw Windows-1254 from old clients
+        {"%DDzmir", "İzmir"},           // percent-encoded Windows-1254
+        {"\xFE"
+         "anl\xFD"
+         "urfa",
+         "şanlıurfa"},
         {"new+york", "new york"},
         {"  ank  ", "ank"},
         {"", ""},
