@@ -36,7 +36,8 @@ endif()
 # round trips of the _win backends against the functions Wine provides.
 nimbo_googletest()
 add_executable(nimbo_win_tests ${BASE_TESTS} ${WIDGET_TESTS} ${UNINST_TESTS} ${BASE_WIN_TESTS}
-    ${WIDGET_WIN_TESTS} ${UNINST_WIN_TESTS} ${SUPPORT_PORTABLE} ${SUPPORT_WIN})
+    ${WIDGET_WIN_TESTS} ${UNINST_WIN_TESTS} ${SUPPORT_PORTABLE} ${SUPPORT_WIN}
+    ${CMAKE_SOURCE_DIR}/tests/support/test_dialogs.rc)
 target_link_libraries(nimbo_win_tests PRIVATE nimbo_shell_win gmock gtest_main)
 if(TARGET uninstall_core)
     target_link_libraries(nimbo_win_tests PRIVATE uninstall_core)
