@@ -200,6 +200,8 @@ void HttpService::AnswerFeed(evhttp_request* request, const Request& parsed,
     if (canStart && !m_budget.TryTake(now)) {
         m_metrics.CountBudgetRefusal();
         Log("WARN", "upstream budget spent; not asking for place " + std::to_string(place->geonameId));
+        // Counts as a failed call: the place waits like after one, instead of asking again at once.
+        m_cache.FetchFailed(place->geonameId, now);
         canStart = false;
     }
     if ((running || canStart) && m_waitingCount < kMaxWaiting) {
