@@ -89,6 +89,13 @@ std::optional<std::string> DecodeSearchQuery(std::string_view raw, bool* windows
 }
 
 Request ParseRequestTarget(std::string_view target) {
+    // The absolute form ("http://host/path"), which servers must accept too: only its path counts.
+    for (const std::string_view scheme : {"http://", "https://"}) {
+        if (target.substr(0, scheme.size()) == scheme) {
+            const size_t slash = target.find('/', scheme.size());
+            target = slash == std::string_view::npos ? "/" : target.substr(slash);
+        }
+    }
     if (target.empty() || target[0] != '/' || target.size() > kMaxTargetLength) return Routed(Route::BadRequest);
     const size_t mark = target.find('?');
     const std::string_view path = target.substr(0, mark);

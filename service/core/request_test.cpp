@@ -32,6 +32,8 @@ TEST(Request, FeedPaths) {
     EXPECT_EQ(ParseRequestTarget("/" + std::string(kMaxTargetLength, 'a')).route, Route::BadRequest);
     EXPECT_EQ(ParseRequestTarget("/forecastrss").route, Route::NotFound);
     EXPECT_EQ(ParseRequestTarget("/getip.php?ref=nimbo150").route, Route::Address);
+    EXPECT_EQ(ParseRequestTarget("http://weather.example/forecastrss/TUXX0014_f.xml").placeId, "TUXX0014");
+    EXPECT_EQ(ParseRequestTarget("http://weather.example").route, Route::IndexPage);
 }
 
 TEST(Request, SearchTexts) {

@@ -51,11 +51,6 @@ const char* RouteName(Route route) {
     return "other";
 }
 
-const std::string& NotFoundFeed() {
-    static const std::string feed = ErrorFeed("City not found", "Invalid Input");
-    return feed;
-}
-
 const std::string& UnavailableFeed() {
     static const std::string feed =
         ErrorFeed("Weather not available", "The weather source cannot be reached; try again later.");
@@ -182,7 +177,11 @@ void HttpService::AnswerFeed(evhttp_request* request, const Request& parsed,
                              std::chrono::steady_clock::time_point arrived) {
     const auto place = m_places.Resolve(parsed.placeId);
     if (!place) {
-        Send(request, 404, kXml, NotFoundFeed(), "public, max-age=600", "feed", arrived);
+        // As the old service said it; the id and unit have passed validation.
+        const std::string path =
+            "/forecastrss/" + parsed.placeId + (parsed.unit == FeedUnit::Celsius ? "_c" : "_f") + ".xml";
+        Send(request, 404, kXml, ErrorFeed("City not found", "Invalid Input " + path), "public, max-age=600", "feed",
+             arrived);
         return;
     }
     const int64_t now = Now();
