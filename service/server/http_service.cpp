@@ -194,8 +194,9 @@ void HttpService::AnswerFeed(evhttp_request* request, const Request& parsed,
     m_metrics.CountCache(found.freshness == Freshness::Missing ? "miss"
                          : found.freshness == Freshness::Stale ? "stale"
                                                                : "expired");
-    const bool running = m_cache.Fetching(place->geonameId);
-    bool canStart = !running && m_cache.ShouldFetch(place->geonameId, now);
+    const bool room = m_waitingCount < kMaxWaiting;
+    const bool running = room && m_cache.Fetching(place->geonameId);
+    bool canStart = room && !running && m_cache.ShouldFetch(place->geonameId, now);
     if (canStart && !m_budget.TryTake(now)) {
         m_metrics.CountBudgetRefusal();
         Log("WARN", "upstream budget spent; not asking for place " + std::to_string(place->geonameId));
@@ -203,7 +204,7 @@ void HttpService::AnswerFeed(evhttp_request* request, const Request& parsed,
         m_cache.FetchFailed(place->geonameId, now);
         canStart = false;
     }
-    if ((running || canStart) && m_waitingCount < kMaxWaiting) {
+    if (running || canStart) {
         if (canStart) {
             m_cache.FetchStarted(place->geonameId);
             m_fetching[place->geonameId] = *place;
