@@ -115,7 +115,10 @@ std::vector<const Place*> PlaceIndex::Search(std::string_view query, size_t limi
         if (a.place->population != b.place->population) return a.place->population > b.place->population;
         return a.place->id < b.place->id;
     };
-    std::sort(hits.begin(), hits.end(), better);
+    // A place is in the index under at most two names, so the best 2 * limit hits hold `limit` places.
+    const size_t needed = std::min(hits.size(), 2 * limit);
+    std::partial_sort(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(needed), hits.end(), better);
+    hits.resize(needed);
     std::vector<const Place*> result;
     for (const Hit& hit : hits) {
         if (result.size() == limit) break;
