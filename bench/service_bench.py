@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
 """Start-up time and memory of nimbo-service with the full index, and its cached feed rate against nginx
 serving the same bytes statically (both measured with wrk on loopback)."""
-import http.client
 import os
 import re
 import subprocess
@@ -26,21 +25,21 @@ def rss_mb(pid):
 
 
 def search_latency(base):
-    """Round trips of search requests on one kept-alive connection (the client's own time included)."""
-    host, port = base.split("//")[1].split(":")
-    connection = http.client.HTTPConnection(host, int(port), timeout=30)
-    queries = ["ist", "istanbul", "%C4%B0ZM%C4%B0R", "sanliurfa", "an", "sa", "ba", "new+york", "london", "be"]
-    micros = []
-    for _ in range(200):
-        for query in queries:
-            start = time.perf_counter()
-            connection.request("GET", "/search/search?where=" + query)
-            connection.getresponse().read()
-            micros.append((time.perf_counter() - start) * 1e6)
-    connection.close()
-    micros.sort()
-    return (f"search over HTTP: {len(micros)} requests, median {micros[len(micros) // 2]:.0f} us, "
-            f"p99 {micros[len(micros) * 99 // 100]:.0f} us (target p99 < 2000 us)")
+    """wrk's latency percentiles for one connection asking a short prefix (many matches) and a whole name."""
+    lines = []
+    for query in ["sa", "istanbul"]:
+        out = subprocess.run(["wrk", "-t1", "-c1", "-d5s", "--latency", f"{base}/search/search?where={query}"],
+                             capture_output=True, text=True, check=True).stdout
+        p50 = re.search(r"\s50%\s+(\S+)", out).group(1)
+        p99 = re.search(r"\s99%\s+(\S+)", out).group(1)
+        lines.append(f"search over HTTP for {query!r}: median {p50}, p99 {p99} (target p99 < 2 ms)")
+    # The service's own view, without the client and the machine's scheduling: its latency histogram.
+    metrics = subprocess.run(["curl", "-s", base + "/metrics"], capture_output=True, text=True).stdout
+    buckets = dict(re.findall(r'nimbo_request_seconds_bucket\{route="search",le="([^"]+)"\} (\d+)', metrics))
+    total = int(buckets["+Inf"])
+    lines.append("search inside the service: " + ", ".join(
+        f"{100 * int(buckets[le]) / total:.2f}% within {float(le) * 1000:g} ms" for le in ["0.0005", "0.001", "0.0025"]))
+    return "\n".join(lines)
 
 
 def main(program, places):
