@@ -40,8 +40,9 @@ class ServiceTest(unittest.TestCase):
         self.assertEqual((status, self.condition(fahrenheit)["temp"]), (200, "52"))
         self.assertEqual(service.get(FEED)[2], first)
         self.assertEqual(self.upstream.calls(), 1)
-        query = self.upstream.queries[0]
-        self.assertIn("latitude=41.0138&longitude=28.9497", query)
+        # Only coordinates from the service's own table reach the upstream, never the client's text.
+        self.assertRegex(self.upstream.queries[0], r"^/v1/forecast\?latitude=41\.0138&longitude=28\.9497&current=[a-z_0-9,]+"
+                                                   r"&daily=[a-z_0-9,]+&timezone=auto&forecast_days=10$")
         self.assertIn("max-age=", headers["Cache-Control"])
         status, _, body = service.get(FEED, {"If-None-Match": headers["ETag"]})
         self.assertEqual((status, body), (304, b""))
