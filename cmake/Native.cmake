@@ -2,9 +2,12 @@
 nimbo_googletest()
 include(GoogleTest)
 nimbo_native_backends()
+include(cmake/Service.cmake)
+nimbo_service_program()
 
-add_executable(nimbo_tests ${BASE_TESTS} ${WIDGET_TESTS} ${WIDGET_NATIVE_TESTS} ${UNINST_TESTS} ${SUPPORT_PORTABLE})
-target_link_libraries(nimbo_tests PRIVATE nimbo_core gmock gtest_main)
+add_executable(nimbo_tests ${BASE_TESTS} ${WIDGET_TESTS} ${WIDGET_NATIVE_TESTS} ${UNINST_TESTS} ${SUPPORT_PORTABLE}
+                           ${NIMBO_SERVICE_TESTS})
+target_link_libraries(nimbo_tests PRIVATE nimbo_core nimbo_service_core gmock gtest_main)
 if(TARGET uninstall_core)
     target_link_libraries(nimbo_tests PRIVATE uninstall_core)
 endif()
@@ -46,6 +49,8 @@ if(NIMBO_WIN64_DIR)
             ENVIRONMENT "NIMBO_SOURCE_DIR=${CMAKE_SOURCE_DIR};NIMBO_WIN64_DIR=${NIMBO_WIN64_DIR}")
     endforeach()
 endif()
+
+nimbo_service_tests("${NIMBO_ASAN_DIR}")
 
 add_test(NAME server.loopback COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/server/loopback_server_test.py)
 
