@@ -2,9 +2,12 @@
 nimbo_googletest()
 include(GoogleTest)
 nimbo_native_backends()
+include(cmake/Service.cmake)
+nimbo_service_program()
 
-add_executable(nimbo_tests ${BASE_TESTS} ${WIDGET_TESTS} ${WIDGET_NATIVE_TESTS} ${UNINST_TESTS} ${SUPPORT_PORTABLE})
-target_link_libraries(nimbo_tests PRIVATE nimbo_core gmock gtest_main)
+add_executable(nimbo_tests ${BASE_TESTS} ${WIDGET_TESTS} ${WIDGET_NATIVE_TESTS} ${UNINST_TESTS} ${SUPPORT_PORTABLE}
+                           ${NIMBO_SERVICE_TESTS})
+target_link_libraries(nimbo_tests PRIVATE nimbo_core nimbo_service_core gmock gtest_main)
 if(TARGET uninstall_core)
     target_link_libraries(nimbo_tests PRIVATE uninstall_core)
 endif()
@@ -47,11 +50,24 @@ if(NIMBO_WIN64_DIR)
     endforeach()
 endif()
 
+nimbo_service_tests("${NIMBO_ASAN_DIR}")
+
 add_test(NAME server.loopback COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/server/loopback_server_test.py)
 
 if(NIMBO_WIN32_DIR)
     add_test(NAME xp.i686_binaries COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/xp/check_xp_binary.py
         --objdump i686-w64-mingw32-objdump
         --post-xp-list ${CMAKE_SOURCE_DIR}/tests/xp/post_xp_functions.txt
-        ${NIMBO_WIN32_DIR}/Nimbo.exe)
+        ${NIMBO_WIN32_DIR}/Nimbo.exe ${NIMBO_WIN32_DIR}/shipped/Nimbo.exe ${NIMBO_WIN32_DIR}/Uninstall.exe
+        ${NIMBO_WIN32_DIR}/setup/stage/Nimbo.exe ${NIMBO_WIN32_DIR}/setup/stage/Uninstall.exe)
 endif()
+
+# What each Setup.exe packs, checked without running it.
+foreach(tree win64 win32)
+    string(TOUPPER ${tree} upper)
+    set(prefix $<IF:$<STREQUAL:${tree},win64>,x86_64,i686>)
+    if(NIMBO_${upper}_DIR)
+        add_test(NAME installer.setup_${tree} COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/e2e/check_setup_stage.py
+            ${NIMBO_${upper}_DIR} ${prefix}-w64-mingw32-objdump)
+    endif()
+endforeach()

@@ -61,8 +61,13 @@ endfunction()
 # Portable libraries, built by every toolchain.
 nimbo_core_library(nimbo_base ${BASE_PORTABLE})
 include(${CMAKE_SOURCE_DIR}/cmake/Json.cmake)
+# The data service's Open-Meteo-to-feed conversion: standard library and nlohmann-json only, linked by the
+# service and by the widget's direct mode.
+nimbo_collect(FORECAST service/forecast)
+nimbo_core_library(nimbo_forecast ${FORECAST_PORTABLE})
+target_link_libraries(nimbo_forecast PUBLIC nimbo_json)
 nimbo_core_library(nimbo_core ${WIDGET_PORTABLE})
-target_link_libraries(nimbo_core PUBLIC nimbo_base nimbo_json)
+target_link_libraries(nimbo_core PUBLIC nimbo_base nimbo_forecast)
 if(UNINST_PORTABLE)
     nimbo_core_library(uninstall_core ${UNINST_PORTABLE})
     target_link_libraries(uninstall_core PUBLIC nimbo_base)

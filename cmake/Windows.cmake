@@ -27,6 +27,18 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/nimbo.rc PROPERTIES OB
 target_link_options(Nimbo PRIVATE -municode)
 nimbo_warnings(Nimbo)
 
+# What is shipped (make run, the installer): the optimised program without its symbols, in shipped/Nimbo.exe.
+set(NIMBO_SHIPPED_EXE ${CMAKE_BINARY_DIR}/shipped/Nimbo.exe)
+add_custom_command(OUTPUT ${NIMBO_SHIPPED_EXE}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/shipped
+    COMMAND ${CMAKE_STRIP} --strip-all -o ${NIMBO_SHIPPED_EXE} $<TARGET_FILE:Nimbo>
+    DEPENDS Nimbo
+    COMMENT "Stripping Nimbo.exe into shipped/"
+    VERBATIM)
+add_custom_target(nimbo_shipped ALL DEPENDS ${NIMBO_SHIPPED_EXE})
+
+include(cmake/Uninstaller.cmake)
+
 # The XP build is only checked statically, so it needs no test programs.
 if(NIMBO_XP_PE_VERSION)
     return()
@@ -35,13 +47,14 @@ endif()
 # The Windows test program: the portable tests once more (other compiler, other C runtime) and the
 # round trips of the _win backends against the functions Wine provides.
 nimbo_googletest()
-add_executable(nimbo_win_tests ${BASE_TESTS} ${WIDGET_TESTS} ${UNINST_TESTS} ${BASE_WIN_TESTS}
+add_executable(nimbo_win_tests ${BASE_TESTS} ${WIDGET_TESTS} ${FORECAST_TESTS} ${UNINST_TESTS} ${BASE_WIN_TESTS}
     ${WIDGET_WIN_TESTS} ${UNINST_WIN_TESTS} ${SUPPORT_PORTABLE} ${SUPPORT_WIN}
     ${CMAKE_SOURCE_DIR}/tests/support/test_dialogs.rc)
 target_link_libraries(nimbo_win_tests PRIVATE nimbo_shell_win gmock gtest_main)
 if(TARGET uninstall_core)
     target_link_libraries(nimbo_win_tests PRIVATE uninstall_core)
 endif()
+target_link_libraries(nimbo_win_tests PRIVATE uninstall_shell_win)
 target_compile_definitions(nimbo_win_tests PRIVATE NIMBO_TEST_DATA_DIR="Z:${NIMBO_TEST_DATA_DIR}")
 nimbo_warnings(nimbo_win_tests)
 

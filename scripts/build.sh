@@ -4,6 +4,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 scripts/deps.sh
+scripts/places.sh >/dev/null  # the data service's places, for its search tests and make run
 jobs="${NIMBO_JOBS:-$(nproc)}"
 
 configure() {  # preset [extra cache settings...]
@@ -35,4 +36,4 @@ build() {  # preset [targets...]
 build native
 build native-asan
 build win64
-build win32 --target Nimbo
+build win32 --target Nimbo nimbo_shipped Uninstall setup

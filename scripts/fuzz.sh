@@ -14,8 +14,13 @@ for target in build/fuzz/*_fuzz; do
     corpus="build/fuzz/$name-corpus"
     findings="build/fuzz/$name-findings"
     mkdir -p "$corpus" "$findings"
+    case "$name" in  # seeds: what each parser reads in real life
+        open_meteo*) seeds=tests/data/open-meteo ;;
+        request*) seeds=tests/data/requests ;;
+        *) seeds=tests/data/feeds ;;
+    esac
     echo "== $name for $seconds s"
-    if ! "$target" -max_total_time="$seconds" -artifact_prefix="$findings/" "$corpus" tests/data/feeds \
+    if ! "$target" -max_total_time="$seconds" -artifact_prefix="$findings/" "$corpus" "$seeds" \
         >"build/fuzz/$name.log" 2>&1; then
         echo "$name found a problem: see build/fuzz/$name.log and $findings"
         status=1

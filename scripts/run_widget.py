@@ -7,34 +7,37 @@ import sys
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-sys.path.insert(0, os.path.join(ROOT, "tests", "server"))
+sys.path.insert(0, os.path.join(ROOT, "tests", "service"))
 from harness import Display, WINE, wait_until  # noqa: E402
-from loopback_client import Server  # noqa: E402
+from service_harness import Service  # noqa: E402
 
 WIN64 = os.path.join(ROOT, "build", "win64")
 INSTALL = os.path.join(ROOT, "build", "run", "Nimbo")
 SCREENSHOT = os.path.join(ROOT, "build", "screenshot.png")
-
-
-DEMO_DATA = os.path.join(ROOT, "resources", "demo_server")
+SHIPPED_OPTIONS = os.path.join(ROOT, "resources", "Options.ini")
+PLACES = os.path.join(ROOT, "build", "places", "package", "cities.pbf")
+RECORDED = os.path.join(ROOT, "service", "recorded")
 
 
 def lay_out_installation():
     os.makedirs(INSTALL, exist_ok=True)
-    shutil.copy2(os.path.join(WIN64, "Nimbo.exe"), INSTALL)
+    shutil.copy2(os.path.join(WIN64, "shipped", "Nimbo.exe"), INSTALL)  # optimised and stripped, as installed
     shutil.copytree(os.path.join(WIN64, "Contents"), os.path.join(INSTALL, "Contents"), dirs_exist_ok=True)
 
 
 def point_at_server(base):
-    """Options.ini's [Servers] section names the loopback server; everything else in the file stays."""
+    """Options.ini's [Servers] section names the loopback server and [CitiesTU] is the shipped one; everything
+    else in the file stays."""
     path = os.path.join(INSTALL, "Options.ini")
     lines = open(path, "rb").read().decode("cp1254").splitlines() if os.path.exists(path) else []
-    kept, in_servers = [], False
+    kept, replaced = [], False
     for line in lines:
         if line.strip().startswith("["):
-            in_servers = line.strip().lower() == "[servers]"
-        if not in_servers:
+            replaced = line.strip().lower() in ("[servers]", "[citiestu]")
+        if not replaced:
             kept.append(line)
+    shipped = open(SHIPPED_OPTIONS, "rb").read().decode("cp1254").splitlines()
+    kept += shipped[shipped.index("[CitiesTU]"):]
     kept += ["[Servers]"] + [f"{key}={base}" for key in ("Weather", "Search", "Web", "Address")]
     with open(path, "wb") as f:
         f.write(("\r\n".join(kept) + "\r\n").encode("cp1254"))
@@ -101,10 +104,39 @@ def run_headless():
         display.close()
 
 
+def has_internet_route():
+    """A default route in the kernel's tables; looked up locally, nothing is sent."""
+    with open("/proc/net/route") as routes:
+        if any(line.split()[1] == "00000000" for line in routes.readlines()[1:] if len(line.split()) > 1):
+            return True
+    try:
+        with open("/proc/net/ipv6_route") as routes:
+            return any(line.split()[0] == "0" * 32 and line.split()[1] == "00" and line.split()[9] != "lo"
+                       for line in routes if len(line.split()) >= 10)
+    except OSError:
+        return False
+
+
+def start_service(run_folder):
+    """nimbo-service on a free loopback port. It answers from the forecasts recorded in the repository unless
+    NIMBO_LIVE=1 asks for live weather and the machine has a route out: whether the internet is really there
+    cannot be known without sending something, and make run sends nothing off the machine unasked."""
+    args = ["--places", PLACES]
+    if os.environ.get("NIMBO_LIVE") == "1" and has_internet_route():
+        print("Live weather from Open-Meteo (NIMBO_LIVE=1)")
+    else:
+        reason = "no route to the internet" if os.environ.get("NIMBO_LIVE") == "1" else "NIMBO_LIVE=1 not set"
+        print(f"Recorded weather, not live ({reason}): the service answers from {RECORDED}")
+        args += ["--recorded", RECORDED]
+    server = Service(*args, log_path=os.path.join(run_folder, "service.log"))
+    print(f"nimbo-service answers on {server.base} (log: {server.log_path})")
+    return server
+
+
 def main():
     lay_out_installation()
     run_folder = os.path.join(ROOT, "build", "run")
-    server = Server(run_folder, root=DEMO_DATA, lifetime=12 * 3600)
+    server = start_service(run_folder)
     try:
         point_at_server(server.base)
         if has_display():

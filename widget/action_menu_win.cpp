@@ -32,6 +32,14 @@ UniqueMenu BuildActionMenu(const std::vector<MenuEntry>& entries) {
     return menu;
 }
 
+HMENU FirstSubmenu(HMENU menu) {
+    const int count = menu ? GetMenuItemCount(menu) : 0;
+    for (int i = 0; i < count; ++i) {
+        if (const HMENU submenu = GetSubMenu(menu, i)) return submenu;
+    }
+    return nullptr;
+}
+
 void ApplyActionStates(HMENU menu, ConnectionState state, bool trayIconVisible, const CheckSources& checks) {
     for (const ActionInfo& action : Actions()) {
         const UINT id = static_cast<UINT>(action.id);

@@ -15,6 +15,9 @@ namespace nimbo {
 // their "&" marks the access key and no other key is added. Submenus are empty until they are filled.
 UniqueMenu BuildActionMenu(const std::vector<MenuEntry>& entries);
 
+// The first submenu of `menu` (the favourites of both menus), or null.
+HMENU FirstSubmenu(HMENU menu);
+
 // Greys and checks every action item of `menu` as the state says.
 void ApplyActionStates(HMENU menu, ConnectionState state, bool trayIconVisible, const CheckSources& checks);
 

@@ -1,6 +1,8 @@
 // The widget's actions, its two menus, what is enabled when, and the refresh cycle of the weather feed.
 #include "widget/controller.h"
 
+#include <utility>
+
 #include "widget/document_text.h"
 #include "widget/face/hijri_calendar.h"
 #include "widget/face/value_format.h"
@@ -127,16 +129,23 @@ void RefreshCycle::CheckTimerTimer() {
 }
 
 void RefreshCycle::WeatherDownloadDone(int32_t resultCode, const std::string& bytes) {
-    m_weather.FeedText = DecodeDocumentText(bytes);
-    if (resultCode != 0) {
-        // The last weather stays on the face.
+    // The answer is read into a record of its own first: a document without weather (an error page, a
+    // "City not found" feed) fails like a lost connection and the last weather stays on the face.
+    WeatherData received = m_weather;
+    received.FeedText = DecodeDocumentText(bytes);
+    if (resultCode == 0) {
+        ClearWeatherData(received);
+        m_host.ParseWeatherFeed(received);
+    }
+    if (resultCode != 0 || !CarriesWeather(received)) {
         m_state = ConnectionState::Failed;
     } else {
         m_host.GrowToViewStyle(!m_dataShown && m_settings.fadeEffect);
         m_dataShown = true;
         m_state = ConnectionState::Succeeded;
-        ClearWeatherData(m_weather);
-        m_host.ParseWeatherFeed(m_weather);
+        // A feed without a place name keeps the one the widget knows.
+        if (received.City.empty()) received.City = m_weather.City;
+        m_weather = std::move(received);
         const SystemTime today = m_host.Today();
         m_weather.DateText = GregorianDateLine(m_state, today, m_host.CalendarNames());
         m_weather.HijriDateText = HijriDateLine(m_state, today);

@@ -112,6 +112,7 @@ public:
     void Refresh();
     void CheckTimerTimer();
     // The feed download ended with `resultCode` (0 or -1) and the thread's bytes; the thread is already freed.
+    // A document that carries no current weather counts as a failed download.
     void WeatherDownloadDone(int32_t resultCode, const std::string& bytes);
 
 private:

@@ -29,7 +29,8 @@ public:
     void ParseWeatherFeed(WeatherData& weather) override {
         log.push_back("parse city=" + weather.City);
         if (parseThrows) throw std::runtime_error("no XML component");
-        weather.City = "İstanbul";
+        if (weather.FeedText == "City not found") return;
+        weather.City = feedCity;
         weather.ConditionCode = "32";
         weather.Temperature = weather.FeedText;
     }
@@ -52,6 +53,7 @@ public:
     bool threadStarts = true;
     bool parseThrows = false;
     bool visible = true;
+    std::string feedCity = "İstanbul";
     SystemTime today{2026, 12, 2, 8, 10, 0, 0, 0};
     std::vector<std::string> log;
 };
@@ -210,7 +212,7 @@ TEST_F(RefreshCycleTest, ASuccessfulFeedGrowsParsesDatesRedrawsThenTellsInfoWind
     cycle.Weather().IPAddress = "10.0.0.1";
     host.Finish(0, "25");
     // The parse sees a cleared record.
-    EXPECT_THAT(host.log, ElementsAre("grow animated", "parse city=", "compose 0", "info text", "show info",
+    EXPECT_THAT(host.log, ElementsAre("parse city=", "grow animated", "compose 0", "info text", "show info",
                                       "hint Nimbo! - İstanbul, Açık, 25°"));
     EXPECT_TRUE(cycle.DataShown());
     EXPECT_EQ(cycle.State(), ConnectionState::Succeeded);
@@ -223,7 +225,7 @@ TEST_F(RefreshCycleTest, ASuccessfulFeedGrowsParsesDatesRedrawsThenTellsInfoWind
     // Only the first feed grows step by step.
     cycle.StartWeatherDownload();
     host.Finish(0, "26");
-    EXPECT_EQ(host.log.front(), "grow at once");
+    EXPECT_EQ(host.log[1], "grow at once");
 }
 
 TEST_F(RefreshCycleTest, WithoutFadingTheFirstFeedGrowsAtOnceAndAHiddenWidgetKeepsItsInfoWindowHidden) {
@@ -231,7 +233,7 @@ TEST_F(RefreshCycleTest, WithoutFadingTheFirstFeedGrowsAtOnceAndAHiddenWidgetKee
     host.visible = false;
     cycle.StartWeatherDownload();
     host.Finish(0, "25");
-    EXPECT_THAT(host.log, ElementsAre("grow at once", "parse city=", "compose 0", "info text",
+    EXPECT_THAT(host.log, ElementsAre("parse city=", "grow at once", "compose 0", "info text",
                                       "hint Nimbo! - İstanbul, Açık, 25°"));
     settings.fadeEffect = true;
     settings.showInfoText = false;
@@ -267,15 +269,36 @@ TEST_F(RefreshCycleTest, AFailureBeforeAnyFeedLeavesTheFirstGrowthForLater) {
     EXPECT_FALSE(cycle.DataShown());
     cycle.StartWeatherDownload();
     host.Finish(0, "25");
-    EXPECT_EQ(host.log.front(), "grow animated");
+    EXPECT_EQ(host.log[1], "grow animated");
+}
+
+// An error page or a "City not found" feed arrives as a whole document: it must not empty the face.
+TEST_F(RefreshCycleTest, ADocumentWithoutWeatherFailsLikeALostConnection) {
+    cycle.StartWeatherDownload();
+    host.Finish(0, "25");
+    cycle.StartWeatherDownload();
+    host.Finish(0, "City not found");
+    EXPECT_THAT(host.log,
+                ElementsAre("parse city=", "compose 2", "info text", "show info", "hint Nimbo! - Bağlantı yok"));
+    EXPECT_EQ(cycle.State(), ConnectionState::Failed);
+    EXPECT_EQ(cycle.Weather().Temperature, "25");
+    EXPECT_EQ(cycle.Weather().City, "İstanbul");
+}
+
+TEST_F(RefreshCycleTest, AFeedWithoutAPlaceNameKeepsTheKnownOne) {
+    host.feedCity = "";
+    cycle.StartWeatherDownload();
+    host.Finish(0, "25");
+    EXPECT_EQ(cycle.State(), ConnectionState::Succeeded);
+    EXPECT_EQ(cycle.Weather().City, "Istanbul");
+    EXPECT_EQ(cycle.Weather().Temperature, "25");
 }
 
 TEST_F(RefreshCycleTest, WithoutAnXmlComponentTheCompletionStopsAfterTheParse) {
     cycle.StartWeatherDownload();
     host.parseThrows = true;
     EXPECT_THROW(host.Finish(0, "25"), std::runtime_error);
-    EXPECT_THAT(host.log, ElementsAre("grow animated", "parse city="));
-    EXPECT_EQ(cycle.State(), ConnectionState::Succeeded);
+    EXPECT_THAT(host.log, ElementsAre("parse city="));
     EXPECT_TRUE(cycle.Weather().DateText.empty());
 }
 

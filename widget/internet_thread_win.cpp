@@ -46,6 +46,15 @@ long long AnnouncedLength(HINTERNET request) {
     return length;
 }
 
+// Only a 2xx answer is the document asked for; an error page or a redirect that was not followed is not.
+bool StatusIsSuccess(HINTERNET request) {
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    DWORD index = 0;
+    if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, &index)) return false;
+    return status >= 200 && status <= 299;
+}
+
 // The parts of an http or https URL a request needs; false for anything else.
 struct UrlParts {
     std::wstring host;
@@ -77,6 +86,7 @@ bool CrackUrl(const std::wstring& url, UrlParts& parts) {
 // the deadline of the whole download both hold, even against a server that drips bytes.
 bool ReadBody(HINTERNET request, DWORD totalMs, std::string& body) {
     const long long announced = AnnouncedLength(request);
+    if (announced > static_cast<long long>(kMaxDownloadBytes)) return false;
     const DWORD start = GetTickCount();
     std::vector<char> buffer(kReadBufferSize);
     for (;;) {
@@ -88,19 +98,21 @@ bool ReadBody(HINTERNET request, DWORD totalMs, std::string& body) {
         const DWORD wanted = available == 0 ? kReadBufferSize : std::min(available, kReadBufferSize);
         if (!InternetReadFile(request, buffer.data(), wanted, &read)) return false;
         if (read == 0) return announced < 0 || static_cast<long long>(body.size()) >= announced;
+        if (body.size() + read > kMaxDownloadBytes) return false;
         body.append(buffer.data(), read);
     }
 }
 
 }  // namespace
 
-int32_t DownloadText(const std::string& url, std::string& text, const DownloadTimeouts& timeouts) {
+int32_t DownloadText(const std::string& url, std::string& text, const DownloadTimeouts& timeouts,
+                     const char* userAgent) {
     text.clear();
     UrlParts parts;
     if (!CrackUrl(Widen(url), parts)) return -1;
 
     const UniqueInternetHandle session(
-        InternetOpenW(Widen(kDownloadUserAgent).c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+        InternetOpenW(Widen(userAgent).c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session) return -1;
     SetTimeouts(session.Get(), timeouts);
     const UniqueInternetHandle connection(
@@ -113,6 +125,7 @@ int32_t DownloadText(const std::string& url, std::string& text, const DownloadTi
     if (!request) return -1;
     SetTimeouts(request.Get(), timeouts);
     if (!HttpSendRequestW(request.Get(), nullptr, 0, nullptr, 0)) return -1;
+    if (!StatusIsSuccess(request.Get())) return -1;
 
     std::string body;
     if (!ReadBody(request.Get(), timeouts.totalMs, body)) return -1;
@@ -131,8 +144,12 @@ TInternetThread::TInternetThread(bool createSuspended, HWND owner, std::string u
 TInternetThread::~TInternetThread() {
     if (!m_thread) return;
     Terminate();
-    // A thread never resumed sees the flag first and ends at once.
-    if (!m_started) ResumeThread(m_thread.Get());
+    if (!m_started) {
+        // It never ran a line of ours, so ending it is safe; resuming and waiting could hang for ever when
+        // the thread cannot be resumed.
+        TerminateThread(m_thread.Get(), 0);
+        return;
+    }
     WaitForSingleObject(m_thread.Get(), INFINITE);
 }
 

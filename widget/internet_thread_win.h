@@ -21,17 +21,23 @@ struct DownloadTimeouts {
 
 inline constexpr char kDownloadUserAgent[] = "Velmor Weather XML";
 
-// 0 after a whole document arrived (whatever its HTTP status), -1 when no connection or request could be
-// opened, a read failed, the server sent less than it announced or a time-out ended the download. `text`
-// holds the received bytes after 0 and is empty after -1.
-int32_t DownloadText(const std::string& url, std::string& text, const DownloadTimeouts& timeouts = {});
+// Far above any real feed (tens of kB) or the large recorded ones, low enough that a server that never
+// stops sending cannot fill memory.
+inline constexpr size_t kMaxDownloadBytes = 8 * 1024 * 1024;
+
+// 0 after a whole document arrived with a 2xx status, -1 when no connection or request could be opened, the
+// server answered with another status (an error page is no document), a read failed, the server sent less
+// than it announced or more than kMaxDownloadBytes, or a time-out ended the download. `text` holds the
+// received bytes after 0 and is empty after -1.
+int32_t DownloadText(const std::string& url, std::string& text, const DownloadTimeouts& timeouts = {},
+                     const char* userAgent = kDownloadUserAgent);
 
 class TInternetThread {
 public:
     // The thread is created suspended when asked (all callers do) and started by Resume.
     TInternetThread(bool createSuspended, HWND owner, std::string url, UINT messageId, DownloadTimeouts timeouts = {});
-    // Sets Terminated and waits for a running download to end; a thread never resumed ends without
-    // downloading or posting.
+    // Sets Terminated and waits for a running download to end; a thread never resumed is ended without a
+    // wait, and without downloading or posting.
     ~TInternetThread();
     TInternetThread(const TInternetThread&) = delete;
     TInternetThread& operator=(const TInternetThread&) = delete;
@@ -46,6 +52,7 @@ public:
     int32_t ResultCode() const { return m_resultCode; }
     const std::string& URL() const { return m_url; }
     UINT MessageID() const { return m_messageId; }
+    HANDLE ThreadHandle() const { return m_thread.Get(); }
 
 private:
     static unsigned __stdcall ThreadProc(void* self);

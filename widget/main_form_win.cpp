@@ -1,16 +1,22 @@
 // The main form: start-up, refresh cycle, actions and menus, tray icon, window messages and shutdown.
 #include "widget/main_form_win.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
+#include "base/popup_menu_win.h"
 #include "base/wide_text_win.h"
 #include "widget/action_menu_win.h"
 #include "widget/address_lookup.h"
+#include "widget/config/hibernate_form_win.h"
+#include "widget/config/options_form_win.h"
+#include "widget/config/options_opening.h"
 #include "widget/document_text.h"
+#include "widget/face/face_hints.h"
 #include "widget/face/locale_names_win.h"
+#include "widget/face/value_format.h"
+#include "widget/favorites_menu.h"
 #include "widget/messages.h"
+#include "widget/screen_placement_win.h"
 #include "widget/settings_keys.h"
 #include "widget/start_up.h"
 #include "widget/version_check.h"
@@ -23,9 +29,10 @@ namespace {
 
 constexpr UINT kLoadedDelayMs = 250;
 constexpr UINT kVersionDelayMs = 3000;
-// Moving by the caption: the window follows the mouse until the button is released.
-constexpr WPARAM kScDragMove = SC_MOVE + 2;
+constexpr UINT kMouseTimerMs = 200;
 constexpr int kOptionsPagePlaces = 2;
+// Favourite items' commands: this plus the line's place in FavoriteMenuList, clear of every action's.
+constexpr WORD kFavoriteCommandBase = 2000;
 
 constexpr char kWelcomeBalloon[] =
     "Nimbo! çalışıyor! Hemen bulunduğunuz ili seçin ve\r\ntam beş günlük Hava durumunu öğrenin. Bunun için ana "
@@ -33,61 +40,87 @@ constexpr char kWelcomeBalloon[] =
 
 }  // namespace
 
-TNimboMainForm::TNimboMainForm(SettingsFile& settings) : Window(kApplicationTitle), m_settings(settings) {}
+TNimboMainForm::TNimboMainForm(SettingsFile& settings) : LayeredWindow(kApplicationTitle), m_settings(settings) {}
 
 bool TNimboMainForm::Create() {
-    // A tool window has no task-bar button; a double click on the widget refreshes (CS_DBLCLKS).
-    return Window::Create(Widen(kMainFormClassName).c_str(), WS_EX_LAYERED | WS_EX_TOOLWINDOW, WS_POPUP,
-                          settings::kLeft.widgetDefault, settings::kTop.widgetDefault, kWidth, kHeight, nullptr,
-                          CS_DBLCLKS);
+    WindowCreation creation;
+    creation.title = kApplicationTitle;
+    // A tool window has no task-bar button.
+    creation.exStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW;
+    creation.x = settings::kLeft.widgetDefault;
+    creation.y = settings::kTop.widgetDefault;
+    creation.width = kWidth;
+    creation.height = kHeight;
+    // A double click on the widget refreshes.
+    creation.classStyle = CS_DBLCLKS;
+    const std::wstring className = Widen(kMainFormClassName);
+    creation.className = className.c_str();
+    return Window::Create(creation);
+}
+
+bool TNimboMainForm::OnCreate() {
+    FormCreate();
+    return true;
+}
+
+void TNimboMainForm::OnDestroy() { FormDestroy(); }
+
+bool TNimboMainForm::OnCommand(WORD id) {
+    if (id >= kFavoriteCommandBase && static_cast<size_t>(id - kFavoriteCommandBase) < m_favoriteMenuList.size()) {
+        PickFavorite(id - kFavoriteCommandBase);
+        return true;
+    }
+    const ActionInfo* action = FindAction(id);
+    // A disabled action does not run, whichever menu, button or message asked for it.
+    if (action && ActionEnabled(action->id, m_refresh.State(), TrayIconShown())) ExecuteAction(action->id);
+    return true;
+}
+
+bool TNimboMainForm::OnTimer(UINT_PTR id) {
+    switch (id) {
+        case CheckTimer:
+            m_refresh.CheckTimerTimer();
+            return true;
+        case LoadedTimer:
+            LoadedTimerTimer();
+            return true;
+        case VersionTimer:
+            StartVersionCheck();
+            return true;
+        case MouseTimer:
+            MouseTimerTimer();
+            return true;
+    }
+    return false;
+}
+
+bool TNimboMainForm::OnContextMenu(POINT screen) {
+    // From the keyboard the point is (-1, -1): open the menu at the mouse.
+    if (screen.x == -1 && screen.y == -1) GetCursorPos(&screen);
+    ApplyActionStates();
+    ShowPopupMenu(Handle(), m_shortPopup.Get(), screen);
+    return true;
+}
+
+bool TNimboMainForm::OnDoubleClick(POINT client) {
+    ExecuteAction(ActionId::RefreshAction);
+    return OnMouseDown(MouseButton::Left, client);
 }
 
 LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE:
-            FormCreate();
-            return 0;
-        case WM_DESTROY:
-            FormDestroy();
-            return 0;
         case WM_CLOSE:
             CloseWidget();
             return 0;
-        case WM_COMMAND:
-            CommandReceived(LOWORD(wParam));
-            return 0;
         case WM_INITMENUPOPUP:
             ApplyActionStates();
+            FillFavoritesMenu(reinterpret_cast<HMENU>(wParam));
             return 0;
-        case WM_CONTEXTMENU:
-            ShowContextMenu(lParam);
-            return 0;
-        case WM_LBUTTONDOWN:
-            MousePressed(true, lParam);
-            return 0;
-        case WM_LBUTTONDBLCLK:
-            ExecuteAction(ActionId::RefreshAction);
-            MousePressed(true, lParam);
-            return 0;
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-            MousePressed(false, lParam);
-            break;
-        case WM_TIMER:
-            switch (wParam) {
-                case CheckTimer:
-                    m_refresh.CheckTimerTimer();
-                    return 0;
-                case LoadedTimer:
-                    LoadedTimerTimer();
-                    return 0;
-                case VersionTimer:
-                    StartVersionCheck();
-                    return 0;
-            }
-            break;
         case WM_MOVE:
-            // The information window follows the widget here once it exists.
+            FollowWithInfoWindow();
+            break;
+        case WM_DISPLAYCHANGE:
+            KeepWindowOnScreen(Handle());  // a monitor may have gone with the widget on it
             break;
         case WM_ACTIVATEAPP:
             if (!wParam) ApplicationDeactivate();
@@ -118,11 +151,13 @@ LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TNimboMainForm::FormCreate() {
     m_servers = ReadServerAddresses(m_settings);
-    // 1. The drawing surface; the face also makes the window layered (9.) and loads its fixed pictures (10.),
-    // and starts in the small style with BackgroundStretch 1.25 and the grid hidden (3.). 2.
+    m_weatherSlot = std::make_unique<DownloadSlot>(Handle(), WM_WEATHER_DONE);
+    m_addressSlot = std::make_unique<DownloadSlot>(Handle(), WM_ADDRESS_DONE);
+    m_versionSlot = std::make_unique<DownloadSlot>(Handle(), WM_VERSION_DONE);
+    // The face makes the window layered, loads its fixed pictures and starts small, with the grid hidden.
     m_face = std::make_unique<MainFace>(Handle(), kHiddenAlpha);
+    m_hints.Create(Handle());
     m_calendarNames = ReadTurkishCalendarNames();
-    // 4. The application's hints join here with the face. 5.
     m_shortPopup = BuildActionMenu(ShortPopupEntries());
     m_trayPopup = std::make_unique<TrayPopupMenuWin>(BuildActionMenu(TrayPopupEntries()), Handle());
     m_tray =
@@ -134,30 +169,28 @@ void TNimboMainForm::FormCreate() {
     tray.SetBalloonTitle(kApplicationTitle);
     tray.BalloonFlags = TBalloonFlags::bfInfo;
     tray.SetBalloonHint(kWelcomeBalloon);
-    // 6. The version check runs once, 3 s after start.
+    // The version check runs once, 3 s after start.
     if (Read(m_settings, settings::kCheckNewVersion) && VersionCheckPossible(m_servers)) {
         SetTimer(Handle(), VersionTimer, kVersionDelayMs, nullptr);
     }
-    // 7. No forecast day is known yet.
     for (auto& day : Weather().Forecast) day.Day.clear();
-    // 8. Deactivation is handled by WM_ACTIVATEAPP. 11.
     LoadWidgetSettings();
-    // 12. The stored view style, 13. the unit letter of the feed address.
     m_viewStyle = m_widgetSettings.viewStyle;
     m_face->Layout().style = ViewStyleOf(m_viewStyle);
     Weather().Unit = "c";
-    // 14. With fading on, the form appears invisible and LoadedTimer fades it in.
+    // With fading on, the form appears invisible and LoadedTimer fades it in.
     m_face->Painter().SetAlpha(m_widgetSettings.fadeEffect ? kHiddenAlpha : m_fullAlpha);
-    // 15.-17.
     ComposeFace();
     m_refresh.StartWeatherDownload();
     StartAddressLookup();
-    // 18.
     tray.SetVisible(m_widgetSettings.showTrayIcon);
     SetCheckTimerEnabled(m_widgetSettings.autoUpdate);
-    // 19.
     SetTimer(Handle(), LoadedTimer, kLoadedDelayMs, nullptr);
-    // 20. The favourites list and the information and about windows are created here when they exist.
+    m_infoForm = std::make_unique<TInfoTextForm>(static_cast<InfoTextHost&>(*this));
+    m_infoForm->Create(Handle(), m_infoTextLeft, m_infoTextTop);
+    TakeInfoOffset();
+    m_aboutForm = std::make_unique<TAboutForm>(ProjectsPageUrl(m_servers), ShownWebAddress(m_servers.Web));
+    m_aboutForm->Create(Handle(), m_widgetSettings.fadeEffect);
 }
 
 void TNimboMainForm::FormDestroy() {
@@ -170,9 +203,9 @@ void TNimboMainForm::FormDestroy() {
         ShowErrorBox(nullptr, kApplicationTitle, error.what());
     }
     // A running download is waited for; its message then finds no window.
-    m_weatherThread.reset();
-    m_addressThread.reset();
-    m_versionThread.reset();
+    for (auto* slot : {m_weatherSlot.get(), m_addressSlot.get(), m_versionSlot.get()}) {
+        if (slot) slot->Reset();
+    }
     // The icon leaves the tray now; the component itself goes with the form object, after the message loop,
     // since a close request may arrive while its own window is still inside a handler (its menu).
     if (m_tray) (*m_tray)->SetVisible(false);
@@ -183,6 +216,7 @@ void TNimboMainForm::LoadWidgetSettings() {
     const LoadedWidgetSettings loaded = ReadWidgetSettings(m_settings);
     m_widgetSettings = loaded.settings;
     SetWindowPos(Handle(), nullptr, loaded.left, loaded.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    KeepWindowOnScreen(Handle());  // saved past the screen's edge, or on a monitor that is gone
     Weather().City = loaded.cityName;
     Weather().CityID = loaded.cityId;
     m_face->SetFonts(loaded.tempFontName, loaded.cityFontName);
@@ -191,7 +225,11 @@ void TNimboMainForm::LoadWidgetSettings() {
     // HideBtn is drawn exactly when the tray icon is shown (TrayIconShown).
     if (m_tray) (*m_tray)->SetVisible(m_widgetSettings.showTrayIcon);
     SetTopMost(m_widgetSettings.alwaysTop);
-    m_hibernating = m_widgetSettings.hibernate;
+    // Read once: afterwards the information window knows where it stands.
+    if (!m_infoForm) {
+        m_infoTextLeft = loaded.infoTextLeft;
+        m_infoTextTop = loaded.infoTextTop;
+    }
     ApplyActionStates();
 }
 
@@ -204,45 +242,46 @@ void TNimboMainForm::SaveWidgetSettings() {
     state.top = rect.top;
     state.cityName = Weather().City;
     state.cityId = Weather().CityID;
+    if (m_infoForm) {
+        const POINT info = m_infoForm->Position();
+        m_infoTextLeft = info.x;
+        m_infoTextTop = info.y;
+    }
     state.infoTextLeft = m_infoTextLeft;
     state.infoTextTop = m_infoTextTop;
     state.showInfoText = m_widgetSettings.showInfoText;
-    state.hibernate = m_hibernating;
+    // Closed before LoadedTimer hibernated it again, the widget still means to hibernate at the next start.
+    state.hibernate = m_hibernating || (m_widgetSettings.hibernate && !m_loaded);
     nimbo::SaveWidgetSettings(m_settings, state, m_widgetSettings);
 }
 
 void TNimboMainForm::LoadedTimerTimer() {
     KillTimer(Handle(), LoadedTimer);
+    m_loaded = true;
     ShowWidget();
+    // A feed that came before the widget showed could not show the information window yet.
+    if (m_widgetSettings.showInfoText && m_refresh.DataShown()) ShowInfoWindow();
     if (m_widgetSettings.firstUsage && m_tray) (*m_tray)->ShowBalloon();
-    // Hibernation is entered again here when it joins.
+    // The check mark shows only once the widget really hibernates again.
+    if (m_widgetSettings.hibernate) HibernateActionExecute();
 }
 
 // --- downloads -----------------------------------------------------------------------------------------
 
-bool TNimboMainForm::WeatherDownloadRunning() const { return m_weatherThread && !m_weatherThread->Terminated(); }
+bool TNimboMainForm::WeatherDownloadRunning() const { return m_weatherSlot->Running(); }
 
 bool TNimboMainForm::StartWeatherThread(const std::string& feedPath) {
     m_weatherFetch = std::make_unique<WeatherFetch>(m_servers, m_settings, Weather(), feedPath, m_feedConversion);
-    return StartWeatherRequest();
-}
-
-bool TNimboMainForm::StartWeatherRequest() {
-    m_weatherThread.reset();
-    auto thread = std::make_unique<TInternetThread>(true, Handle(), m_weatherFetch->Url(), WM_WEATHER_DONE);
-    if (!thread->Resume()) return false;
-    m_weatherThread = std::move(thread);
-    return true;
+    return m_weatherSlot->Start(m_weatherFetch->Url());
 }
 
 void TNimboMainForm::WeatherDone(int32_t resultCode) {
     // A stray message, with no download of ours behind it, changes nothing.
-    if (!m_weatherThread || !m_weatherFetch) return;
-    const std::string bytes = m_weatherThread->ResultText();
-    m_weatherThread.reset();
+    const auto bytes = m_weatherSlot->Finish();
+    if (!bytes || !m_weatherFetch) return;
     // Direct mode's look-up is followed by the forecast on a new thread; the refresh stays outstanding.
-    if (m_weatherFetch->Advance(resultCode, bytes)) {
-        if (StartWeatherRequest()) return;
+    if (m_weatherFetch->Advance(resultCode, *bytes)) {
+        if (m_weatherSlot->Start(m_weatherFetch->Url())) return;
         m_weatherFetch.reset();
         m_refresh.WeatherDownloadDone(-1, {});
         return;
@@ -253,37 +292,30 @@ void TNimboMainForm::WeatherDone(int32_t resultCode) {
 
 void TNimboMainForm::StartAddressLookup() {
     if (!AddressLookupPossible(m_servers)) return;
-    if (m_addressThread && !m_addressThread->Terminated()) return;
-    m_addressThread.reset();
-    m_addressThread = std::make_unique<TInternetThread>(true, Handle(), AddressDocumentUrl(m_servers), WM_ADDRESS_DONE);
-    if (!m_addressThread->Resume()) m_addressThread.reset();
+    if (!m_addressSlot->Running()) m_addressSlot->Start(AddressDocumentUrl(m_servers));
 }
 
 void TNimboMainForm::AddressDone(int32_t resultCode) {
-    if (!m_addressThread) return;
-    const std::string text = DecodeDocumentText(m_addressThread->ResultText());
-    m_addressThread.reset();
+    const auto bytes = m_addressSlot->Finish();
+    if (!bytes) return;
     if (resultCode == 0) {
-        if (auto address = ReadPublicAddress(text)) Weather().IPAddress = *address;
+        if (auto address = ReadPublicAddress(DecodeDocumentText(*bytes))) Weather().IPAddress = *address;
     }
     RebuildInfoText();
 }
 
 void TNimboMainForm::StartVersionCheck() {
     if (!VersionCheckPossible(m_servers)) return;
-    if (m_versionThread && !m_versionThread->Terminated()) return;
+    if (m_versionSlot->Running()) return;
     // Once per run.
     KillTimer(Handle(), VersionTimer);
-    m_versionThread.reset();
-    m_versionThread = std::make_unique<TInternetThread>(true, Handle(), VersionDocumentUrl(m_servers), WM_VERSION_DONE);
-    if (!m_versionThread->Resume()) m_versionThread.reset();
+    m_versionSlot->Start(VersionDocumentUrl(m_servers));
 }
 
 void TNimboMainForm::VersionDone(int32_t resultCode) {
-    if (!m_versionThread) return;
-    const std::string text = DecodeDocumentText(m_versionThread->ResultText());
-    m_versionThread.reset();
-    if (resultCode != 0) return;
+    const auto bytes = m_versionSlot->Finish();
+    if (!bytes || resultCode != 0) return;
+    const std::string text = DecodeDocumentText(*bytes);
     const std::string latest = ReadLatestVersion(text);
     if (latest.empty() || !IsNewerVersion(latest)) return;
     OfferNewVersion(Handle(), latest, m_servers);
@@ -309,13 +341,43 @@ SystemTime TNimboMainForm::Today() const {
 }
 
 void TNimboMainForm::RebuildInfoText() {
-    // The information window rebuilds its text here once it exists.
+    if (m_infoForm) m_infoForm->Redraw();
 }
 
 bool TNimboMainForm::WidgetVisible() const { return IsWindowVisible(Handle()) != FALSE; }
 
 void TNimboMainForm::ShowInfoWindow() {
-    // The information window is shown here once it exists.
+    if (m_infoForm) m_infoForm->ShowInfo();
+}
+
+void TNimboMainForm::HideInfoWindow() {
+    if (m_infoForm) m_infoForm->HideInfo();
+}
+
+InfoFaceInputs TNimboMainForm::InfoInputs() {
+    InfoFaceInputs inputs;
+    inputs.text = InformationText(m_refresh.State(), Weather(), m_widgetSettings);
+    inputs.mainStoredText = m_face->Layout().informationText;
+    inputs.mainInfoFont = m_face->Layout().infoTextLbl.font;
+    inputs.settings = m_widgetSettings;
+    inputs.connection = m_refresh.State();
+    return inputs;
+}
+
+void TNimboMainForm::TakeInfoOffset() {
+    if (!m_infoForm) return;
+    RECT rect{};
+    GetWindowRect(Handle(), &rect);
+    const POINT info = m_infoForm->Position();
+    m_infoOffset = {info.x - rect.left, info.y - rect.top};
+}
+
+void TNimboMainForm::FollowWithInfoWindow() {
+    if (!m_infoForm || !m_infoForm->Handle()) return;
+    RECT rect{};
+    GetWindowRect(Handle(), &rect);
+    SetWindowPos(m_infoForm->Handle(), nullptr, rect.left + m_infoOffset.x, rect.top + m_infoOffset.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TNimboMainForm::SetTrayHint(const std::string& hint) {
@@ -323,13 +385,6 @@ void TNimboMainForm::SetTrayHint(const std::string& hint) {
 }
 
 // --- actions -------------------------------------------------------------------------------------------
-
-void TNimboMainForm::CommandReceived(WORD commandId) {
-    const ActionInfo* action = FindAction(commandId);
-    // A disabled action does not run, whichever menu, button or message asked for it.
-    if (!action || !ActionEnabled(action->id, m_refresh.State(), TrayIconShown())) return;
-    ExecuteAction(action->id);
-}
 
 void TNimboMainForm::ExecuteAction(ActionId action) {
     switch (action) {
@@ -356,7 +411,7 @@ void TNimboMainForm::ExecuteAction(ActionId action) {
             m_refresh.Refresh();
             break;
         case ActionId::AboutAction:
-            // The about window is shown here once it exists.
+            if (m_aboutForm) m_aboutForm->ShowAbout(m_fullAlpha);
             break;
         case ActionId::MiniAction:
             SetViewStyle(0);
@@ -368,7 +423,7 @@ void TNimboMainForm::ExecuteAction(ActionId action) {
             SetViewStyle(2);
             break;
         case ActionId::HibernateAction:
-            // Hibernation joins with the favourites menus.
+            HibernateActionExecute();
             break;
         case ActionId::FetchIPAction:
             FetchIPActionExecute();
@@ -386,17 +441,32 @@ void TNimboMainForm::ApplyActionStates() {
     }
 }
 
-void TNimboMainForm::OpenOptions(int) {
-    SetCheckTimerEnabled(false);
-    SaveWidgetSettings();
-    // The options dialog runs here, on the page asked for, once it exists; until then it is as if cancelled.
-    ComposeFace();
-    SetCheckTimerEnabled(m_widgetSettings.autoUpdate);
+void TNimboMainForm::OpenOptions(int page) {
+    OptionsOpening form;
+    form.setCheckTimerEnabled = [this](bool enabled) { SetCheckTimerEnabled(enabled); };
+    form.autoUpdate = [this] { return m_widgetSettings.autoUpdate; };
+    form.saveWidgetSettings = [this] { SaveWidgetSettings(); };
+    form.runDialog = [this, page] { return TOptionsForm(m_settings, m_servers, page).Run(Handle()); };
+    form.loadWidgetSettings = [this] { LoadWidgetSettings(); };
+    form.startWeatherDownload = [this] { m_refresh.StartWeatherDownload(); };
+    form.composeFace = [this] { ComposeFace(); };
+    form.rebuildInfoText = [this] { RebuildInfoText(); };
+    form.applyInfoWindow = [this] {
+        if (m_widgetSettings.showInfoText)
+            ShowInfoWindow();
+        else
+            HideInfoWindow();
+    };
+    nimbo::OpenOptions(form);
 }
 
 void TNimboMainForm::SetShowInfo(bool on) {
     m_widgetSettings.showInfoText = on;
-    // The information window is shown or hidden here once it exists.
+    if (on) {
+        ShowInfoWindow();
+    } else {
+        HideInfoWindow();
+    }
     Write(m_settings, settings::kShowInfoText, on);
     m_settings.UpdateFile();
     ApplyActionStates();
@@ -418,7 +488,7 @@ void TNimboMainForm::ShowActionExecute() {
 
 void TNimboMainForm::HideActionExecute() {
     HideWidget();
-    // The information window is hidden here once it exists.
+    HideInfoWindow();
 }
 
 void TNimboMainForm::FetchIPActionExecute() {
@@ -431,23 +501,12 @@ void TNimboMainForm::FetchIPActionExecute() {
 
 // --- window --------------------------------------------------------------------------------------------
 
-void TNimboMainForm::ShowWidget() {
-    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
-    if (m_widgetSettings.fadeEffect) {
-        FadeIn();
-    } else {
-        m_face->Painter().SetAlpha(m_fullAlpha);
-        ComposeFace();
-    }
-}
+void TNimboMainForm::ShowWidget() { ShowFaded(m_fullAlpha, m_widgetSettings.fadeEffect); }
 
-void TNimboMainForm::HideWidget() {
-    if (m_widgetSettings.fadeEffect) FadeOut();
-    ShowWindow(Handle(), SW_HIDE);
-}
+void TNimboMainForm::HideWidget() { HideFaded(m_widgetSettings.fadeEffect); }
 
 void TNimboMainForm::CloseWidget() {
-    // The information window is hidden first here once it exists.
+    HideInfoWindow();
     HideWidget();
     DestroyWindow(Handle());
 }
@@ -461,6 +520,7 @@ void TNimboMainForm::WidgetShowRequest() {
 }
 
 void TNimboMainForm::EndSession() {
+    HideInfoWindow();
     HideWidget();
     SaveWidgetSettings();
 }
@@ -470,31 +530,21 @@ void TNimboMainForm::ApplicationDeactivate() {
     ComposeFace();
 }
 
-void TNimboMainForm::MousePressed(bool leftButton, LPARAM clientPoint) {
+bool TNimboMainForm::OnMouseDown(MouseButton button, POINT client) {
+    const bool leftButton = button == MouseButton::Left;
     // The face's buttons are drawn, and so can be pressed, only while the face is active.
-    if (leftButton && m_faceActive && PressFaceButton({GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint)})) return;
-    // The information window's offset is taken here once it exists.
+    if (leftButton && m_faceActive && PressFaceButton(client)) return true;
+    TakeInfoOffset();
     if (!m_faceActive) {
         m_faceActive = true;
         SetTopMost(m_widgetSettings.alwaysTop);
         ComposeFace();
     }
-    if (leftButton) {
-        ReleaseCapture();
-        SendMessageW(Handle(), WM_SYSCOMMAND, kScDragMove, 0);
-        // The window's rectangle is its position; the face is drawn again where it was dropped.
-        ComposeFace();
-    }
-}
-
-void TNimboMainForm::ShowContextMenu(LPARAM screenPoint) {
-    POINT point{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
-    // From the keyboard the point is (-1, -1): open the menu at the mouse.
-    if (point.x == -1 && point.y == -1) GetCursorPos(&point);
-    ApplyActionStates();
-    SetForegroundWindow(Handle());
-    TrackPopupMenuEx(m_shortPopup.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, Handle(), nullptr);
-    PostMessageW(Handle(), WM_NULL, 0, 0);
+    if (!leftButton) return false;  // the right button's default processing asks for the context menu
+    DragMove();
+    // The window's rectangle is its position; the face is drawn again where it was dropped.
+    ComposeFace();
+    return true;
 }
 
 bool TNimboMainForm::PressFaceButton(POINT point) {
@@ -520,16 +570,74 @@ FaceInputs TNimboMainForm::CurrentFaceInputs() {
 
 void TNimboMainForm::ComposeFace() {
     m_face->Compose(CurrentFaceInputs());
+    m_hints.SetAreas(MainFaceHints(m_face->Layout()));
     ApplyActionStates();
 }
 
-void TNimboMainForm::FadeIn() { m_face->Painter().FadeIn(m_fullAlpha); }
+// --- hibernation and favourites ------------------------------------------------------------------------
 
-void TNimboMainForm::FadeOut() { m_face->Painter().FadeOut(kHiddenAlpha); }
+void TNimboMainForm::HibernateActionExecute() {
+    if (m_hibernateDialogOpen) return;
+    m_hibernating = !m_hibernating;
+    const bool fade = m_widgetSettings.fadeEffect;
+    if (m_hibernating) {
+        const bool clickThrough = (GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0;
+        if (!clickThrough) {
+            if (Read(m_settings, settings::kHibernateAlert)) {
+                m_hibernateDialogOpen = true;
+                try {
+                    THibernateForm(m_settings).ShowModal(Handle());
+                } catch (...) {
+                    m_hibernateDialogOpen = false;
+                    throw;
+                }
+                m_hibernateDialogOpen = false;
+            }
+            m_fullAlpha = kHibernateAlpha;
+            SetTimer(Handle(), MouseTimer, kMouseTimerMs, nullptr);
+        }
+        SetHibernating(true, m_fullAlpha, fade);
+    } else if (SavedExStyle() != 0) {
+        KillTimer(Handle(), MouseTimer);
+        m_fullAlpha = kFullAlpha;
+        SetHibernating(false, m_fullAlpha, fade);
+    }
+    if (m_infoForm) m_infoForm->Hibernate(m_hibernating);
+    ApplyActionStates();
+}
 
-void TNimboMainForm::SetTopMost(bool topMost) {
-    SetWindowPos(Handle(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+void TNimboMainForm::MouseTimerTimer() {
+    // Asked of the whole system: the widget lets the mouse through, so no key message reaches it.
+    if (GetAsyncKeyState(VK_CONTROL) >= 0) return;
+    POINT cursor{};
+    RECT rect{};
+    if (GetCursorPos(&cursor) && GetWindowRect(Handle(), &rect) && PtInRect(&rect, cursor)) HibernateActionExecute();
+}
+
+void TNimboMainForm::FillFavoritesMenu(HMENU submenu) {
+    if (!submenu || (submenu != FirstSubmenu(m_shortPopup.Get()) &&
+                     submenu != FirstSubmenu(m_trayPopup ? m_trayPopup->Menu() : nullptr))) {
+        return;
+    }
+    while (GetMenuItemCount(submenu) > 0) DeleteMenu(submenu, 0, MF_BYPOSITION);
+    m_favoriteMenuList = FavoriteMenuList(m_settings.ReadSectionValues(settings::kFavoritesSection));
+    if (m_favoriteMenuList.empty()) {
+        AppendMenuW(submenu, MF_STRING | MF_GRAYED, 0, Widen(kEmptyFavoritesCaption).c_str());
+        return;
+    }
+    for (size_t i = 0; i < m_favoriteMenuList.size(); ++i) {
+        AppendMenuW(submenu, MF_STRING, kFavoriteCommandBase + i,
+                    Widen(MenuCaptionOf(FavoriteName(m_favoriteMenuList[i]))).c_str());
+    }
+}
+
+void TNimboMainForm::PickFavorite(size_t index) {
+    if (m_refresh.State() == ConnectionState::Outstanding) return;
+    const std::string code =
+        m_settings.ReadString(settings::kFavoritesSection, FavoriteName(m_favoriteMenuList[index]), "");
+    if (code.empty()) return;
+    Weather().CityID = code;
+    m_refresh.StartWeatherDownload();
 }
 
 }  // namespace nimbo

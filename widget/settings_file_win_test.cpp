@@ -9,10 +9,9 @@ namespace nimbo::testing {
 namespace {
 
 INSTANTIATE_TEST_SUITE_P(Windows, SettingsFileContract,
-                         ::testing::Values(SettingsBackend{"PrivateProfile",
-                                                           [](const std::string& path) {
-                                                               return std::make_unique<PrivateProfileFile>(path);
-                                                           }}),
+                         ::testing::Values(SettingsBackend{
+                             "PrivateProfile",
+                             [](const std::string& path) { return std::make_unique<PrivateProfileFile>(path); }}),
                          BackendName);
 
 }  // namespace

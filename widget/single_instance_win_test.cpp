@@ -19,7 +19,13 @@ TEST(InstanceMutex, ASecondCreationReportsThatItAlreadyExists) {
 class ProbeWindow final : public Window {
 public:
     ProbeWindow() : Window("probe") {}
-    bool Make(const wchar_t* className) { return Create(className, WS_EX_TOOLWINDOW, WS_POPUP, 0, 0, 10, 10); }
+    bool Make(const wchar_t* className) {
+        WindowCreation creation;
+        creation.className = className;
+        creation.exStyle = WS_EX_TOOLWINDOW;
+        creation.width = creation.height = 10;
+        return Create(creation);
+    }
 };
 
 TEST(FindWidgetWindow, MatchesTheClassExactlyAndTheProgramsFileName) {

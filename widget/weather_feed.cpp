@@ -41,6 +41,10 @@ void ClearWeatherData(WeatherData& data) {
     std::fill(data.Forecast.begin(), data.Forecast.end(), ForecastDay{});
 }
 
+bool CarriesWeather(const WeatherData& data) {
+    return !data.ConditionCode.empty() || !data.Temperature.empty() || !data.ConditionText.empty();
+}
+
 void ParseWeatherFeed(WeatherData& data, XmlDocument& document) {
     if (data.FeedText.empty() || !document.LoadXml(data.FeedText)) return;
     const std::string channel = ChannelPath(document);

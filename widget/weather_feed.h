@@ -15,6 +15,10 @@ std::string FeedAddress(const WeatherData& data);
 // Unit and FeedText stay.
 void ClearWeatherData(WeatherData& data);
 
+// Whether a parsed record holds a current condition: a well-formed answer without one (an error feed such as
+// "City not found", an HTML page) is no weather.
+bool CarriesWeather(const WeatherData& data);
+
 // Reads FeedText (UTF-8) into the record through `document`. Text that is no XML, or lacks an element or
 // attribute, leaves those fields as they were and the rest is still read. The first five forecast
 // elements are kept; later feeds carry ten.

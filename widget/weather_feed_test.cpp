@@ -132,6 +132,17 @@ TEST(WeatherFeed, ClearingKeepsWhatTheFeedDoesNotFill) {
     EXPECT_EQ(data.FeedText, feedText);
 }
 
+// Error feeds and pages are well-formed documents; only a current condition makes an answer weather.
+TEST(WeatherFeed, OnlyADocumentWithACurrentConditionCarriesWeather) {
+    for (const auto& entry : std::filesystem::directory_iterator(kFeeds)) {
+        if (entry.path().extension() != ".xml") continue;
+        const std::string name = entry.path().filename().string();
+        const bool noWeather = name == "14-error-city-not-found-2013.xml" || name == "awkward-empty.xml" ||
+                               name == "awkward-html-error-page.xml" || name == "awkward-no-yweather.xml";
+        EXPECT_EQ(CarriesWeather(ParsedFeed(ReadFile(entry.path()))), !noWeather) << name;
+    }
+}
+
 // The controller clears first; the parse itself only ever fills what the document holds.
 TEST(WeatherFeed, ADocumentWithoutTheElementsChangesNothing) {
     WeatherData before = ParsedFeed(ReadFile(kFeeds / "04-sunnyvale-2013-f.xml"));

@@ -1,6 +1,7 @@
 // The downloads of one refresh, by mode.
 #include "widget/weather_source.h"
 
+#include "service/forecast/open_meteo_feed.h"
 #include "widget/known_places.h"
 
 namespace nimbo {
@@ -10,17 +11,8 @@ constexpr char kTurkeyName[] = "Türkiye";
 
 }  // namespace
 
-std::string ForecastUrl(const std::string& forecastBase, const Coordinates& at, const std::string& unit) {
-    const std::string position = FormatCoordinates(at);
-    const size_t comma = position.find(',');
-    std::string url = forecastBase + "?latitude=" + position.substr(0, comma) +
-                      "&longitude=" + position.substr(comma + 1) +
-                      "&current=temperature_2m,relative_humidity_2m,apparent_temperature,is_day,weather_code,"
-                      "wind_speed_10m,wind_direction_10m,visibility,pressure_msl"
-                      "&daily=weather_code,temperature_2m_max,temperature_2m_min,sunrise,sunset"
-                      "&timezone=auto&forecast_days=10";
-    if (unit == "f") url += "&temperature_unit=fahrenheit&wind_speed_unit=mph";
-    return url;
+std::string ForecastUrl(const std::string& forecastBase, const Coordinates& at) {
+    return forecastBase + "?" + service::ForecastQuery(at.latitude, at.longitude);
 }
 
 WeatherFetch::WeatherFetch(const ServerAddresses& servers, SettingsFile& settings, const WeatherData& weather,
@@ -51,7 +43,7 @@ WeatherFetch::WeatherFetch(const ServerAddresses& servers, SettingsFile& setting
 
 void WeatherFetch::AskForecast() {
     m_stage = Stage::Forecast;
-    m_url = ForecastUrl(m_servers.Forecast, m_place.at, m_unit);
+    m_url = ForecastUrl(m_servers.Forecast, m_place.at);
 }
 
 bool WeatherFetch::Finish(int32_t resultCode, std::string feed) {

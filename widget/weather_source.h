@@ -19,8 +19,9 @@ namespace nimbo {
 using FeedConversion = std::function<std::optional<std::string>(const std::string& forecastJson, const GeoPlace& place,
                                                                 const std::string& unit)>;
 
-// The forecast request for a place: current conditions and the daily outlook in the place's own time.
-std::string ForecastUrl(const std::string& forecastBase, const Coordinates& at, const std::string& unit);
+// The forecast request for a place, as the data service asks it: current conditions and the daily outlook
+// in the place's own time, in metric units whatever the feed's unit.
+std::string ForecastUrl(const std::string& forecastBase, const Coordinates& at);
 
 // One refresh's downloads, decided here and made by the download thread: the caller downloads Url(), hands
 // the result to Advance, and repeats while Advance asks for more.

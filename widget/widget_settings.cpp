@@ -55,6 +55,8 @@ LoadedWidgetSettings ReadWidgetSettings(const SettingsFile& file) {
     s.alwaysTop = Read(file, kAlwaysTop);
     s.viewStyle = static_cast<uint8_t>(Read(file, kViewStyle));
     s.hibernate = Read(file, kHibernate);
+    loaded.infoTextLeft = Read(file, kInfoTextLeft);
+    loaded.infoTextTop = Read(file, kInfoTextTop);
     return loaded;
 }
 
@@ -63,7 +65,7 @@ void SaveWidgetSettings(SettingsFile& file, const SavedWidgetState& state, Widge
     Write(file, kViewStyle, state.viewStyle);
     Write(file, kLeft, state.left);
     Write(file, kTop, state.top);
-    Write(file, kCityName, state.cityName);
+    if (!state.cityName.empty()) Write(file, kCityName, state.cityName);
     Write(file, kCityID, state.cityId);
     Write(file, kInfoTextLeft, state.infoTextLeft);
     Write(file, kInfoTextTop, state.infoTextTop);

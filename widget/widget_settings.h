@@ -42,6 +42,9 @@ struct WidgetSettings {
 struct LoadedWidgetSettings {
     int32_t left = 300;
     int32_t top = 300;
+    // Where the information window stands; kept until that window reports its own position.
+    int32_t infoTextLeft = 331;
+    int32_t infoTextTop = 331;
     std::string cityName;
     std::string cityId;
     std::string tempFontName;

@@ -47,6 +47,8 @@ TEST(WidgetSettings, AnEmptyFileGivesTheWidgetsDefaults) {
     const LoadedWidgetSettings loaded = ReadWidgetSettings(file);
     EXPECT_EQ(loaded.left, 300);
     EXPECT_EQ(loaded.top, 300);
+    EXPECT_EQ(loaded.infoTextLeft, 331);
+    EXPECT_EQ(loaded.infoTextTop, 331);
     EXPECT_EQ(loaded.cityName, "Istanbul");
     EXPECT_EQ(loaded.cityId, "TUXX0014");
     EXPECT_EQ(loaded.tempFontName, "Arial");
@@ -140,6 +142,18 @@ TEST(WidgetSettings, SaveWritesInItsOrderAndClearsFirstUsageOnce) {
     EXPECT_EQ(file.log.back(), "flush");
 }
 
+// A record that lost its place (an error answer, a feed without one) must not erase the stored name.
+TEST(WidgetSettings, AnEmptyPlaceNameLeavesTheStoredOne) {
+    RecordingSettingsFile file;
+    file.Set("Location/CityName", "Şanlıurfa");
+    WidgetSettings settings;
+    SavedWidgetState state = SampleState();
+    state.cityName.clear();
+    SaveWidgetSettings(file, state, settings);
+    EXPECT_EQ(std::count(file.log.begin(), file.log.end(), "Location/CityName="), 0);
+    EXPECT_EQ(ReadWidgetSettings(file).cityName, "Şanlıurfa");
+}
+
 TEST(WidgetSettings, ARefusedWriteStopsTheRestOfTheSave) {
     RecordingSettingsFile file;
     file.failAtWrite = 3;
@@ -157,6 +171,9 @@ TEST(WidgetSettings, ASavedStateIsReadBackFromARealFile) {
     const LoadedWidgetSettings loaded = ReadWidgetSettings(file);
     EXPECT_EQ(loaded.left, -20);
     EXPECT_EQ(loaded.top, 45);
+    // The information window's position comes back as saved, not as the default.
+    EXPECT_EQ(loaded.infoTextLeft, 500);
+    EXPECT_EQ(loaded.infoTextTop, 12);
     EXPECT_EQ(loaded.cityName, "Şanlıurfa");
     EXPECT_EQ(loaded.cityId, "TUXX0027");
     EXPECT_EQ(loaded.settings.viewStyle, 1);

@@ -10,6 +10,7 @@
 #include "base/unique_handle_win.h"
 #include "base/wide_text_win.h"
 #include "widget/xml_document.h"
+#include "widget/xml_document_win.h"
 
 namespace nimbo {
 namespace {
@@ -116,6 +117,26 @@ Variant Call(IDispatch* object, const wchar_t* method, Argument&& argument) {
     return Invoke(object, method, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &argument);
 }
 
+// Sets a property, the way late binding's `object.property = value` does.
+HRESULT Put(IDispatch* object, const wchar_t* property, VARIANT value) {
+    DISPID id = 0;
+    LPOLESTR name = const_cast<LPOLESTR>(property);
+    HRESULT hr = object->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(hr)) return hr;
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS parameters{&value, &named, 1, 1};
+    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &parameters, nullptr, nullptr,
+                          nullptr);
+}
+
+VARIANT Bool(bool value) {
+    VARIANT variant;
+    VariantInit(&variant);
+    variant.vt = VT_BOOL;
+    variant.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    return variant;
+}
+
 class MsxmlNode : public XmlNode {
 public:
     MsxmlNode(std::shared_ptr<ComInitializer> session, DispatchPtr node)
@@ -145,6 +166,7 @@ public:
         hr = CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                               reinterpret_cast<void**>(m_document.Put()));
         if (FAILED(hr)) Fail(L"CoCreateInstance", hr);
+        DistrustDocumentTypes(m_document.Get());
     }
 
     // The default selection language of this DOM matches `yweather:location` by the name as written, so no
@@ -184,6 +206,21 @@ private:
 };
 
 }  // namespace
+
+// Feeds come over plain HTTP, so a document type must neither fetch anything (local files, other hosts) nor
+// expand entities into gigabytes.
+void DistrustDocumentTypes(IDispatch* document) {
+    Put(document, L"async", Bool(false));
+    Put(document, L"validateOnParse", Bool(false));
+    Put(document, L"resolveExternals", Bool(false));
+    DISPID id = 0;
+    LPOLESTR name = const_cast<LPOLESTR>(L"setProperty");
+    if (FAILED(document->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id))) return;
+    Argument property(std::string("ProhibitDTD"));
+    VARIANT arguments[2] = {Bool(true), *property.Get()};  // the last argument first
+    DISPPARAMS parameters{arguments, nullptr, 2, 0};
+    document->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr, nullptr, nullptr);
+}
 
 std::unique_ptr<XmlDocument> CreateXmlDocument() { return std::make_unique<MsxmlDocument>(); }
 

@@ -362,6 +362,11 @@ def moon(doc, cx, cy, r, index, detail=True):
                 f'<circle cx="{fmt(cx)}" cy="{fmt(cy)}" r="{fmt(r)}" fill="url(#{limb})"/></g>')
     doc.add(f'<circle cx="{fmt(cx)}" cy="{fmt(cy)}" r="{fmt(r - 0.35)}" fill="none" stroke="#ffffff" '
             f'stroke-opacity="{fmt(0.28 if index else 0.4)}" stroke-width="0.7"/>')
+    if index in (0, 27):
+        # A dark disc alone reads as a missing picture: the new moon keeps a faint lit rim.
+        width = max(1.1, r * 0.045)
+        doc.add(f'<circle cx="{fmt(cx)}" cy="{fmt(cy)}" r="{fmt(r - width / 2)}" fill="none" stroke="#f4efe0" '
+                f'stroke-opacity="0.5" stroke-width="{fmt(width)}"/>')
 
 
 # Rough coastlines (longitude, latitude), enough for a globe of 70 pixels.
@@ -536,8 +541,26 @@ def big_condition(name):
 # keeps to the middle and the top.
 
 
+# The temperatures start this far down a cell; a small picture draws nothing below it.
+TINY_FLOOR = 26
+
+
 def tiny(name):
+    doc = tiny_drawing(name)
+    if name != "None":
+        # Drawn for the whole cell, then shrunk towards its top middle so it ends above the numbers.
+        scale = (TINY_FLOOR - 1) / CELL_H
+        doc.body = [f'<g transform="translate({fmt(CELL_W / 2)} 0) scale({fmt(scale)}) '
+                    f'translate({fmt(-CELL_W / 2)} 0)">'] + doc.body + ["</g>"]
+    return doc
+
+
+def tiny_drawing(name):
     doc = Svg(CELL_W, CELL_H, name)
+    if name == "None":
+        # "Not available": a quiet dash, neither weather nor a missing picture.
+        bars(doc, [(CELL_W / 2 - 8, 12.5, 16)], 2.6, colour="#d5dce6", opacity=0.85, outline=0.35)
+        return doc
     cx = CELL_W / 2
     body = name.replace("Sun ", "").replace("Moon ", "").replace("Sunny ", "")
     has_sun = name.startswith("Sun")
@@ -786,7 +809,7 @@ BIG_CONDITIONS = ["Clouds", "Few Clouds", "Flurries", "Fog", "Hail", "Haze", "Ic
                   "Snow", "Snowy Rain", "Thunderstorms", "Wind"]
 TINY_NAMES = ["Clouds", "Flurries", "Fog", "Hail", "Ice", "Moon And Clouds", "Moon And Rain", "Moon Few Clouds",
               "Moon Haze", "Moon", "Rain", "Showers", "Snow", "Snowy Rain", "Sun And Clouds", "Sun And Rain",
-              "Sun Few Clouds", "Sun Haze", "Sun", "Sunny Thunderstorms", "Thunderstorms", "Wind"]
+              "Sun Few Clouds", "Sun Haze", "Sun", "Sunny Thunderstorms", "Thunderstorms", "Wind", "None"]
 
 
 def picture_set():

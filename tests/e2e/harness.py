@@ -81,7 +81,7 @@ class Display:
 class Session:
     """One test case: an installation folder, a display and the Wine processes started in it."""
 
-    def __init__(self, name):
+    def __init__(self, name, prefix="wineprefix-e2e"):
         self.name = name
         self.folder = os.path.join(SOURCE_DIR, "build", "e2e", name)
         if os.path.isdir(self.folder):
@@ -97,7 +97,7 @@ class Session:
         self.env = dict(os.environ)
         self.env.update({
             "DISPLAY": self.display.name,
-            "WINEPREFIX": os.path.join(SOURCE_DIR, "build", "wineprefix-e2e"),
+            "WINEPREFIX": os.path.join(SOURCE_DIR, "build", prefix),
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
             "LC_ALL": "tr_TR.UTF-8",
@@ -111,7 +111,12 @@ class Session:
     def options_path(self):
         return os.path.join(self.install, "Options.ini")
 
-    def write_options(self, text):
+    def write_options(self, text, cities=True):
+        """Writes Options.ini; with `cities`, the shipped [CitiesTU] section follows, as the installer lays it."""
+        if cities:
+            shipped = open(os.path.join(SOURCE_DIR, "resources", "Options.ini"), "rb").read().decode("cp1254")
+            section = shipped[shipped.index("\r\n[CitiesTU]\r\n") + 2:]
+            text = text.rstrip("\n") + "\n" + section.replace("\r\n", "\n")
         with open(self.options_path, "wb") as f:
             f.write(text.replace("\n", "\r\n").encode("cp1254"))
 
@@ -212,16 +217,18 @@ class Session:
             subprocess.run(["chattr", "-i", path], check=False)
 
 
-def run_tests(module_globals):
+def run_tests(module_globals, session_class=Session):
     """Runs every test_* function of the calling module, each in a session of its own."""
     tests = [(name, fn) for name, fn in module_globals.items() if name.startswith("test_") and callable(fn)]
+    # NIMBO_E2E_ONLY=part runs only the cases whose names contain it (while working on them).
+    tests = [(name, fn) for name, fn in tests if os.environ.get("NIMBO_E2E_ONLY", "") in name]
     # One end-to-end run at a time shares the prefix: whoever else runs waits here.
     os.makedirs(os.path.join(SOURCE_DIR, "build"), exist_ok=True)
     lock = open(os.path.join(SOURCE_DIR, "build", "e2e.lock"), "w")
     fcntl.flock(lock, fcntl.LOCK_EX)
     passed = failed = 0
     for name, fn in tests:
-        session = Session(name)
+        session = session_class(name)
         try:
             fn(session)
             passed += 1

@@ -161,6 +161,35 @@ def test_failed_download_says_so_and_the_check_timer_tries_again(s, server):
     check(len(server.requests(FEED_PATH)) == 3, "the timer's tick did not ask for the feed once")
 
 
+def crop(s, name, window, left, top, width, height):
+    """A part of the widget in a new screenshot, as raw RGB bytes."""
+    shot = s.screenshot(name)
+    return subprocess.run(["convert", shot, "-crop",
+                           f"{width}x{height}+{int(window['left']) + left}+{int(window['top']) + top}", "+repage",
+                           "rgb:-"], check=True, capture_output=True).stdout
+
+
+@with_server
+def test_an_error_page_after_a_good_feed_keeps_the_weather_on_the_face_and_in_the_settings(s, server):
+    widget = start_showing_weather(s, server)
+    window = s.window()
+    # The temperature's label, once the face has stopped changing (it fades in).
+    temperature = (144, 56, 78, 37)
+    shown = wait_until(lambda: (a := crop(s, "good.png", window, *temperature)) == crop(s, "good2.png", window,
+                                                                                        *temperature) and a,
+                       60, "a still face")
+    check(len(set(shown)) > 1, "no temperature on the face")
+    server.rule(FEED_PATH, "error")
+    post_command(s, REFRESH_ACTION)
+    wait_for_tip(s, lambda tip: tip == "Nimbo! - Bağlantı yok", "the failed state in the hint")
+    wait_until(lambda: crop(s, "after-error.png", window, *temperature) == shown, 30,
+               "the old temperature on the face after the error page")
+    post_command(s, EXIT_ACTION)
+    check(s.wait_for_exit(widget) == 0, "the widget did not end with code 0 after ExitAction")
+    city = s.read_options().get("Location", {}).get("CityName")
+    check(city == "İstanbul", f"the place was not kept in Options.ini: {city!r}")
+
+
 @with_server
 def test_fetch_ip_twice_starts_no_second_lookup_while_one_is_outstanding(s, server):
     server.rule("/getip.php", "never")

@@ -101,6 +101,22 @@ def test_stored_settings_place_the_widget_and_survive_a_run(s):
     check(options["General"] == {"FirstUsage": "0"}, f"FirstUsage rewritten: {options}")
 
 
+def test_a_widget_saved_off_screen_comes_back_and_a_partly_shown_one_stays(s):
+    for left, top, expected in ((-5000, 4000, None), (-150, 60, (-150, 60))):
+        s.write_options(f"[Appearance]\nLeft={left}\nTop={top}\n[General]\nFirstUsage=0\n")
+        widget = s.start()
+        window = s.wait_for_window()
+        position = (int(window["left"]), int(window["top"]))
+        if expected:
+            check(position == expected, f"a widget a third on screen was moved: {window}")
+        else:
+            # The display is 1024 x 768 (Wine's work area may keep a task bar's room at the bottom).
+            check(0 <= position[0] <= 1024 - 233 and 0 <= position[1] <= 768 - 248,
+                  f"the widget was not brought back onto the screen: {window}")
+        check(s.run("/exit") == 0, "the widget could not be closed")
+        s.wait_for_exit(widget)
+
+
 def test_read_only_settings_file_gives_an_error_box_and_no_crash(s):
     s.write_options("[General]\nFirstUsage=1\n[Appearance]\nLeft=50\nTop=70\n")
     before = open(s.options_path, "rb").read()

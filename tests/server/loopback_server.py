@@ -10,6 +10,7 @@ Misbehaviour, by path prefix (the rest of the path names the document) or by rul
   /_cut/doc           promise the whole document, send half of it and close
   /_huge/<bytes>/doc  the document padded with an XML comment to <bytes> bytes
   /_drip/<ms>/doc     promise the document, send one byte every <ms> milliseconds
+  /_endless/doc       the document, then a comment that never ends (no length announced)
 Rules (for paths the widget itself asks for) come from --rules FILE (JSON: {"/path": {"mode": "never",
 "ms": 0, "bytes": 0}}) or from GET /_control/rule?path=/p&mode=slow&ms=2000 (mode "normal" removes it).
 GET /_control/log answers the request log; GET /_control/reset clears rules and log.
@@ -63,7 +64,7 @@ class State:
 def parse_mode(path):
     """Splits a misbehaving path prefix off: (mode, number, document path)."""
     parts = path.split("/")
-    if len(parts) >= 3 and parts[1] in ("_never", "_error", "_cut", "_garbage"):
+    if len(parts) >= 3 and parts[1] in ("_never", "_error", "_cut", "_endless", "_garbage"):
         return parts[1][1:], 0, "/" + "/".join(parts[2:])
     if len(parts) >= 4 and parts[1] in ("_slow", "_huge", "_drip") and parts[2].isdigit():
         return parts[1][1:], int(parts[2]), "/" + "/".join(parts[3:])
@@ -111,6 +112,8 @@ class Handler(BaseHTTPRequestHandler):
             return self.answer(200, body, "text/xml", send=len(body) // 2)
         if mode == "drip":
             return self.drip(body, max(number, 1) / 1000.0)
+        if mode == "endless":
+            return self.endless(body)
         return self.answer(200, body, "text/xml")
 
     def control(self, url):
@@ -195,6 +198,20 @@ class Handler(BaseHTTPRequestHandler):
             except OSError:
                 return
             index += 1
+
+    def endless(self, body):
+        self.send_response(200)
+        self.send_header("Content-Type", "text/xml")
+        self.send_header("Connection", "close")
+        self.end_headers()
+        self.close_connection = True
+        chunk = (b"x" * 99 + b"\n") * 640
+        try:
+            self.wfile.write(body + b"\n<!-- ")
+            while not self.state.stopping.is_set():
+                self.wfile.write(chunk)
+        except OSError:
+            return
 
 
 def main():

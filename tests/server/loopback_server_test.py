@@ -63,6 +63,12 @@ class LoopbackServerTest(unittest.TestCase):
         self.assertEqual(len(body), 100000)
         self.assertTrue(body.startswith(document))
         self.assertEqual(self.get("/_slow/200/nimbo.xml"), (200, document))
+        connection = http.client.HTTPConnection("127.0.0.1", self.port, timeout=10)
+        connection.request("GET", "/_endless/nimbo.xml")
+        response = connection.getresponse()
+        self.assertIsNone(response.getheader("Content-Length"))
+        self.assertTrue(response.read(10_000_000).startswith(document))  # still sending after 10 MB
+        connection.close()
         with self.assertRaises(http.client.IncompleteRead):
             self.get("/_cut/nimbo.xml")
         for path in ("/_never/nimbo.xml", "/_drip/3000/nimbo.xml"):  # no byte within the second

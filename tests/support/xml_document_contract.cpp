@@ -1,8 +1,11 @@
 // What every XML backend must do for the feed, version and address readers.
 #include "tests/support/xml_document_contract.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "tests/support/temp_folder.h"
 
 namespace nimbo::testing {
 
@@ -105,6 +108,36 @@ TEST_P(XmlDocumentContract, TextsThatAreNoXmlDocumentDoNotLoad) {
         auto document = GetParam().create();
         EXPECT_FALSE(document->LoadXml(text)) << text;
         EXPECT_EQ(document->SelectSingleNode("/rss/channel"), nullptr) << text;
+    }
+}
+
+// Feeds arrive over plain HTTP: a document type may neither read local files nor expand into gigabytes.
+// Refusing such a document and reading it without its entities are both safe.
+TEST_P(XmlDocumentContract, DocumentTypesResolveNoEntity) {
+    TempFolder folder;
+    WriteBytes(folder.File("secret.txt"), "local-secret");
+    std::string url = std::filesystem::path(folder.File("secret.txt")).generic_string();
+    url = "file:///" + url.substr(url.find_first_not_of('/'));
+    std::string laughs = "<!ENTITY lol0 \"lol\">";
+    for (int i = 1; i <= 9; ++i) {
+        const std::string previous = "&lol" + std::to_string(i - 1) + ";";
+        std::string ten;
+        for (int j = 0; j < 10; ++j) ten += previous;
+        laughs += "<!ENTITY lol" + std::to_string(i) + " \"" + ten + "\">";
+    }
+    const std::string documents[] = {
+        "<?xml version=\"1.0\"?><!DOCTYPE data [<!ENTITY x SYSTEM \"" + url + "\">]><data><ip>&x;</ip></data>",
+        "<?xml version=\"1.0\"?><!DOCTYPE data SYSTEM \"" + url + "\"><data><ip>1.2.3.4</ip></data>",
+        "<?xml version=\"1.0\"?><!DOCTYPE data [" + laughs + "]><data><ip>&lol9;</ip></data>",
+    };
+    for (const std::string& text : documents) {
+        auto document = GetParam().create();
+        if (!document->LoadXml(text)) continue;
+        const XmlNodePtr ip = document->SelectSingleNode("/data/ip");
+        if (!ip) continue;
+        const std::string read = ip->Text();
+        EXPECT_EQ(read.find("local-secret"), std::string::npos) << text;
+        EXPECT_LT(read.size(), 1000u) << text.substr(0, 80);
     }
 }
 

@@ -97,7 +97,7 @@ ColorMatrix TintMatrix(uint32_t rgb, uint8_t alpha) {
 }
 
 void DrawBackground(DrawList& ops, const FaceMeasurer& measurer, int originX, int originY, int width, float stretch,
-                    GlassTint tint, int reflectionDx) {
+                    GlassTint tint, int reflectionDx, float middleExtra) {
     const ColorMatrix tintMatrix = TintMatrix(tint.rgb, tint.alpha);
     const ColorMatrix identity = IdentityMatrix();
     const auto x = static_cast<float>(originX);
@@ -108,7 +108,11 @@ void DrawBackground(DrawList& ops, const FaceMeasurer& measurer, int originX, in
              true, PictureMode::Tinted, tintMatrix);
     y += static_cast<float>(top.height);
     const SizeI mid = measurer.PictureSize("Colorize\\Mid.png");
-    const auto midHeight = static_cast<float>(RoundHalfEven(static_cast<double>(mid.height * stretch)));
+    const auto middleHeight = [&](int height) {
+        const int rounded = RoundHalfEven(static_cast<double>(height * stretch) + middleExtra);
+        return static_cast<float>(rounded < 0 ? 0 : rounded);
+    };
+    const float midHeight = middleHeight(mid.height);
     AddSlice(ops, "Colorize\\Mid.png", mid, x, y, width, midHeight, static_cast<float>(mid.height), false,
              PictureMode::Tinted, tintMatrix);
     y += midHeight;
@@ -124,7 +128,7 @@ void DrawBackground(DrawList& ops, const FaceMeasurer& measurer, int originX, in
         Natural("UI\\Reflection.png", x + static_cast<float>(reflectionDx), y + 3, PictureMode::Plain, identity));
     y += static_cast<float>(topOverlay.height);
     const SizeI midOverlay = measurer.PictureSize("Colorize\\Mid Overlay.png");
-    const auto overlayHeight = static_cast<float>(RoundHalfEven(static_cast<double>(midOverlay.height * stretch)));
+    const float overlayHeight = middleHeight(midOverlay.height);
     AddSlice(ops, "Colorize\\Mid Overlay.png", midOverlay, x, y, width, overlayHeight,
              static_cast<float>(midOverlay.height) * kOverlaySourceHeight, false, PictureMode::Tiled, identity);
     const SizeI baseOverlay = measurer.PictureSize("Colorize\\Base Overlay.png");

@@ -116,8 +116,10 @@ struct GlassTint {
 // Draws the glass at `origin` (the window's BackgrndLbl) with its middle slices `stretch` times their height.
 // `width` is the glass width: the slices' own width draws them as they are; a wider glass keeps the rounded
 // ends at their size and widens only the part between them. `reflectionDx` places "Reflection.png".
+// `middleExtra` pixels are added to both middle slices before rounding (never below 0), so a glass can grow
+// with its text.
 void DrawBackground(DrawList& ops, const FaceMeasurer& measurer, int originX, int originY, int width, float stretch,
-                    GlassTint tint, int reflectionDx = 7);
+                    GlassTint tint, int reflectionDx = 7, float middleExtra = 0);
 
 inline constexpr uint8_t kFadeStep = 18;
 inline constexpr uint32_t kFadeDelayMs = 2;

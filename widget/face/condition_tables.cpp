@@ -56,8 +56,8 @@ const std::array<TWeatherIcons, 50> WeatherIcons = {{
     {"None", 1, "Bilinmiyor"},              // 49
 }};
 
-// Rows 19, 21, 22 ("Haze") and 49 ("Blinmiyor") name pictures the installed set does not have; those forecast
-// cells draw no picture, which the installed look relies on.
+// The set has no small "Haze": rows 19, 21 and 22 use "Sun Haze". Row 49 ("Blinmiyor") names no picture on
+// purpose: an unknown code shows no small picture.
 const std::array<const char*, 50> ForecastIconNames = {
     "Thunderstorms",        // 0
     "Thunderstorms",        // 1
@@ -78,10 +78,10 @@ const std::array<const char*, 50> ForecastIconNames = {
     "Snow",                 // 16
     "Thunderstorms",        // 17
     "Hail",                 // 18
-    "Haze",                 // 19
+    "Sun Haze",             // 19
     "Fog",                  // 20
-    "Haze",                 // 21
-    "Haze",                 // 22
+    "Sun Haze",             // 21
+    "Sun Haze",             // 22
     "Wind",                 // 23
     "Wind",                 // 24
     "Ice",                  // 25

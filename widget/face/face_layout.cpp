@@ -95,6 +95,12 @@ std::string FirstCellTitle(const WeatherData& weather) {
     return observed.hour < 2 || observed.hour > 15 ? "BU GECE" : "BUGÜN";
 }
 
+// 3200, "not available", has a neutral picture of its own; other codes outside the table name none.
+std::string ForecastPicture(const std::string& code) {
+    if (ReadFeedInteger(code) == 3200) return "Tiny\\None.png";
+    return std::string("Tiny\\") + ForecastIconNames[TableRow(code, 0)] + ".png";
+}
+
 void DrawForecastCell(DrawList& ops, Placeholder& cell, size_t i, const FaceLayout& layout,
                       const WeatherData& weather) {
     const ForecastDay& day = weather.Forecast[i];
@@ -114,8 +120,7 @@ void DrawForecastCell(DrawList& ops, Placeholder& cell, size_t i, const FaceLayo
     if (!day.Code.empty()) {
         cell.showHint = true;
         cell.hint = WeatherIcons[TableRow(day.Code, kUnknownConditionRow)].text;
-        ops.push_back(NaturalPicture(std::string("Tiny\\") + ForecastIconNames[TableRow(day.Code, 0)] + ".png",
-                                     cell.left, cell.top));
+        ops.push_back(NaturalPicture(ForecastPicture(day.Code), cell.left, cell.top));
     }
 }
 
@@ -124,7 +129,8 @@ void DrawMoonCell(DrawList& ops, FaceLayout& layout, const SystemTime& now) {
     const int index = MoonIndex(now);
     moon.showHint = true;
     moon.hint = MoonPhaseName(index);
-    ops.push_back(NaturalPicture("Tiny\\Moons\\" + std::to_string(index) + ".png", moon.left, moon.top));
+    ops.push_back(
+        NaturalPicture("Tiny\\Moons\\" + std::to_string(MoonPictureNumber(index)) + ".png", moon.left, moon.top));
     const RectF rect = moon.Rect();
     ops.push_back(Text("AY", MovedRect(rect, 0, kCellTitleDy), moon.font, kOpaqueWhite, TextAlign::Center));
     ops.push_back(Text("%" + std::to_string(MoonPhase(now)), MovedRect(rect, 0, kCellValueDy),
@@ -133,12 +139,47 @@ void DrawMoonCell(DrawList& ops, FaceLayout& layout, const SystemTime& now) {
 
 // Sizes the label to the measured text and anchors its right edge `gap` pixels inside the glass's right edge.
 void DrawAnchoredText(DrawList& ops, Placeholder& label, const std::string& text, int anchor, int gap,
-                      const FaceMeasurer& measurer) {
-    const RectF box = measurer.MeasureText(text, TextAlign::Far, label.font);
+                      const FaceMeasurer& measurer, const FontSpec& font) {
+    const RectF box = measurer.MeasureText(text, TextAlign::Far, font);
     label.width = RoundHalfEven(box.width) + 1;
     label.height = RoundHalfEven(box.height) + 1;
     label.left = anchor - label.width - gap;
-    if (!text.empty()) ops.push_back(Text(text, label.Rect(), label.font, kOpaqueWhite, TextAlign::Far));
+    if (!text.empty()) ops.push_back(Text(text, label.Rect(), font, kOpaqueWhite, TextAlign::Far));
+}
+
+// Where the sky pictures' drawing ends at the place's height (only the back cloud of "Many Clouds" reaches
+// further).
+constexpr int kPlaceRoomLeft = 130;
+constexpr float kSmallestPlaceSize = 9;
+
+// Removes the last UTF-8 character: its continuation bytes, then its lead byte.
+void DropLastCharacter(std::string& text) {
+    while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) text.pop_back();
+    if (!text.empty()) text.pop_back();
+}
+
+// The place in the room beside the sky picture: a smaller size of its font first, then, for a name, cut with
+// "…" (the connection's words are only made smaller). The whole text stays in the label's hint.
+void DrawPlace(DrawList& ops, Placeholder& label, const std::string& place, bool mayCut, int anchor, int gap,
+               const FaceMeasurer& measurer) {
+    const int room = anchor - gap - kPlaceRoomLeft;
+    const auto fits = [&](const std::string& text, const FontSpec& font) {
+        return RoundHalfEven(measurer.MeasureText(text, TextAlign::Far, font).width) + 1 <= room;
+    };
+    FontSpec font = label.font;
+    while (!fits(place, font) && font.size - 1 >= kSmallestPlaceSize) font.size -= 1;
+    std::string shown = place;
+    if (mayCut && !fits(shown, font)) {
+        std::string kept = place;
+        do {
+            DropLastCharacter(kept);
+            while (!kept.empty() && kept.back() == ' ') kept.pop_back();
+            shown = kept + "\xE2\x80\xA6";
+        } while (!kept.empty() && !fits(shown, font));
+    }
+    label.hint = place;
+    label.showHint = !place.empty();
+    DrawAnchoredText(ops, label, shown, anchor, gap, measurer, font);
 }
 
 std::string SkyPicture(DayNight dayNight, int code, int moonIndex) {
@@ -147,7 +188,7 @@ std::string SkyPicture(DayNight dayNight, int code, int moonIndex) {
     if (!WeatherIcons[code].skyFlag) return "Big\\None.png";
     switch (dayNight) {
         case DayNight::Night:
-            return "Moons\\" + std::to_string(moonIndex) + ".png";
+            return "Moons\\" + std::to_string(MoonPictureNumber(moonIndex)) + ".png";
         case DayNight::Day:
             return "Big\\Sun.png";
         case DayNight::Unknown:
@@ -304,10 +345,11 @@ DrawList ComposeFace(FaceLayout& layout, const FaceInputs& inputs, const FaceMea
     const int anchor = layout.backgrndLbl.left + layout.backgrndLbl.width;
     const std::string temperature = TemperatureText(weather.Temperature);
     if (layout.temperatureLbl.visible && !temperature.empty()) {
-        DrawAnchoredText(ops, layout.temperatureLbl, temperature, anchor, 4, measurer);
+        DrawAnchoredText(ops, layout.temperatureLbl, temperature, anchor, 4, measurer, layout.temperatureLbl.font);
     }
     if (layout.cityNameLbl.visible) {
-        DrawAnchoredText(ops, layout.cityNameLbl, PlaceText(inputs.connection, weather), anchor, 16, measurer);
+        DrawPlace(ops, layout.cityNameLbl, PlaceText(inputs.connection, weather),
+                  inputs.connection == ConnectionState::Succeeded, anchor, 16, measurer);
     }
 
     if (layout.weatherLbl.visible) {

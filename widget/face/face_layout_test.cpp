@@ -30,9 +30,11 @@ public:
         return it == sizes.end() ? SizeI{} : it->second;
     }
     RectF MeasureText(const std::string& text, TextAlign, const FontSpec& font) const override {
-        return {0, 0, 7.5f * static_cast<float>(text.size()), font.size * 1.15f};
+        const float perByte = widthFollowsSize ? 7.5f * font.size / 13 : 7.5f;
+        return {0, 0, perByte * static_cast<float>(text.size()), font.size * 1.15f};
     }
     std::map<std::string, SizeI> sizes;
+    bool widthFollowsSize = false;
 };
 
 WeatherData DayWeather() {
@@ -107,13 +109,16 @@ struct Scenario {
     bool faceActive = false;
     bool trayIconVisible = true;
     SystemTime now = At(2026, 12, 8, 10);
+    bool widthFollowsSize = false;
 
     Composed Compose() const {
         Composed c{MainFaceLayout(style, "Arial", "Arial"), {}};
         c.layout.backgroundStretch = TargetStretch(style);
         ApplyCellVisibility(c.layout);
         const FaceInputs inputs{weather, settings, connection, faceActive, trayIconVisible, now};
-        c.ops = ComposeFace(c.layout, inputs, FakeMeasurer());
+        FakeMeasurer measurer;
+        measurer.widthFollowsSize = widthFollowsSize;
+        c.ops = ComposeFace(c.layout, inputs, measurer);
         return c;
     }
 };
@@ -361,6 +366,24 @@ TEST(FaceLayout, MoonCellShowsThePhaseOfNowAndThePictureOfToday) {
     EXPECT_EQ(s.Compose().FindText("AY"), nullptr);
 }
 
+// The set has moon pictures 0 to 27, no small "Haze", and a neutral small picture for "not available".
+TEST(FaceLayout, EveryPictureAskedForIsOneTheSetHas) {
+    Scenario s;
+    s.now = At(2006, 7, 25, 12);
+    ASSERT_EQ(MoonIndex(s.now), 28);
+    s.weather.ConditionDate = "Tue, 25 Jul 2006 11:30 pm EET";
+    s.weather.ConditionCode = "31";
+    const char* codes[] = {"19", "21", "22", "3200", "99"};
+    for (size_t i = 0; i < kForecastDays; ++i) s.weather.Forecast[i].Code = codes[i];
+    const Composed face = s.Compose();
+    EXPECT_TRUE(face.HasPicture("Tiny\\Moons\\0.png"));
+    EXPECT_EQ(face.SkyAndCondition().first, "Moons\\0.png");
+    const std::vector<std::string> names = face.PictureNames();
+    EXPECT_EQ(std::count(names.begin(), names.end(), "Tiny\\Sun Haze.png"), 3);
+    EXPECT_TRUE(face.HasPicture("Tiny\\None.png"));
+    EXPECT_TRUE(face.HasPicture("Tiny\\Blinmiyor.png"));  // an unknown code: a name the set lacks, so nothing drawn
+}
+
 TEST(FaceLayout, TemperatureAndPlaceAreMeasuredAndRightAnchored) {
     Scenario s;
     s.weather.Temperature = "-12";
@@ -381,6 +404,35 @@ TEST(FaceLayout, TemperatureAndPlaceAreMeasuredAndRightAnchored) {
     EXPECT_EQ(s.Compose().layout.temperatureLbl.width, 78);  // nothing measured
 }
 
+// The room beside the sky picture is 225 - 16 - 130 = 79 pixels; the fake's letters are 7.5 x size / 13 wide.
+TEST(FaceLayout, ALongPlaceNameShrinksThenIsCutAndStaysWholeInTheHint) {
+    const struct {
+        std::string city;
+        std::string shown;
+        float size;
+    } cases[] = {
+        {"Eskişehir", "Eskişehir", 13},
+        {"Milano/Linate", "Milano/Linate", 10},
+        {"Afyonkarahisar", "Afyonkarahisar", 9},
+        {"Kahramanmaraş", "Kahramanmaraş", 9},
+        {"A very long place name", "A very long…", 9},  // no blank before the ellipsis
+        {"Çanakkale Çanakkale", "Çanakkale…", 9},       // whole characters only
+    };
+    for (const auto& c : cases) {
+        Scenario s;
+        s.widthFollowsSize = true;
+        s.weather.City = c.city;
+        const Composed face = s.Compose();
+        const TextOp* place = face.FindText(c.shown);
+        ASSERT_NE(place, nullptr) << c.city;
+        EXPECT_EQ(place->font.size, c.size) << c.city;
+        EXPECT_GE(place->rect.x, 130) << c.city;
+        EXPECT_EQ(face.layout.cityNameLbl.hint, c.city);
+        EXPECT_TRUE(face.layout.cityNameLbl.showHint);
+        EXPECT_EQ(face.layout.cityNameLbl.font.size, 13) << "the designed font stays for the next composition";
+    }
+}
+
 TEST(FaceLayout, ConnectingHidesTheButtonsAndSaysSo) {
     Scenario s;
     s.faceActive = true;
@@ -389,7 +441,9 @@ TEST(FaceLayout, ConnectingHidesTheButtonsAndSaysSo) {
     for (const char* button : {"UI\\Close.png", "UI\\Less.png", "UI\\Options.png"}) {
         EXPECT_FALSE(face.HasPicture(button)) << button;
     }
-    EXPECT_NE(face.FindText("Bağlantı kuruluyor..."), nullptr);
+    const TextOp* connecting = face.FindText("Bağlantı kuruluyor...");  // made smaller, never cut
+    ASSERT_NE(connecting, nullptr);
+    EXPECT_EQ(connecting->font.size, 9);
     EXPECT_EQ(face.FindText("İstanbul"), nullptr);
     EXPECT_FALSE(face.layout.exitBtn.enabled || face.layout.hideBtn.visible || face.layout.optionsBtn.visible);
     EXPECT_FALSE(face.layout.refreshActionEnabled || face.layout.optionsActionEnabled ||

@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <iterator>
+#include <set>
 #include <type_traits>
 
 #include "base/unique_handle_win.h"
@@ -15,12 +18,26 @@ namespace {
 
 using PictureMap = std::map<std::string, std::unique_ptr<Gdiplus::Bitmap>>;
 
-// A picture file, or nothing when it is missing or unreadable.
+// A picture file, or nothing when it is missing or unreadable. Its pixels are copied into a bitmap of the
+// surface's format, so the decoder and the file's bytes that a decoded picture holds on to go at once.
 std::unique_ptr<Gdiplus::Bitmap> LoadPicture(const std::string& name) {
     const std::wstring path = L".\\Contents\\Resources\\" + Widen(name);
-    auto picture = std::make_unique<Gdiplus::Bitmap>(path.c_str());
-    if (picture->GetLastStatus() != Gdiplus::Ok || picture->GetWidth() == 0) return nullptr;
-    return picture;
+    Gdiplus::Bitmap decoded(path.c_str());
+    if (decoded.GetLastStatus() != Gdiplus::Ok || decoded.GetWidth() == 0) return nullptr;
+    const auto width = static_cast<INT>(decoded.GetWidth());
+    const auto height = static_cast<INT>(decoded.GetHeight());
+    auto picture = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
+    Gdiplus::BitmapData target{};
+    Gdiplus::Rect all(0, 0, width, height);
+    if (picture->LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB, &target) != Gdiplus::Ok) {
+        return nullptr;
+    }
+    Gdiplus::BitmapData source = target;
+    const bool copied = decoded.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                                         PixelFormat32bppARGB, &source) == Gdiplus::Ok;
+    if (copied) decoded.UnlockBits(&source);
+    picture->UnlockBits(&target);
+    return copied ? std::move(picture) : nullptr;
 }
 
 Gdiplus::RectF ToGdiplus(const RectF& r) { return {r.x, r.y, r.width, r.height}; }
@@ -43,13 +60,204 @@ bool FindPngEncoder(CLSID& clsid) {
     return false;
 }
 
+bool SameMatrix(const ColorMatrix& a, const ColorMatrix& b) { return std::equal(a.begin(), a.end(), b.begin()); }
+
+bool SameOp(const DrawOp& a, const DrawOp& b) {
+    if (a.index() != b.index()) return false;
+    if (const auto* p = std::get_if<PictureOp>(&a)) {
+        const auto& q = std::get<PictureOp>(b);
+        return p->name == q.name && p->destination == q.destination && p->source == q.source && p->mode == q.mode &&
+               SameMatrix(p->matrix, q.matrix);
+    }
+    return std::holds_alternative<ClearOp>(a);  // texts never belong to the glass
+}
+
+bool SameOps(const DrawList& ops, size_t count, const DrawList& kept) {
+    if (kept.size() != count) return false;
+    for (size_t i = 0; i < count; ++i) {
+        if (!SameOp(ops[i], kept[i])) return false;
+    }
+    return true;
+}
+
+// The glass: a clear followed by background slices, at the start of a list; 0 when the list starts otherwise.
+size_t GlassLength(const DrawList& ops) {
+    if (ops.empty() || !std::holds_alternative<ClearOp>(ops[0])) return 0;
+    size_t length = 1;
+    while (length < ops.size()) {
+        const auto* picture = std::get_if<PictureOp>(&ops[length]);
+        if (!picture || std::find(kBackgroundPictures.begin(), kBackgroundPictures.end(), picture->name) ==
+                            kBackgroundPictures.end()) {
+            break;
+        }
+        ++length;
+    }
+    return length > 1 ? length : 0;
+}
+
+// A copy of the picture through the colour matrix, as GDI+ applies one to straight ARGB colours: each
+// component of the result is the row vector (r, g, b, a, 1) times the matrix's column, clamped.
+std::unique_ptr<Gdiplus::Bitmap> Tinted(Gdiplus::Bitmap& picture, const ColorMatrix& m) {
+    const auto width = static_cast<INT>(picture.GetWidth());
+    const auto height = static_cast<INT>(picture.GetHeight());
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    Gdiplus::BitmapData data{};
+    data.Width = static_cast<UINT>(width);
+    data.Height = static_cast<UINT>(height);
+    data.Stride = width * 4;
+    data.PixelFormat = PixelFormat32bppARGB;
+    data.Scan0 = pixels.data();
+    Gdiplus::Rect all(0, 0, width, height);
+    if (picture.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppARGB,
+                         &data) != Gdiplus::Ok) {
+        return nullptr;
+    }
+    picture.UnlockBits(&data);
+    for (uint32_t& pixel : pixels) {
+        const float in[5] = {((pixel >> 16) & 0xFF) / 255.0f, ((pixel >> 8) & 0xFF) / 255.0f, (pixel & 0xFF) / 255.0f,
+                             (pixel >> 24) / 255.0f, 1.0f};
+        uint32_t out[4] = {};  // r, g, b, a
+        for (int column = 0; column < 4; ++column) {
+            float value = 0;
+            for (int row = 0; row < 5; ++row) value += in[row] * m[row * 5 + column];
+            out[column] = static_cast<uint32_t>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255));
+        }
+        pixel = out[3] << 24 | out[0] << 16 | out[1] << 8 | out[2];
+    }
+    auto tinted = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
+    data.Scan0 = pixels.data();
+    if (tinted->LockBits(&all, Gdiplus::ImageLockModeWrite | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppARGB,
+                         &data) != Gdiplus::Ok) {
+        return nullptr;
+    }
+    tinted->UnlockBits(&data);
+    return tinted;
+}
+
+struct TextPicture {
+    std::unique_ptr<Gdiplus::Bitmap> bitmap;
+    int left = 0;
+    int top = 0;
+};
+
+std::string TextKey(const TextOp& op) {
+    char numbers[160];
+    std::snprintf(numbers, sizeof numbers, "|%g|%g|%g|%g|%g|%d|%d|%d|%08X|%d|%d", op.rect.x, op.rect.y, op.rect.width,
+                  op.rect.height, op.font.size, static_cast<int>(op.font.unit), op.font.bold, op.font.italic, op.color,
+                  static_cast<int>(op.align), op.shadow);
+    return op.text + "|" + op.font.family + numbers;
+}
+
+// The text (and its shadow) on a transparent picture of its own, placed so that its pixels fall where a
+// direct drawing would put them; compositing it gives the same face.
+TextPicture RenderText(const TextOp& op, const Gdiplus::Font* font) {
+    TextPicture text;
+    text.left = static_cast<int>(std::floor(op.rect.x));
+    text.top = static_cast<int>(std::floor(op.rect.y));
+    const int width = static_cast<int>(std::ceil(op.rect.x + op.rect.width)) - text.left + 2;
+    const int height = static_cast<int>(std::ceil(op.rect.y + op.rect.height)) - text.top + 2;
+    if (width <= 0 || height <= 0) return text;
+    text.bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
+    Gdiplus::Graphics g(text.bitmap.get());
+    g.Clear(Gdiplus::Color(0, 0, 0, 0));
+    g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
+    g.TranslateTransform(static_cast<float>(-text.left), static_cast<float>(-text.top));
+    Gdiplus::StringFormat format(0, LANG_NEUTRAL);
+    format.SetAlignment(static_cast<Gdiplus::StringAlignment>(op.align));
+    const std::wstring wide = Widen(op.text);
+    const auto length = static_cast<INT>(wide.size());
+    if (op.shadow) {
+        Gdiplus::SolidBrush black(ArgbColor(kOpaqueBlack));
+        g.DrawString(wide.c_str(), length, font, ToGdiplus(MovedRect(op.rect, 1, 1)), &format, &black);
+    }
+    Gdiplus::SolidBrush brush(ArgbColor(op.color));
+    g.DrawString(wide.c_str(), length, font, ToGdiplus(op.rect), &format, &brush);
+    return text;
+}
+
 }  // namespace
 
 struct FacePainter::Resources {
-    Resources(int width, int height) : surface(width, height, PixelFormat32bppARGB), graphics(&surface) {}
+    Resources(int width, int height)
+        : surface(width, height, PixelFormat32bppARGB), graphics(&surface), presenter(width, height) {}
     Gdiplus::Bitmap surface;
     Gdiplus::Graphics graphics;
-    PictureMap fixed;
+    LayeredPresenter presenter;
+    bool presenterStale = true;  // the surface changed since the presenter's copy was made
+
+    // Pictures decoded when first drawn or measured: the fixed ones stay, the others while compositions keep
+    // drawing them. A missing picture is remembered as null.
+    std::set<std::string> fixedNames;
+    PictureMap pictures;
+    std::set<std::string> drawnNow;
+
+    // The glass (the leading clear and background slices) depends only on the settings, the size and the
+    // stretch: the surface after it is kept with the operations that made it.
+    DrawList glassOps;
+    std::vector<uint32_t> glassPixels;
+
+    // Texts drawn once onto pictures of their own, kept while compositions keep drawing them.
+    std::map<std::string, TextPicture> texts;
+    std::set<std::string> textsNow;
+
+    // The tinted slices, tinted once: the tint changes only with the settings.
+    ColorMatrix tint = IdentityMatrix();
+    PictureMap tinted;
+
+    Gdiplus::Bitmap* TintedPicture(const std::string& name, const ColorMatrix& matrix) {
+        if (!SameMatrix(matrix, tint)) {
+            tinted.clear();
+            tint = matrix;
+        }
+        auto it = tinted.find(name);
+        if (it == tinted.end()) {
+            Gdiplus::Bitmap* picture = Picture(name);
+            it = tinted.emplace(name, picture ? Tinted(*picture, matrix) : nullptr).first;
+        }
+        drawnNow.insert(name);
+        return it->second.get();
+    }
+
+    // By name: a tint maps equal pixels to equal pixels, so the tinted copy has alike rows when its picture does.
+    std::map<std::string, bool> rowsAlike;
+
+    bool RowsAlike(const std::string& name) {
+        const auto it = rowsAlike.find(name);
+        if (it != rowsAlike.end()) return it->second;
+        Gdiplus::Bitmap* picture = Picture(name);
+        if (!picture) return false;
+        bool alike = false;
+        Gdiplus::BitmapData data{};
+        Gdiplus::Rect all(0, 0, static_cast<INT>(picture->GetWidth()), static_cast<INT>(picture->GetHeight()));
+        if (picture->LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) == Gdiplus::Ok) {
+            const auto* first = static_cast<const BYTE*>(data.Scan0);
+            alike = true;
+            for (UINT y = 1; y < data.Height && alike; ++y) {
+                alike = std::equal(first, first + data.Width * 4, first + static_cast<ptrdiff_t>(y) * data.Stride);
+            }
+            picture->UnlockBits(&data);
+        }
+        rowsAlike[name] = alike;
+        return alike;
+    }
+
+    Gdiplus::Bitmap* Picture(const std::string& name) {
+        auto it = pictures.find(name);
+        if (it == pictures.end()) it = pictures.emplace(name, LoadPicture(name)).first;
+        drawnNow.insert(name);
+        return it->second.get();
+    }
+
+    // Drops what the last composition did not draw.
+    void ForgetUnused() {
+        for (auto it = pictures.begin(); it != pictures.end();) {
+            it = fixedNames.count(it->first) || drawnNow.count(it->first) ? std::next(it) : pictures.erase(it);
+        }
+        for (auto it = texts.begin(); it != texts.end();)
+            it = textsNow.count(it->first) ? std::next(it) : texts.erase(it);
+        drawnNow.clear();
+        textsNow.clear();
+    }
 
     // Fonts by description, made once: finding a family is costly, and a face uses only a handful of fonts.
     mutable std::map<std::string, std::unique_ptr<Gdiplus::Font>> fonts;
@@ -92,19 +300,13 @@ FacePainter::FacePainter(HWND window, int width, int height, const std::vector<s
         SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
     }
     m_resources->graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
-    for (const std::string& name : fixedPictures) {
-        if (auto picture = LoadPicture(name)) m_resources->fixed[name] = std::move(picture);
-    }
+    m_resources->fixedNames.insert(fixedPictures.begin(), fixedPictures.end());
 }
 
 FacePainter::~FacePainter() = default;
 
 SizeI FacePainter::PictureSize(const std::string& name) const {
-    const auto it = m_resources->fixed.find(name);
-    if (it != m_resources->fixed.end()) {
-        return {static_cast<int>(it->second->GetWidth()), static_cast<int>(it->second->GetHeight())};
-    }
-    const auto picture = LoadPicture(name);
+    Gdiplus::Bitmap* picture = m_resources->Picture(name);
     return picture ? SizeI{static_cast<int>(picture->GetWidth()), static_cast<int>(picture->GetHeight())} : SizeI{};
 }
 
@@ -120,7 +322,15 @@ RectF FacePainter::MeasureText(const std::string& text, TextAlign align, const F
 }
 
 void FacePainter::Draw(const DrawList& ops) {
-    for (const DrawOp& op : ops) {
+    m_resources->presenterStale = true;
+    const size_t glass = GlassLength(ops);
+    size_t first = 0;
+    if (glass > 0 && SameOps(ops, glass, m_resources->glassOps)) {
+        RestoreSurface(m_resources->glassPixels);
+        first = glass;
+        for (size_t i = 1; i < glass; ++i) m_resources->drawnNow.insert(std::get<PictureOp>(ops[i]).name);
+    }
+    for (size_t i = first; i < ops.size(); ++i) {
         std::visit(
             [this](const auto& o) {
                 using T = std::decay_t<decltype(o)>;
@@ -132,20 +342,18 @@ void FacePainter::Draw(const DrawList& ops) {
                     DrawText(o);
                 }
             },
-            op);
+            ops[i]);
+        if (i + 1 == glass) {
+            m_resources->glassOps.assign(ops.begin(), ops.begin() + static_cast<std::ptrdiff_t>(glass));
+            m_resources->glassPixels = SurfacePixels();
+        }
     }
+    m_resources->ForgetUnused();
 }
 
 void FacePainter::DrawPicture(const PictureOp& op) {
-    std::unique_ptr<Gdiplus::Bitmap> loaded;
-    Gdiplus::Bitmap* picture = nullptr;
-    const auto it = m_resources->fixed.find(op.name);
-    if (it != m_resources->fixed.end()) {
-        picture = it->second.get();
-    } else {
-        loaded = LoadPicture(op.name);  // released when this call ends
-        picture = loaded.get();
-    }
+    Gdiplus::Bitmap* picture =
+        op.mode == PictureMode::Tinted ? m_resources->TintedPicture(op.name, op.matrix) : m_resources->Picture(op.name);
     if (!picture) return;
     const auto width = static_cast<float>(picture->GetWidth());
     const auto height = static_cast<float>(picture->GetHeight());
@@ -191,34 +399,50 @@ void FacePainter::DrawPicture(const PictureOp& op) {
             destination.height += 2 * kMargin * scaleY;
         }
         attributes.SetWrapMode(Gdiplus::WrapModeTile, Gdiplus::Color(255, 0, 0, 0), FALSE);
-        if (op.mode == PictureMode::Tinted) {
-            Gdiplus::ColorMatrix matrix;
-            for (int row = 0; row < 5; ++row) {
-                for (int column = 0; column < 5; ++column) matrix.m[row][column] = op.matrix[row * 5 + column];
-            }
-            attributes.SetColorMatrix(&matrix, Gdiplus::ColorMatrixFlagsDefault, Gdiplus::ColorAdjustTypeBitmap);
-        }
         used = &attributes;
     }
-    m_resources->graphics.DrawImage(picture, ToGdiplus(destination), source.x, source.y, source.width, source.height,
-                                    Gdiplus::UnitPixel, used);
+    // A picture whose rows are all alike, stretched only in height, looks the same whichever rows are sampled:
+    // the nearest row is as good as a blend of two and far cheaper (the glass's middle slices while it grows).
+    Gdiplus::Graphics& g = m_resources->graphics;
+    const bool nearest = scaleX == 1 && scaleY != 1 && m_resources->RowsAlike(op.name);
+    if (nearest) g.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+    g.DrawImage(picture, ToGdiplus(destination), source.x, source.y, source.width, source.height, Gdiplus::UnitPixel,
+                used);
+    if (nearest) g.SetInterpolationMode(Gdiplus::InterpolationModeDefault);
 }
 
 void FacePainter::DrawText(const TextOp& op) {
     if (op.text.empty()) return;
-    const Gdiplus::Font* font = m_resources->FontOf(op.font, m_dpi);
-    Gdiplus::StringFormat format(0, LANG_NEUTRAL);
-    format.SetAlignment(static_cast<Gdiplus::StringAlignment>(op.align));
-    const std::wstring wide = Widen(op.text);
-    const auto length = static_cast<INT>(wide.size());
-    Gdiplus::Graphics& g = m_resources->graphics;
-    g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
-    if (op.shadow) {
-        Gdiplus::SolidBrush black(ArgbColor(kOpaqueBlack));
-        g.DrawString(wide.c_str(), length, font, ToGdiplus(MovedRect(op.rect, 1, 1)), &format, &black);
+    const std::string key = TextKey(op);
+    m_resources->textsNow.insert(key);
+    auto it = m_resources->texts.find(key);
+    if (it == m_resources->texts.end()) {
+        it = m_resources->texts.emplace(key, RenderText(op, m_resources->FontOf(op.font, m_dpi))).first;
     }
-    Gdiplus::SolidBrush brush(ArgbColor(op.color));
-    g.DrawString(wide.c_str(), length, font, ToGdiplus(op.rect), &format, &brush);
+    const TextPicture& text = it->second;
+    if (!text.bitmap) return;
+    m_resources->graphics.DrawImage(text.bitmap.get(), text.left, text.top, static_cast<INT>(text.bitmap->GetWidth()),
+                                    static_cast<INT>(text.bitmap->GetHeight()));
+}
+
+std::vector<uint32_t> FacePainter::SurfacePixels() const {
+    const ArgbSurface pixels = Pixels();
+    return pixels.pixels;
+}
+
+void FacePainter::RestoreSurface(std::vector<uint32_t>& pixels) {
+    Gdiplus::Bitmap& surface = m_resources->surface;
+    Gdiplus::BitmapData data{};
+    data.Width = surface.GetWidth();
+    data.Height = surface.GetHeight();
+    data.Stride = static_cast<INT>(data.Width * 4);
+    data.PixelFormat = PixelFormat32bppARGB;
+    data.Scan0 = pixels.data();
+    Gdiplus::Rect all(0, 0, static_cast<INT>(data.Width), static_cast<INT>(data.Height));
+    if (surface.LockBits(&all, Gdiplus::ImageLockModeWrite | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppARGB,
+                         &data) == Gdiplus::Ok) {
+        surface.UnlockBits(&data);
+    }
 }
 
 ArgbSurface FacePainter::Pixels() const {
@@ -240,24 +464,43 @@ ArgbSurface FacePainter::Pixels() const {
 
 bool FacePainter::Present() {
     if (!m_window) return false;
-    return PresentLayered(m_window, Pixels(), m_alpha);
-}
-
-void FacePainter::FadeIn(BYTE target) {
-    const std::vector<uint8_t> alphas = FadeInAlphas(m_alpha, target);
-    for (size_t i = 0; i < alphas.size(); ++i) {
-        if (i > 0) Sleep(kFadeDelayMs);
-        m_alpha = alphas[i];
-        Present();
+    if (m_resources->presenterStale) {
+        Gdiplus::Bitmap& surface = m_resources->surface;
+        Gdiplus::BitmapData data{};
+        Gdiplus::Rect all(0, 0, static_cast<INT>(surface.GetWidth()), static_cast<INT>(surface.GetHeight()));
+        if (surface.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok)
+            return false;
+        m_resources->presenter.SetPixels(static_cast<const uint32_t*>(data.Scan0), data.Stride / 4);
+        surface.UnlockBits(&data);
+        m_resources->presenterStale = false;
     }
+    return m_resources->presenter.Present(m_window, m_alpha);
 }
 
-void FacePainter::FadeOut(BYTE target) {
-    const std::vector<uint8_t> alphas = FadeOutAlphas(m_alpha, target);
+bool FacePainter::PresentAlpha(BYTE alpha) {
+    m_alpha = alpha;
+    return Present();
+}
+
+void FacePainter::FadeIn(BYTE target) { Fade(FadeInAlphas(m_alpha, target)); }
+
+void FacePainter::FadeOut(BYTE target) { Fade(FadeOutAlphas(m_alpha, target)); }
+
+// The steps keep their cadence of kFadeDelayMs: the time a present takes counts towards the wait before the
+// next one, so a fade lasts its steps' delays however slow the presents are.
+void FacePainter::Fade(const std::vector<uint8_t>& alphas) {
+    const FineTimerResolution fineTimer;
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER start{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
     for (size_t i = 0; i < alphas.size(); ++i) {
-        if (i > 0) Sleep(kFadeDelayMs);
-        m_alpha = alphas[i];
-        Present();
+        LARGE_INTEGER now{};
+        QueryPerformanceCounter(&now);
+        const auto elapsedMs = static_cast<long long>((now.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart);
+        const auto dueMs = static_cast<long long>(i * kFadeDelayMs);
+        if (elapsedMs < dueMs) Sleep(static_cast<DWORD>(dueMs - elapsedMs));
+        PresentAlpha(alphas[i]);
     }
 }
 

@@ -15,8 +15,10 @@
 namespace nimbo {
 
 // One per layered window, created after GdiplusStartup and destroyed before GdiplusShutdown. Pictures are read
-// from ".\Contents\Resources\" of the current folder: `fixedPictures` once, here; any other picture each time
-// it is drawn, released right after. A missing picture draws nothing and measures 0 x 0.
+// from ".\Contents\Resources\" of the current folder when first drawn or measured: `fixedPictures` are kept
+// from then on, any other picture for as long as each composition draws it. A missing picture draws nothing and
+// measures 0 x 0. Below the drawing operations, work whose result cannot have changed is not done again: the
+// glass at the start of a list, texts already drawn, the premultiplied copy a fade step presents.
 class FacePainter : public FaceMeasurer {
 public:
     FacePainter(HWND window, int width, int height, const std::vector<std::string>& fixedPictures, BYTE alpha);
@@ -36,8 +38,10 @@ public:
 
     // PresentFace: shows the surface on the window with FaceAlpha. False when the system refused it.
     bool Present();
-    // Fade towards `target` by kFadeStep with kFadeDelayMs between presents, on the calling thread. Callers
-    // check General/FadeEffect first.
+    // One step of a fade: the composed surface again, with a new FaceAlpha; nothing is drawn or converted.
+    bool PresentAlpha(BYTE alpha);
+    // Fade towards `target` by kFadeStep with kFadeDelayMs between presents, on the calling thread, with the
+    // timer's resolution raised meanwhile (FineTimerResolution). Callers check General/FadeEffect first.
     void FadeIn(BYTE target);
     void FadeOut(BYTE target);
 
@@ -49,6 +53,9 @@ private:
     struct Resources;
     void DrawPicture(const PictureOp& op);
     void DrawText(const TextOp& op);
+    std::vector<uint32_t> SurfacePixels() const;
+    void RestoreSurface(std::vector<uint32_t>& pixels);
+    void Fade(const std::vector<uint8_t>& alphas);
 
     HWND m_window;
     BYTE m_alpha;

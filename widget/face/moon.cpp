@@ -40,4 +40,6 @@ int MoonIndex(const SystemTime& today) {
     return MoonIndexOfPhase(MoonPhase(midnight));
 }
 
+int MoonPictureNumber(int moonIndex) { return moonIndex >= 0 && moonIndex < 28 ? moonIndex : 0; }
+
 }  // namespace nimbo

@@ -15,4 +15,7 @@ int MoonIndexOfPhase(int phase);
 // 0 to 28 for the day of `today` (taken at 00:00): the picture and the name row of the moon.
 int MoonIndex(const SystemTime& today);
 
+// The number of the moon picture for an index: the set has 0 to 27, and 28, a whole lunation, is the new moon.
+int MoonPictureNumber(int moonIndex);
+
 }  // namespace nimbo

@@ -171,10 +171,14 @@ void TCustomTrayIcon::AdvanceFrame() {
     RefreshIcon();
 }
 
+// A balloon goes out with one record: the shell shows a record's balloon every time it gets one, so a request
+// left in the record would bring the balloon back with each later update, after it timed out or was
+// clicked away. While the icon is hidden, the request waits for the add.
 void TCustomTrayIcon::ShowBalloon() {
     m_notifyData.flags |= kNifInfo;
     m_notifyData.infoFlags = static_cast<uint32_t>(BalloonFlags);
     NotifyShell(Command::Modify);
+    if (m_visible) m_notifyData.flags &= ~kNifInfo;
 }
 
 void TCustomTrayIcon::SetAnimate(bool animate) {
@@ -244,6 +248,7 @@ void TCustomTrayIcon::SetVisible(bool visible) {
     m_visible = visible;
     if (!m_animate || !m_currentIcon) LoadStaticIcon();
     NotifyShell(visible ? Command::Add : Command::Delete);
+    if (visible) m_notifyData.flags &= ~kNifInfo;  // a balloon asked for while hidden went out with the add
     if (m_animate) SetTimerEnabled(visible);
 }
 

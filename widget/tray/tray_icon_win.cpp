@@ -1,6 +1,7 @@
 // The tray icon's Windows side: the hidden window, the shell record and calls, icons and the popup menu.
 #include "widget/tray/tray_icon_win.h"
 
+#include "base/popup_menu_win.h"
 #include "base/wide_text_win.h"
 
 namespace nimbo {
@@ -44,19 +45,6 @@ void AllowFromOrdinaryProcesses(HWND window, UINT message) {
     } else if (const auto perProcess = reinterpret_cast<PerProcess>(
                    reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter")))) {
         perProcess(message, kAllow);
-    }
-}
-
-// Gives the pending messages one round, so that a foreground switch has happened before the menu opens.
-void ProcessPendingMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));  // the main loop must still see it
-            return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
     }
 }
 
@@ -112,7 +100,10 @@ TrayWindowWin::TrayWindowWin(std::string applicationTitle, TrayIconRef applicati
 bool TrayWindowWin::Create() {
     // A hidden top-level window rather than a message-only one: only top-level windows hear broadcasts such
     // as "TaskbarCreated" and the session's end.
-    if (!nimbo::Window::Create(kTrayWindowClass, WS_EX_TOOLWINDOW, WS_POPUP, 0, 0, 0, 0)) return false;
+    WindowCreation creation;
+    creation.className = kTrayWindowClass;
+    creation.exStyle = WS_EX_TOOLWINDOW;
+    if (!nimbo::Window::Create(creation)) return false;
     if (m_taskbarCreated != 0) AllowFromOrdinaryProcesses(Handle(), m_taskbarCreated);
     return true;
 }
@@ -167,13 +158,6 @@ TrayIconWin::~TrayIconWin() {
 TrayPopupMenuWin::TrayPopupMenuWin(UniqueMenu menu, HWND commandWindow)
     : m_menu(std::move(menu)), m_commandWindow(commandWindow) {}
 
-void TrayPopupMenuWin::Popup(int x, int y) {
-    // The menu closes on a click elsewhere only while its window is in front.
-    SetForegroundWindow(m_commandWindow);
-    ProcessPendingMessages();
-    TrackPopupMenuEx(m_menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, m_commandWindow, nullptr);
-    // Without a task switch right after, the menu opened next time closes at once.
-    PostMessageW(m_commandWindow, WM_NULL, 0, 0);
-}
+void TrayPopupMenuWin::Popup(int x, int y) { ShowPopupMenu(m_commandWindow, m_menu.Get(), {x, y}); }
 
 }  // namespace nimbo

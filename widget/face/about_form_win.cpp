@@ -1,0 +1,97 @@
+// The about window on Windows: composed once, shown and hidden with fades, its link opened by the shell.
+#include "widget/face/about_form_win.h"
+
+#include <shellapi.h>
+
+#include "base/wide_text_win.h"
+
+namespace nimbo {
+
+namespace {
+
+constexpr wchar_t kAboutFormClass[] = L"TAboutForm";
+
+bool Inside(const Placeholder& place, POINT point) {
+    return point.x >= place.left && point.x < place.left + place.width && point.y >= place.top &&
+           point.y < place.top + place.height;
+}
+
+}  // namespace
+
+TAboutForm::TAboutForm(std::string projectsPageUrl, const std::string& webAddress)
+    : LayeredWindow("Nimbo!"), m_projectsPageUrl(std::move(projectsPageUrl)), m_layout(AboutFormLayout(webAddress)) {}
+
+bool TAboutForm::Create(HWND owner, bool fadeEffect) {
+    m_fadeEffect = fadeEffect;
+    WindowCreation creation;
+    creation.className = kAboutFormClass;
+    creation.title = kAboutTitle;
+    creation.exStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW;
+    creation.width = kAboutFaceWidth;
+    creation.height = kAboutFaceHeight;
+    creation.x = (GetSystemMetrics(SM_CXSCREEN) - kAboutFaceWidth) / 2;
+    creation.y = (GetSystemMetrics(SM_CYSCREEN) - kAboutFaceHeight) / 2;
+    creation.owner = owner;
+    return Window::Create(creation);
+}
+
+bool TAboutForm::OnCreate() {
+    m_painter = std::make_unique<FacePainter>(Handle(), kAboutFaceWidth, kAboutFaceHeight, AboutFacePictures(),
+                                              m_fadeEffect ? kHiddenAlpha : kFullAlpha);
+    m_painter->Draw(ComposeAboutFace(m_layout, *m_painter));
+    m_painter->Present();
+    m_hints.Create(Handle());
+    std::vector<HintArea> hints;
+    AddHint(hints, m_layout.closeBtn);
+    m_hints.SetAreas(hints);
+    return true;
+}
+
+void TAboutForm::ShowAbout(BYTE fullAlpha) {
+    if (!Visible()) ShowFaded(fullAlpha, m_fadeEffect);
+    SetForegroundWindow(Handle());
+}
+
+void TAboutForm::HideAbout() {
+    if (Visible()) HideFaded(m_fadeEffect);
+}
+
+bool TAboutForm::OnLink(POINT client) const { return Inside(m_layout.label2.place, client); }
+
+void TAboutForm::Label2Click() {
+    ShellExecuteW(Handle(), L"open", Widen(m_projectsPageUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+bool TAboutForm::OnMouseDown(MouseButton button, POINT client) {
+    // Every label but the link is disabled, so a press anywhere else, the close button too, hides the window.
+    if (button == MouseButton::Left && OnLink(client)) {
+        Label2Click();
+    } else {
+        HideAbout();
+    }
+    return true;
+}
+
+LRESULT TAboutForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_KEYDOWN:
+            if (wParam == VK_ESCAPE) {
+                HideAbout();
+                return 0;
+            }
+            break;
+        case WM_SETCURSOR: {
+            POINT cursor{};
+            GetCursorPos(&cursor);
+            ScreenToClient(Handle(), &cursor);
+            if (LOWORD(lParam) == HTCLIENT && OnLink(cursor)) {
+                SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
+                return TRUE;
+            }
+            break;
+        }
+    }
+    return Default(message, wParam, lParam);
+}
+
+}  // namespace nimbo

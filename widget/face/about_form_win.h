@@ -1,0 +1,41 @@
+// TAboutForm: the about window, a layered face composed once, centred on the desktop.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "widget/face/about_face.h"
+#include "widget/face/hint_window_win.h"
+#include "widget/face/layered_window_win.h"
+
+namespace nimbo {
+
+class TAboutForm final : public LayeredWindow {
+public:
+    // `projectsPageUrl` is what the link opens; `webAddress` what it shows.
+    TAboutForm(std::string projectsPageUrl, const std::string& webAddress);
+
+    // Creates the hidden window owned by `owner` and composes its face.
+    bool Create(HWND owner, bool fadeEffect);
+    // Fades in to `fullAlpha` and takes the keyboard, so that Escape reaches it.
+    void ShowAbout(BYTE fullAlpha);
+    void HideAbout();
+
+private:
+    bool OnCreate() override;
+    bool OnMouseDown(MouseButton button, POINT client) override;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    FacePainter* Painter() override { return m_painter.get(); }
+    bool OnLink(POINT client) const;
+    void Label2Click();
+
+    std::string m_projectsPageUrl;
+    AboutFaceLayout m_layout;
+    std::unique_ptr<FacePainter> m_painter;
+    bool m_fadeEffect = true;
+    HintWindow m_hints;
+};
+
+}  // namespace nimbo

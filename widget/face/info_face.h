@@ -1,0 +1,43 @@
+// The information window's face: its placeholders and what one redraw draws where.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "widget/connection_state.h"
+#include "widget/face/compositor.h"
+#include "widget/face/face_layout.h"
+#include "widget/widget_settings.h"
+
+namespace nimbo {
+
+inline constexpr int kInfoFaceWidth = 209;
+inline constexpr int kInfoFaceHeight = 204;
+inline constexpr char kInfoHeaderText[] = "Nimbo! Bilgi";
+
+struct InfoFaceLayout {
+    Placeholder backgrndLbl;
+    Placeholder infoTextLbl;  // fixed width; its height follows the text
+    Placeholder headerTextLbl;
+    Placeholder closeBtn;  // hint "Kapat"
+};
+
+InfoFaceLayout InfoTextFormLayout();
+
+// The pictures the information window loads once: the glass and "Close.png".
+std::vector<std::string> InfoFacePictures();
+
+// What a redraw reads, copied from the main window each time.
+struct InfoFaceInputs {
+    std::string text;            // the information text, assembled afresh
+    std::string mainStoredText;  // the text of the main window's last composition: it sizes the glass
+    FontSpec mainInfoFont;       // the main window's InfoTextLbl font
+    WidgetSettings settings;
+    ConnectionState connection = ConnectionState::Succeeded;
+    bool active = false;  // pressed since the window was last deactivated: the close button shows
+};
+
+// Clear, glass grown by the text's height, text, close button, header; the caller presents.
+DrawList ComposeInfoFace(InfoFaceLayout& layout, const InfoFaceInputs& inputs, const FaceMeasurer& measurer);
+
+}  // namespace nimbo

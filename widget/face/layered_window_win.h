@@ -1,0 +1,50 @@
+// What every floating face shares: its surface and alpha, fades, showing and hiding, dragging, topmost, and
+// the click-through style of hibernation.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "base/window_win.h"
+#include "widget/face/face_renderer_win.h"
+
+namespace nimbo {
+
+inline constexpr BYTE kHiddenAlpha = 0;
+inline constexpr BYTE kFullAlpha = 255;
+// FullAlpha while the widget hibernates.
+inline constexpr BYTE kHibernateAlpha = 127;
+
+class LayeredWindow : public Window {
+public:
+    // FaceAlpha; HiddenAlpha before the face exists.
+    BYTE Alpha();
+    bool Visible() const { return Handle() && IsWindowVisible(Handle()); }
+
+protected:
+    using Window::Window;
+
+    // The face's painter, once the creation handler has made it.
+    virtual FacePainter* Painter() = 0;
+
+    // Shows the window, then fades in to `fullAlpha`; without fading sets it and presents once.
+    void ShowFaded(BYTE fullAlpha, bool fade);
+    // Fades out to HiddenAlpha, then hides the window; without fading only hides it.
+    void HideFaded(bool fade);
+    // Brings FaceAlpha to `target`: a fade in either direction, or at once and presented once.
+    void FadeTo(BYTE target, bool fade);
+    // The window follows the mouse until the button is released (a move by the caption).
+    void DragMove();
+    void SetTopMost(bool topMost);
+    // Hibernation: entering remembers the extended style, dims to `fullAlpha` and lets the mouse pass through;
+    // leaving brightens to `fullAlpha` and restores the remembered style.
+    void SetHibernating(bool on, BYTE fullAlpha, bool fade);
+    // The extended style taken when hibernation began; 0 before the first one.
+    DWORD SavedExStyle() const { return m_savedExStyle; }
+
+private:
+    DWORD m_savedExStyle = 0;  // SavedExStyle: 0 before the first hibernation
+};
+
+}  // namespace nimbo

@@ -1,0 +1,89 @@
+// The layered-window class: fades and presents reach their targets, and hibernation's click-through style is
+// added and taken away again without losing the style the window had.
+#include "widget/face/layered_window_win.h"
+
+#include <gtest/gtest.h>
+
+#include "base/gdiplus_session_win.h"
+
+namespace nimbo {
+namespace {
+
+class ProbeFace final : public LayeredWindow {
+public:
+    ProbeFace() : LayeredWindow("probe") {}
+    bool Make(DWORD exStyle) {
+        WindowCreation creation;
+        creation.className = L"NimboLayeredProbe";
+        creation.exStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW | exStyle;
+        creation.width = creation.height = 16;
+        return Create(creation);
+    }
+    DWORD ExStyle() const { return static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)); }
+
+    using LayeredWindow::FadeTo;
+    using LayeredWindow::HideFaded;
+    using LayeredWindow::SavedExStyle;
+    using LayeredWindow::SetHibernating;
+    using LayeredWindow::ShowFaded;
+
+private:
+    bool OnCreate() override {
+        m_painter = std::make_unique<FacePainter>(Handle(), 16, 16, std::vector<std::string>{}, kHiddenAlpha);
+        return true;
+    }
+    FacePainter* Painter() override { return m_painter.get(); }
+    std::unique_ptr<FacePainter> m_painter;
+};
+
+class LayeredWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!m_face.Make(0)) GTEST_SKIP() << "no window can be made here: Wine needs a display (DISPLAY) for windows";
+    }
+    GdiplusSession m_gdiplus;
+    ProbeFace m_face;
+};
+
+TEST_F(LayeredWindowTest, ShowsAndHidesWithOrWithoutFading) {
+    for (const bool fade : {true, false}) {
+        m_face.ShowFaded(kHibernateAlpha, fade);
+        EXPECT_TRUE(m_face.Visible());
+        EXPECT_EQ(m_face.Alpha(), kHibernateAlpha);
+        m_face.FadeTo(kFullAlpha, fade);
+        EXPECT_EQ(m_face.Alpha(), kFullAlpha);
+        m_face.HideFaded(fade);
+        EXPECT_FALSE(m_face.Visible());
+        // Hidden at once without fading: the next showing sets the alpha itself.
+        EXPECT_EQ(m_face.Alpha(), fade ? kHiddenAlpha : kFullAlpha);
+    }
+}
+
+TEST_F(LayeredWindowTest, HibernationLetsTheMouseThroughAndGivesTheOldStyleBack) {
+    const DWORD awake = m_face.ExStyle();
+    m_face.SetHibernating(false, kFullAlpha, false);  // never hibernated: nothing to restore
+    EXPECT_EQ(m_face.ExStyle(), awake);
+
+    m_face.SetHibernating(true, kHibernateAlpha, false);
+    EXPECT_EQ(m_face.SavedExStyle(), awake);
+    EXPECT_EQ(m_face.ExStyle(), awake | WS_EX_TRANSPARENT);
+    EXPECT_EQ(m_face.Alpha(), kHibernateAlpha);
+
+    m_face.SetHibernating(false, kFullAlpha, true);
+    EXPECT_EQ(m_face.ExStyle(), awake);
+    EXPECT_EQ(m_face.Alpha(), kFullAlpha);
+}
+
+TEST(LayeredWindow, AWindowAlreadyClickThroughHibernatesAsItIs) {
+    GdiplusSession gdiplus;
+    ProbeFace face;
+    if (!face.Make(WS_EX_TRANSPARENT)) GTEST_SKIP() << "no window can be made here";
+    face.FadeTo(kFullAlpha, false);
+    face.SetHibernating(true, kHibernateAlpha, false);
+    EXPECT_EQ(face.Alpha(), kFullAlpha);
+    face.SetHibernating(false, kFullAlpha, false);
+    EXPECT_NE(face.ExStyle() & WS_EX_TRANSPARENT, 0u);
+}
+
+}  // namespace
+}  // namespace nimbo
