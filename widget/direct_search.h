@@ -25,6 +25,7 @@ public:
     // Parallel lists for the dialog: the names shown, and the "name=ID" lines it saves from.
     const std::vector<std::string>& Names() const { return m_names; }
     const std::vector<std::string>& Pairs() const { return m_pairs; }
+    const std::vector<GeoPlace>& Places() const { return m_places; }
 
     // Entry `index` became the place or a favourite: its coordinates are remembered, so the widget asks
     // only for its forecast. An index past the list does nothing.

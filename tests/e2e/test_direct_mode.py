@@ -126,5 +126,33 @@ def test_failing_or_garbage_answers_keep_the_old_weather(s, stand_in):
         wait_for_tip(s, shows("Istanbul"), f"the weather back after the {mode} answer")
 
 
+@with_stand_in
+def test_options_search_lists_the_stand_ins_places_and_remembers_the_picked_one(s, stand_in):
+    import test_options as options
+
+    s.write_options(direct_options(stand_in).replace("CheckNewVersion=1", "CheckNewVersion=0\nFirstUsage=0"))
+    s.start()
+    s.wait_for_window()
+    wait_for_tip(s, shows("Istanbul"), "the stand-in's weather")
+    options.open_options(s, options.ADD_LOC_ACTION)
+    options.click(s, options.RADIO2)
+    options.do(s, "set-text", options.TITLE, options.EDIT2, "Bursa")
+    options.wait_control(s, options.BUTTON5, lambda f: f["enabled"] == "1", "the search button")
+    options.click(s, options.BUTTON5)
+    options.wait_control(s, options.LABEL10, lambda f: f["texts"] == ["2 yer bulundu."], "the count of places found")
+    check(options.items(s, options.LISTBOX1) == ["Bursa, Bursa, Türkiye", "Bursa, İspanya"], "unexpected list")
+    check(query(stand_in.requests("/v1/search")[-1])["name"] == "Bursa", "the query did not reach the stand-in")
+    options.select(s, options.LISTBOX1, 1)
+    options.press_save(s)
+    saved = s.read_options()
+    check(saved["Location"]["CityID"] == "3336901", f"place not saved: {saved['Location']}")
+    check(saved.get("Coordinates", {}).get("3336901") == "41.68333,-1.10000", "the picked place's coordinates")
+    wait_until(lambda: len(stand_in.requests(FORECAST)) == 2, 60, "the new place's forecast request")
+    asked = query(stand_in.requests(FORECAST)[-1])
+    check((asked["latitude"], asked["longitude"]) == ("41.6833", "-1.1"), f"unexpected forecast query: {asked}")
+    wait_for_tip(s, shows("Bursa"), "the new place's weather")
+    check(not stand_in.requests(GET), "the picked place was looked up although its coordinates were remembered")
+
+
 if __name__ == "__main__":
     run_tests(globals())

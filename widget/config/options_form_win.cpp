@@ -232,6 +232,7 @@ OptionValues TOptionsForm::ControlValues(int glassOpacity) const {
 }
 
 void TOptionsForm::SaveOptions(int glassOpacity) {
+    RememberPickedResult();
     const std::optional<Place> place =
         PickedPlace(m_locationChanged, Mode(), Selected(IDC_COMBOBOX1, m_cityPairs),
                     Selected(IDC_LISTBOX1, m_resultPairs), Selected(IDC_LISTBOX2, m_favorites.Places()));
@@ -311,7 +312,10 @@ bool TOptionsForm::PageCommand(int id, int notifyCode) {
             if (clicked) AddFavorite(Selected(IDC_COMBOBOX1, m_cityPairs));
             return clicked;
         case IDC_BUTTON4:
-            if (clicked) AddFavorite(Selected(IDC_LISTBOX1, m_resultPairs));
+            if (clicked) {
+                RememberPickedResult();
+                AddFavorite(Selected(IDC_LISTBOX1, m_resultPairs));
+            }
             return clicked;
         case IDC_BUTTON6:
             if (clicked) Button6Click();
@@ -392,16 +396,32 @@ void TOptionsForm::Button5Click() {
     Enable(IDC_BUTTON5, false);
     const HCURSOR previous = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
     std::string reply;
-    const int32_t result =
-        DownloadText(SearchUrl(m_servers.Search, Text(IDC_EDIT2)), reply, kSearchTimeouts, kSearchUserAgent);
+    const std::string url =
+        m_servers.Direct ? m_directSearch.Url(Text(IDC_EDIT2)) : SearchUrl(m_servers.Search, Text(IDC_EDIT2));
+    const int32_t result = DownloadText(url, reply, kSearchTimeouts, kSearchUserAgent);
     SetCursor(previous);
     ApplySelectionMode();
     // A failed request leaves the list empty and the count as it was.
     if (result != 0) return;
-    m_resultPairs = ParseSearchReply(reply);
+    m_resultPairs = m_servers.Direct ? DirectResults(reply) : ParseSearchReply(reply);
     SetText(IDC_LABEL10, SearchCountText(m_resultPairs.size()));
     FillList(IDC_LISTBOX1, m_resultPairs);
     ApplySelectionMode();
+}
+
+std::vector<Place> TOptionsForm::DirectResults(const std::string& reply) {
+    m_directSearch.ReadReply(reply);
+    std::vector<Place> places;
+    for (size_t i = 0; i < m_directSearch.Names().size(); ++i) {
+        places.push_back({m_directSearch.Names()[i], m_directSearch.Places()[i].id});
+    }
+    return places;
+}
+
+// Direct mode: the widget then needs no look-up for the search result picked as the place or a favourite.
+void TOptionsForm::RememberPickedResult() {
+    const int selected = Selection(IDC_LISTBOX1);
+    if (m_servers.Direct && selected >= 0) m_directSearch.RememberPicked(m_settings, static_cast<size_t>(selected));
 }
 
 void TOptionsForm::AddFavorite(const std::optional<Place>& place) {

@@ -15,6 +15,7 @@
 #include "widget/config/options_model.h"
 #include "widget/config/options_opening.h"
 #include "widget/config/place.h"
+#include "widget/direct_search.h"
 #include "widget/server_config.h"
 #include "widget/settings_file.h"
 
@@ -65,6 +66,8 @@ private:
     void ComboBox1Change();
     void Edit2Focus(bool entered);
     void Button5Click();
+    std::vector<Place> DirectResults(const std::string& reply);
+    void RememberPickedResult();
     void AddFavorite(const std::optional<Place>& place);
     void Button6Click();
     void Button7Click();
@@ -85,6 +88,7 @@ private:
 
     SettingsFile& m_settings;
     ServerAddresses m_servers;
+    DirectSearch m_directSearch{m_servers.Geocoding};
     int m_requestedPage;
     std::array<std::unique_ptr<Page>, kOptionsPageCount> m_pages;
     OptionValues m_loaded;
