@@ -27,14 +27,15 @@ TEST(RemovalPlan, FileListHoldsTheInstalledSetInItsOrder) {
         {61, "\\Contents\\Resources\\Tiny\\Moon.png"},
         {62, "\\Contents\\Resources\\Tiny\\Moons\\0.png"},
         {89, "\\Contents\\Resources\\Tiny\\Moons\\9.png"},
-        {90, "\\Contents\\Resources\\Tiny\\Rain.png"},
-        {101, "\\Contents\\Resources\\Tiny\\Wind.png"},
-        {102, "\\Contents\\Resources\\UI\\Close.png"},
+        {90, "\\Contents\\Resources\\Tiny\\None.png"},
+        {91, "\\Contents\\Resources\\Tiny\\Rain.png"},
+        {102, "\\Contents\\Resources\\Tiny\\Wind.png"},
+        {103, "\\Contents\\Resources\\UI\\Close.png"},
         {107, "\\Contents\\Resources\\UI\\Reflection.png"},
-        {107, "\\Nimbo.exe"},
-        {108, "\\License.txt"},
-        {109, "\\Options.ini"},
-        {110, "\\Uninstall.exe"},
+        {108, "\\Nimbo.exe"},
+        {109, "\\License.txt"},
+        {110, "\\Options.ini"},
+        {111, "\\Uninstall.exe"},
     };
     for (const auto& [index, path] : pinned) EXPECT_EQ(files[index], path) << "index " << index;
 }
@@ -122,7 +123,7 @@ TEST(RemovalPlan, ShortcutsThenFilesAndFoldersThenKeys) {
         "key Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Nimbo",
     };
     EXPECT_EQ(std::vector<std::string>(actions.log.end() - tail.size(), actions.log.end()), tail);
-    EXPECT_EQ(actions.log[7 + 110], "file " + kFolder + "\\Contents\\License.txt");
+    EXPECT_EQ(actions.log[7 + 111], "file " + kFolder + "\\Contents\\License.txt");
     // The page's list: 120 lines, the last item on top, the first deleted file at the bottom.
     EXPECT_EQ(actions.total, 120);
     ASSERT_EQ(actions.shown.size(), 120u);

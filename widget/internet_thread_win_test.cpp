@@ -183,7 +183,9 @@ TEST(InternetThreadEnd, AThreadThatNeverRanIsNotWaitedFor) {
     for (const bool suspendedTwice : {false, true}) {
         auto* thread = new TInternetThread(true, window, "http://127.0.0.1:1/nimbo.xml", WM_VERSION_DONE);
         // A second suspension stands for a thread that one resume cannot start.
-        if (suspendedTwice) ASSERT_NE(SuspendThread(thread->ThreadHandle()), static_cast<DWORD>(-1));
+        if (suspendedTwice) {
+            ASSERT_NE(SuspendThread(thread->ThreadHandle()), static_cast<DWORD>(-1));
+        }
         const UniqueKernelHandle destroyer(CreateThread(nullptr, 0, &DestroyThread, thread, 0, nullptr));
         ASSERT_TRUE(destroyer);
         EXPECT_EQ(WaitForSingleObject(destroyer.Get(), 10000), WAIT_OBJECT_0) << "suspended twice: " << suspendedTwice;

@@ -16,7 +16,8 @@ def installed_files():
                                                     "Moon And Rain", "Moon Few Clouds", "Moon Haze", "Moon")]
     files += [res + "Tiny\\Moons\\" + n + ".png" for n in moons]
     files += [res + "Tiny\\" + n + ".png" for n in (
-        "Rain", "Showers", "Snow", "Snowy Rain", "Sun And Clouds", "Sun And Rain", "Sun Few Clouds", "Sun Haze", "Sun",
+        "None", "Rain", "Showers", "Snow", "Snowy Rain", "Sun And Clouds", "Sun And Rain", "Sun Few Clouds", "Sun Haze",
+        "Sun",
         "Sunny Thunderstorms", "Thunderstorms", "Wind")]
     files += [res + "UI\\" + n + ".png" for n in ("Close", "Grid", "Less", "Options", "Reflection")]
     return files + ["\\Nimbo.exe", "\\License.txt", "\\Options.ini", "\\Uninstall.exe"]

@@ -171,7 +171,8 @@ def crop(s, name, window, left, top, width, height):
 
 @with_server
 def test_an_error_page_after_a_good_feed_keeps_the_weather_on_the_face_and_in_the_settings(s, server):
-    widget = start_showing_weather(s, server)
+    # The information window would stand over the temperature and change its own lines with the failure.
+    widget = start_showing_weather(s, server, "[Appearance]\nShowInfoText=0\n")
     window = s.window()
     # The temperature's label, once the face has stopped changing (it fades in).
     temperature = (144, 56, 78, 37)

@@ -19,16 +19,6 @@ constexpr float kCellTitleDy = -14;
 constexpr float kCellValueDy = 26;
 constexpr float kCellHighLowDx = 14;
 
-Placeholder MakePlaceholder(int left, int top, int width, int height, FontSpec font = {}) {
-    Placeholder p;
-    p.left = left;
-    p.top = top;
-    p.width = width;
-    p.height = height;
-    p.font = std::move(font);
-    return p;
-}
-
 PictureOp NaturalPicture(std::string name, int x, int y) {
     PictureOp op;
     op.name = std::move(name);
@@ -210,6 +200,16 @@ void DrawGlass(DrawList& ops, const FaceLayout& layout, const WidgetSettings& se
 }
 
 }  // namespace
+
+Placeholder MakePlaceholder(int left, int top, int width, int height, FontSpec font) {
+    Placeholder p;
+    p.left = left;
+    p.top = top;
+    p.width = width;
+    p.height = height;
+    p.font = std::move(font);
+    return p;
+}
 
 ViewStyle ViewStyleOf(uint8_t setting) {
     switch (setting) {

@@ -34,6 +34,8 @@ struct Placeholder {
     RectF Rect() const { return RectOfBounds(left, top, left + width, top + height); }
 };
 
+Placeholder MakePlaceholder(int left, int top, int width, int height, FontSpec font = {});
+
 enum class ViewStyle : uint8_t { Small = 0, Medium = 1, Large = 2 };
 
 // Out-of-range settings values count as the large style, the default.

@@ -8,16 +8,6 @@ namespace {
 // The glass's middle slices are this much shorter than the picture before the text's height is added.
 constexpr float kGlassTextOverlap = 14;
 
-Placeholder MakePlaceholder(int left, int top, int width, int height, FontSpec font = {}) {
-    Placeholder p;
-    p.left = left;
-    p.top = top;
-    p.width = width;
-    p.height = height;
-    p.font = std::move(font);
-    return p;
-}
-
 // Line breaks as a single LF: Wine's GDI+ draws the CR of a CR LF as a box.
 std::string WithLfBreaks(const std::string& text) {
     std::string lines;
