@@ -1,6 +1,7 @@
 ; Nimbo! setup: installs exactly the files Uninstall.exe removes, its registry keys and its shortcuts.
 ; makensis -DARCH=amd64|x86 -DSTAGE=<folder with the 112 files> -DICON=<nimbo.ico> -DOUTFILE=<Setup.exe> nimbo.nsi
-; Options: /S silent; /SERVER=http://host:port the data service written into Options.ini [Servers]; /D=folder.
+; Options: /S silent; /SERVER=http://host:port the data service written into Options.ini [Servers] (without it
+; the amd64 setup chooses direct mode, Weather=direct); /D=folder.
 Unicode true
 ; The name "Setup.exe" is what users expect; Windows treating it as an installer is right.
 !pragma warning disable 9000
@@ -119,6 +120,14 @@ Section "Nimbo!"
         WriteINIStr "$INSTDIR\Options.ini" "Servers" "Search" "$R1"
         WriteINIStr "$INSTDIR\Options.ini" "Servers" "Web" "$R1"
         WriteINIStr "$INSTDIR\Options.ini" "Servers" "Address" "$R1"
+!if "${ARCH}" == "amd64"
+    ${Else}
+        ; Windows 7 and later reach Open-Meteo themselves; a server the user chose before is kept.
+        ReadINIStr $0 "$INSTDIR\Options.ini" "Servers" "Weather"
+        ${If} $0 == ""
+            WriteINIStr "$INSTDIR\Options.ini" "Servers" "Weather" "direct"
+        ${EndIf}
+!endif
     ${EndIf}
 
     WriteRegStr HKLM "${WIDGET_KEY}" "" "$INSTDIR\Nimbo.exe"
