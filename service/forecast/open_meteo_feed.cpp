@@ -93,6 +93,15 @@ struct Forecast {
     std::string day, date, low, high, text, code;
 };
 
+// The start every feed shares: the RSS root with the namespaces the widget reads, and its channel.
+void OpenFeed(XmlWriter& xml) {
+    xml.Declaration();
+    xml.Open("rss", {{"version", "2.0"},
+                     {"xmlns:yweather", "http://xml.weather.yahoo.com/ns/rss/1.0"},
+                     {"xmlns:geo", "http://www.w3.org/2003/01/geo/wgs84_pos#"}});
+    xml.Open("channel");
+}
+
 }  // namespace
 
 std::string ForecastQuery(double latitude, double longitude) {
@@ -146,11 +155,7 @@ FeedResult OpenMeteoToFeed(std::string_view text, const FeedPlace& place, FeedUn
 
     std::string feed;
     XmlWriter xml(feed);
-    xml.Declaration();
-    xml.Open("rss", {{"version", "2.0"},
-                     {"xmlns:yweather", "http://xml.weather.yahoo.com/ns/rss/1.0"},
-                     {"xmlns:geo", "http://www.w3.org/2003/01/geo/wgs84_pos#"}});
-    xml.Open("channel");
+    OpenFeed(xml);
     xml.TextElement("title", "Nimbo Weather - " + placeName);
     xml.TextElement("link", "https://open-meteo.com/");
     xml.TextElement("description", "Weather data by Open-Meteo.com for " + placeName);
@@ -209,11 +214,7 @@ FeedResult OpenMeteoToFeed(std::string_view text, const FeedPlace& place, FeedUn
 std::string ErrorFeed(std::string_view title, std::string_view description) {
     std::string feed;
     XmlWriter xml(feed);
-    xml.Declaration();
-    xml.Open("rss", {{"version", "2.0"},
-                     {"xmlns:yweather", "http://xml.weather.yahoo.com/ns/rss/1.0"},
-                     {"xmlns:geo", "http://www.w3.org/2003/01/geo/wgs84_pos#"}});
-    xml.Open("channel");
+    OpenFeed(xml);
     xml.TextElement("title", "Nimbo Weather - Error");
     xml.TextElement("description", "Nimbo Weather Error");
     xml.Open("item");
