@@ -4,7 +4,6 @@
 #include "base/wide_text_win.h"
 #include "base/window_win.h"
 
-#include <stdexcept>
 
 namespace nimbo {
 
@@ -108,14 +107,8 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     }
     auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!self) return FALSE;
-    INT_PTR result = FALSE;
-    try {
-        result = self->Dispatch(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        self->ShowError(error);
-    } catch (...) {
-        self->ShowError(std::runtime_error("Beklenmeyen bir hata oluştu"));
-    }
+    const INT_PTR result = CallReportingErrors<INT_PTR>([&] { return self->Dispatch(message, wParam, lParam); },
+                                                        [&](const std::exception& error) { self->ShowError(error); });
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, DWLP_USER, 0);
         self->m_hwnd = nullptr;

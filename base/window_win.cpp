@@ -97,15 +97,8 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     }
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-    LRESULT result = 0;
-    // No exception may unwind through user32's frames.
-    try {
-        result = self->Dispatch(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        self->ShowError(error);
-    } catch (...) {
-        self->ShowError(std::runtime_error("Beklenmeyen bir hata oluştu"));
-    }
+    const LRESULT result = CallReportingErrors<LRESULT>([&] { return self->Dispatch(message, wParam, lParam); },
+                                                        [&](const std::exception& error) { self->ShowError(error); });
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->m_hwnd = nullptr;

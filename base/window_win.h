@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <stdexcept>
 #include <string>
 
 namespace nimbo {
@@ -11,6 +12,20 @@ namespace nimbo {
 // Shows an error box the way the application's general error handler does: caption, error icon, and the
 // message ending in a full stop.
 void ShowErrorBox(HWND owner, const std::string& caption, const std::string& message);
+
+// Runs a message handler so that no exception unwinds through user32's frames: `report` gets it instead, and
+// the message's result is then zero.
+template <typename Result, typename Handler, typename Report>
+Result CallReportingErrors(Handler&& handler, Report&& report) {
+    try {
+        return handler();
+    } catch (const std::exception& error) {
+        report(error);
+    } catch (...) {
+        report(std::runtime_error("Beklenmeyen bir hata oluştu"));
+    }
+    return Result{};
+}
 
 // What a window is made with. The title is what the system and other programs see ("About...").
 struct WindowCreation {
