@@ -18,6 +18,7 @@ WINE = "/usr/lib/wine/wine64"
 MAIN_CLASS = "TNimboMainForm"
 WM_WIDGET_SHOW = 0x934
 WM_WIDGET_CLOSE = 0x935
+WM_COMMAND = 0x111
 
 
 class TestFailure(AssertionError):
@@ -39,6 +40,22 @@ def wait_until(predicate, timeout, what):
         if time.monotonic() >= deadline:
             raise TestFailure(f"timed out after {timeout} s waiting for {what}")
         time.sleep(0.1)
+
+
+def tray_tip(s):
+    """The tray icon's hint in session `s`, or None without an icon."""
+    code, facts = s.driver("tray")
+    check(code == 0, "the driver could not read the tray")
+    return facts.get("tip", "") if int(facts.get("icons", "0")) > 0 else None
+
+
+def wait_for_tip(s, predicate, what):
+    return wait_until(lambda: (tip := tray_tip(s)) is not None and predicate(tip) and tip, 60, what)
+
+
+def post_command(s, command):
+    """Posts an action's command to the main window, as its menus and buttons do."""
+    check(s.driver("post", MAIN_CLASS, WM_COMMAND, command, 0)[0] == 0, f"command {command} could not be posted")
 
 
 class Display:

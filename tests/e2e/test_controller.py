@@ -5,7 +5,8 @@ import os
 import subprocess
 import sys
 
-from harness import MAIN_CLASS, SOURCE_DIR, WM_WIDGET_SHOW, check, run_tests, wait_until
+from harness import (MAIN_CLASS, SOURCE_DIR, WM_WIDGET_SHOW, check, post_command, run_tests, tray_tip, wait_for_tip,
+                     wait_until)
 
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
 from loopback_client import Server  # noqa: E402
@@ -44,16 +45,6 @@ def options_for(server, extra=""):
             f"[General]\nCheckNewVersion=0\n{extra}")
 
 
-def tray_tip(s):
-    code, facts = s.driver("tray")
-    check(code == 0, "the driver could not read the tray")
-    return facts.get("tip", "") if int(facts.get("icons", "0")) > 0 else None
-
-
-def wait_for_tip(s, predicate, what):
-    return wait_until(lambda: (tip := tray_tip(s)) is not None and predicate(tip) and tip, 60, what)
-
-
 def start_showing_weather(s, server, extra=""):
     """Starts the widget against the loopback server and waits until its tray hint shows the weather."""
     s.write_options(options_for(server, extra))
@@ -61,10 +52,6 @@ def start_showing_weather(s, server, extra=""):
     s.wait_for_window()
     wait_for_tip(s, weather_hint, "the weather in the tray icon's hint")
     return widget
-
-
-def post_command(s, command):
-    check(s.driver("post", MAIN_CLASS, WM_COMMAND, command, 0)[0] == 0, f"command {command} could not be posted")
 
 
 def show_info_text(s):

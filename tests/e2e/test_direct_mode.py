@@ -7,7 +7,7 @@ import shutil
 import sys
 import urllib.parse
 
-from harness import MAIN_CLASS, SOURCE_DIR, check, run_tests, wait_until
+from harness import MAIN_CLASS, SOURCE_DIR, check, run_tests, tray_tip, wait_for_tip, wait_until
 
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
 from loopback_client import Server  # noqa: E402
@@ -44,16 +44,6 @@ def direct_options(stand_in, location=""):
     # No Web or Address server: the version check and the address lookup must not be asked anywhere.
     return (f"[Servers]\nWeather=direct\nForecast={stand_in.base}{FORECAST}\nGeocoding={stand_in.base}/v1\n"
             f"[General]\nCheckNewVersion=1\n{location}")
-
-
-def tray_tip(s):
-    code, facts = s.driver("tray")
-    check(code == 0, "the driver could not read the tray")
-    return facts.get("tip", "") if int(facts.get("icons", "0")) > 0 else None
-
-
-def wait_for_tip(s, predicate, what):
-    return wait_until(lambda: (tip := tray_tip(s)) is not None and predicate(tip) and tip, 60, what)
 
 
 def shows(place):

@@ -6,7 +6,7 @@ import shutil
 import subprocess
 import sys
 
-from harness import MAIN_CLASS, SOURCE_DIR, WIN64_DIR, check, run_tests, wait_until
+from harness import MAIN_CLASS, SOURCE_DIR, WIN64_DIR, check, post_command, run_tests, wait_until
 
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
 from loopback_client import Server  # noqa: E402
@@ -61,10 +61,6 @@ def click_at(s, x, y):
     point_at(s, x, y)
     xdotool(s, "mousedown", 1)
     xdotool(s, "mouseup", 1)
-
-
-def post_command(s, command):
-    check(s.driver("post", MAIN_CLASS, WM_COMMAND, command, 0)[0] == 0, f"command {command} could not be posted")
 
 
 def tray_tip(s):

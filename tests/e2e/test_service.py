@@ -4,16 +4,10 @@ upstream that answers with a recorded forecast; the widget shows its temperature
 import os
 import sys
 
-from harness import SOURCE_DIR, check, run_tests, wait_until
+from harness import SOURCE_DIR, check, run_tests, tray_tip, wait_until
 
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "service"))
 from service_harness import FakeUpstream, Service  # noqa: E402
-
-
-def tray_tip(s):
-    code, facts = s.driver("tray")
-    check(code == 0, "the driver could not read the tray")
-    return facts.get("tip", "") if int(facts.get("icons", "0")) > 0 else None
 
 
 def test_widget_shows_the_weather_the_service_made_from_the_upstream(s):
