@@ -94,7 +94,7 @@ def main():
             sys.exit(f"build/win64/{needed} is missing; build nimbo_shipped nimbo_empty_window picture_set first")
 
     os.makedirs(FOLDER, exist_ok=True)
-    server = Server(FOLDER, root=os.path.join(ROOT, "resources", "demo_server"))
+    server = Server(FOLDER)  # the loopback server with the test documents: the İstanbul feed among them
     display = Display(os.path.join(ROOT, "build", "bench-memory.xvfb.log"))
     env = dict(os.environ, DISPLAY=display.name, WINEPREFIX=os.path.join(ROOT, "build", "wineprefix-bench"),
                WINEDEBUG="-all", LC_ALL="tr_TR.UTF-8", WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
