@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 
+#include "base/system_library_win.h"
 #include "base/wide_text_win.h"
 #include "resources/options_ids.h"
 #include "widget/config/location_search.h"
@@ -370,7 +371,10 @@ void TOptionsForm::Shape1MouseDown() {
     dialog.rgbResult = m_colour & 0xFFFFFF;
     dialog.lpCustColors = m_customColours.data();
     dialog.Flags = CC_RGBINIT;
-    if (!ChooseColorW(&dialog)) return;
+    // Loaded for this dialog only: the common dialogs bring the print spooler's libraries with them.
+    const SystemLibrary commonDialogs(L"comdlg32.dll");
+    const auto chooseColor = commonDialogs.Find<decltype(ChooseColorW)>("ChooseColorW");
+    if (!chooseColor || !chooseColor(&dialog)) return;
     m_colour = dialog.rgbResult;
     m_swatchBrush.Reset();
     InvalidateRect(Control(IDC_SHAPE1), nullptr, TRUE);

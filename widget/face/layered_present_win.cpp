@@ -1,8 +1,6 @@
 // UpdateLayeredWindow from a premultiplied copy of the surface.
 #include "widget/face/layered_present_win.h"
 
-#include <mmsystem.h>
-
 namespace nimbo {
 namespace {
 
@@ -66,17 +64,14 @@ bool LayeredPresenter::Present(HWND window, BYTE constantAlpha) const {
     return UpdateLayered(window, m_memoryDc.Get(), m_width, m_height, constantAlpha);
 }
 
-FineTimerResolution::FineTimerResolution() : m_library(LoadLibraryW(L"winmm.dll")) {
-    if (!m_library) return;
-    const auto begin =
-        reinterpret_cast<TimePeriod>(reinterpret_cast<void*>(GetProcAddress(m_library, "timeBeginPeriod")));
-    const auto end = reinterpret_cast<TimePeriod>(reinterpret_cast<void*>(GetProcAddress(m_library, "timeEndPeriod")));
+FineTimerResolution::FineTimerResolution() : m_library(L"winmm.dll") {
+    const auto begin = m_library.Find<decltype(timeBeginPeriod)>("timeBeginPeriod");
+    const auto end = m_library.Find<decltype(timeEndPeriod)>("timeEndPeriod");
     if (begin && end && begin(1) == TIMERR_NOERROR) m_endPeriod = end;
 }
 
 FineTimerResolution::~FineTimerResolution() {
     if (m_endPeriod) m_endPeriod(1);
-    if (m_library) FreeLibrary(m_library);
 }
 
 }  // namespace nimbo

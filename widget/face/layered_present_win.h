@@ -2,10 +2,12 @@
 #pragma once
 
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <cstdint>
 #include <memory>
 
+#include "base/system_library_win.h"
 #include "base/unique_handle_win.h"
 #include "widget/face/argb_surface.h"
 
@@ -47,9 +49,8 @@ public:
     FineTimerResolution& operator=(const FineTimerResolution&) = delete;
 
 private:
-    using TimePeriod = UINT(WINAPI*)(UINT);
-    HMODULE m_library;
-    TimePeriod m_endPeriod = nullptr;
+    SystemLibrary m_library;
+    decltype(timeEndPeriod)* m_endPeriod = nullptr;
 };
 
 }  // namespace nimbo

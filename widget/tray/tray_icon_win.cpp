@@ -2,6 +2,7 @@
 #include "widget/tray/tray_icon_win.h"
 
 #include "base/popup_menu_win.h"
+#include "base/system_library_win.h"
 #include "base/wide_text_win.h"
 
 namespace nimbo {
@@ -35,15 +36,12 @@ private:
 // functions exist from Vista (process-wide) and Windows 7 (per window); XP has neither and needs neither.
 void AllowFromOrdinaryProcesses(HWND window, UINT message) {
     const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (!user32) return;
-    using PerWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    using PerProcess = BOOL(WINAPI*)(UINT, DWORD);
+    typedef BOOL WINAPI PerWindow(HWND, UINT, DWORD, void*);
+    typedef BOOL WINAPI PerProcess(UINT, DWORD);
     constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW and MSGFLT_ADD
-    if (const auto perWindow = reinterpret_cast<PerWindow>(
-            reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")))) {
+    if (const auto perWindow = SystemLibrary::FindIn<PerWindow>(user32, "ChangeWindowMessageFilterEx")) {
         perWindow(window, message, kAllow, nullptr);
-    } else if (const auto perProcess = reinterpret_cast<PerProcess>(
-                   reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter")))) {
+    } else if (const auto perProcess = SystemLibrary::FindIn<PerProcess>(user32, "ChangeWindowMessageFilter")) {
         perProcess(message, kAllow);
     }
 }
