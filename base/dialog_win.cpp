@@ -1,6 +1,7 @@
 // Dialog and property-page bases: one dialog procedure each, forwarding to named handlers.
 #include "base/dialog_win.h"
 
+#include "base/system_library_win.h"
 #include "base/wide_text_win.h"
 #include "base/window_win.h"
 
@@ -19,12 +20,14 @@ Dialog::~Dialog() {
 
 INT_PTR Dialog::RunModal(int templateId, HWND owner) {
     m_kind = Kind::Modal;
+    EnsureCommonControls();  // a template may hold tabs or progress bars
     return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner, &Dialog::DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
 HWND Dialog::CreateModeless(int templateId, HWND parent) {
     m_kind = Kind::Modeless;
+    EnsureCommonControls();
     return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), parent, &Dialog::DialogProc,
                               reinterpret_cast<LPARAM>(this));
 }

@@ -85,6 +85,9 @@ LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDBLCLK:
             if (OnDoubleClick(point)) return 0;
             break;
+        case WM_MOUSEMOVE:
+            OnMouseMove(point);
+            break;
     }
     return OnMessage(message, wParam, lParam);
 }

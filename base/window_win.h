@@ -68,6 +68,8 @@ protected:
     virtual bool OnContextMenu(POINT /*screen*/) { return false; }
     virtual bool OnMouseDown(MouseButton /*button*/, POINT /*client*/) { return false; }
     virtual bool OnDoubleClick(POINT /*client*/) { return false; }
+    // WM_MOUSEMOVE, told before its default processing.
+    virtual void OnMouseMove(POINT /*client*/) {}
     // Every other message, and those a named handler left; the default processing unless overridden.
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) const;

@@ -156,7 +156,6 @@ void TNimboMainForm::FormCreate() {
     m_versionSlot = std::make_unique<DownloadSlot>(Handle(), WM_VERSION_DONE);
     // The face makes the window layered, loads its fixed pictures and starts small, with the grid hidden.
     m_face = std::make_unique<MainFace>(Handle(), kHiddenAlpha);
-    m_hints.Create(Handle());
     m_calendarNames = ReadTurkishCalendarNames();
     m_shortPopup = BuildActionMenu(ShortPopupEntries());
     m_trayPopup = std::make_unique<TrayPopupMenuWin>(BuildActionMenu(TrayPopupEntries()), Handle());
@@ -570,7 +569,7 @@ FaceInputs TNimboMainForm::CurrentFaceInputs() {
 
 void TNimboMainForm::ComposeFace() {
     m_face->Compose(CurrentFaceInputs());
-    m_hints.SetAreas(MainFaceHints(m_face->Layout()));
+    SetHints(MainFaceHints(m_face->Layout()));
     ApplyActionStates();
 }
 

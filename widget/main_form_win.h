@@ -14,7 +14,6 @@
 #include "widget/download_slot_win.h"
 #include "widget/face/about_form_win.h"
 #include "widget/face/face_renderer_win.h"
-#include "widget/face/hint_window_win.h"
 #include "widget/face/info_text_form_win.h"
 #include "widget/face/layered_window_win.h"
 #include "widget/face/turkish_calendar.h"
@@ -144,7 +143,6 @@ private:
     // Declared before the tray icon, which must not outlive its menu.
     std::unique_ptr<TrayPopupMenuWin> m_trayPopup;
     std::unique_ptr<TrayIconWin> m_tray;
-    HintWindow m_hints;
     // Owned windows: the system destroys them before the form's own destruction handler runs.
     std::unique_ptr<TInfoTextForm> m_infoForm;
     std::unique_ptr<TAboutForm> m_aboutForm;

@@ -48,8 +48,6 @@ void RunWidget() {
     // Every relative path of the program (settings, pictures) starts at the executable's folder.
     SetCurrentDirectoryW(Widen(ExecutableFolder(Narrow(OwnModuleFileName()))).c_str());
     PrivateProfileFile settings(".\\Options.ini");
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
     ComInitializer com;
     GdiplusSession gdiplus;
     TNimboMainForm form(settings);

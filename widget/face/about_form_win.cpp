@@ -40,10 +40,9 @@ bool TAboutForm::OnCreate() {
                                               m_fadeEffect ? kHiddenAlpha : kFullAlpha);
     m_painter->Draw(ComposeAboutFace(m_layout, *m_painter));
     m_painter->Present();
-    m_hints.Create(Handle());
     std::vector<HintArea> hints;
     AddHint(hints, m_layout.closeBtn);
-    m_hints.SetAreas(hints);
+    SetHints(hints);
     return true;
 }
 

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "widget/face/about_face.h"
-#include "widget/face/hint_window_win.h"
 #include "widget/face/layered_window_win.h"
 
 namespace nimbo {
@@ -35,7 +34,6 @@ private:
     AboutFaceLayout m_layout;
     std::unique_ptr<FacePainter> m_painter;
     bool m_fadeEffect = true;
-    HintWindow m_hints;
 };
 
 }  // namespace nimbo

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "base/system_library_win.h"
 #include "base/wide_text_win.h"
 
 namespace nimbo {
@@ -27,21 +28,43 @@ HintWindow::~HintWindow() {
     if (m_tooltip) DestroyWindow(m_tooltip);
 }
 
-void HintWindow::Create(HWND window) {
-    m_window = window;
+void HintWindow::MouseMoved(HWND window, POINT client) {
+    if (m_tooltip || m_window || !window) return;
+    m_window = window;  // one attempt: a control that cannot be made is not asked for on every move
+    if (!EnsureCommonControls()) return;
     m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
-    if (m_tooltip) SendMessageW(m_tooltip, TTM_SETMAXTIPWIDTH, 0, kMaxHintWidth);
+    if (!m_tooltip) return;
+    SendMessageW(m_tooltip, TTM_SETMAXTIPWIDTH, 0, kMaxHintWidth);
+    AddTools();
+    MSG move{};
+    move.hwnd = window;
+    move.message = WM_MOUSEMOVE;
+    move.lParam = MAKELPARAM(client.x, client.y);
+    move.time = GetMessageTime();
+    move.pt = {client.x, client.y};
+    ClientToScreen(window, &move.pt);
+    SendMessageW(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
 void HintWindow::SetAreas(const std::vector<HintArea>& areas) {
-    if (!m_tooltip || areas == m_areas) return;
+    if (areas == m_areas) return;
+    RemoveTools();
+    m_areas = areas;
+    AddTools();
+}
+
+void HintWindow::RemoveTools() {
+    if (!m_tooltip) return;
     for (size_t i = 0; i < m_areas.size(); ++i) {
         TTTOOLINFOW info = ToolInfo(m_window, i + 1);
         SendMessageW(m_tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     }
-    m_areas = areas;
+}
+
+void HintWindow::AddTools() {
+    if (!m_tooltip) return;
     for (size_t i = 0; i < m_areas.size(); ++i) {
         const HintArea& area = m_areas[i];
         std::wstring text = Widen(area.text);

@@ -5,11 +5,12 @@
 
 #include <vector>
 
-#include "base/unique_handle_win.h"
 #include "widget/face/face_hints.h"
 
 namespace nimbo {
 
+// The tooltip is made when the mouse first moves over the window: the common controls are loaded only then,
+// and a widget nobody points at does not carry them.
 class HintWindow {
 public:
     HintWindow() = default;
@@ -17,12 +18,16 @@ public:
     HintWindow(const HintWindow&) = delete;
     HintWindow& operator=(const HintWindow&) = delete;
 
-    // Creates the tooltip for `window`; without it the hints are simply not shown.
-    void Create(HWND window);
     // The areas and texts from now on; unchanged areas leave a shown hint alone.
     void SetAreas(const std::vector<HintArea>& areas);
+    // A WM_MOUSEMOVE of `window`: the first one makes the tooltip and hands it the move, which starts its
+    // delay; later moves reach the tooltip through its subclass. Without the control no hint shows.
+    void MouseMoved(HWND window, POINT client);
 
 private:
+    void AddTools();
+    void RemoveTools();
+
     HWND m_window = nullptr;
     HWND m_tooltip = nullptr;
     std::vector<HintArea> m_areas;

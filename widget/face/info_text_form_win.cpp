@@ -24,7 +24,6 @@ bool TInfoTextForm::Create(HWND owner, int left, int top) {
     creation.owner = owner;
     m_position = {left, top};
     if (!Window::Create(creation)) return false;
-    m_hints.Create(Handle());
     Redraw();
     SetTopMost(m_inputs.settings.alwaysTop);
     return true;
@@ -44,7 +43,7 @@ void TInfoTextForm::Redraw() {
     m_painter->Present();
     std::vector<HintArea> hints;
     if (m_layout.closeBtn.enabled) AddHint(hints, m_layout.closeBtn);
-    m_hints.SetAreas(hints);
+    SetHints(hints);
 }
 
 void TInfoTextForm::ShowInfo() {

@@ -5,7 +5,6 @@
 
 #include <memory>
 
-#include "widget/face/hint_window_win.h"
 #include "widget/face/info_face.h"
 #include "widget/face/layered_window_win.h"
 
@@ -51,7 +50,6 @@ private:
     std::unique_ptr<FacePainter> m_painter;
     bool m_active = false;
     POINT m_position{};
-    HintWindow m_hints;
 };
 
 }  // namespace nimbo

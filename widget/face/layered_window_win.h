@@ -5,9 +5,11 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "base/window_win.h"
 #include "widget/face/face_renderer_win.h"
+#include "widget/face/hint_window_win.h"
 
 namespace nimbo {
 
@@ -42,9 +44,14 @@ protected:
     void SetHibernating(bool on, BYTE fullAlpha, bool fade);
     // The extended style taken when hibernation began; 0 before the first one.
     DWORD SavedExStyle() const { return m_savedExStyle; }
+    // The hints over areas of the face from now on.
+    void SetHints(const std::vector<HintArea>& areas) { m_hints.SetAreas(areas); }
+
+    void OnMouseMove(POINT client) override { m_hints.MouseMoved(Handle(), client); }
 
 private:
     DWORD m_savedExStyle = 0;  // SavedExStyle: 0 before the first hibernation
+    HintWindow m_hints;
 };
 
 }  // namespace nimbo
