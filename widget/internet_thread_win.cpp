@@ -124,7 +124,10 @@ int32_t DownloadText(const std::string& url, std::string& text, const DownloadTi
         HttpOpenRequestW(connection.Get(), L"GET", parts.object.c_str(), nullptr, nullptr, nullptr, flags, 0));
     if (!request) return -1;
     SetTimeouts(request.Get(), timeouts);
-    if (!HttpSendRequestW(request.Get(), nullptr, 0, nullptr, 0)) return -1;
+    // A download every half hour or so: a kept connection would only hold a socket, and WinInet's thread that
+    // collects idle connections, until the server drops it.
+    static constexpr wchar_t kCloseConnection[] = L"Connection: close\r\n";
+    if (!HttpSendRequestW(request.Get(), kCloseConnection, static_cast<DWORD>(-1), nullptr, 0)) return -1;
     if (!StatusIsSuccess(request.Get())) return -1;
 
     std::string body;

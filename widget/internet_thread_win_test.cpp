@@ -94,6 +94,7 @@ TEST_F(InternetThreadTest, TheFeedArrivesWholeWithTheWidgetsUserAgent) {
 
         const std::string logged = LoggedRequests(c.path);
         EXPECT_NE(logged.find("\"User-Agent\": \"Velmor Weather XML\""), std::string::npos) << logged;
+        EXPECT_NE(logged.find("\"Connection\": \"close\""), std::string::npos) << logged;
         EXPECT_NE(logged.find("\"query\": \"\""), std::string::npos) << logged;
     }
 

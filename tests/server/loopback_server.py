@@ -147,7 +147,8 @@ class Handler(BaseHTTPRequestHandler):
         self.send_header("Content-Type", content_type)
         self.send_header("Content-Length", str(len(body)))
         self.send_header("Cache-Control", "no-store")
-        if send is not None:
+        # A client's "close" is answered with one, as HTTP/1.1 asks, so that it does not keep the connection.
+        if send is not None or self.headers.get("Connection", "").lower() == "close":
             self.send_header("Connection", "close")
             self.close_connection = True
         self.end_headers()
