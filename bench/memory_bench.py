@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
 """Resident memory and idle CPU of the widget against an empty layered Win32 window, both in one Wine prefix.
 
-Runs the shipped Nimbo.exe (showing the demo feed from the loopback server) and nimbo_empty_window.exe on an
-Xvfb display of their own, waits until both have settled, prints each one's resident size and the difference,
-then counts the CPU ticks each uses over an idle minute. Run on purpose, never by CI:
+Runs the shipped Nimbo.exe (showing the İstanbul feed from the loopback server), nimbo_empty_window.exe and
+nimbo_platform_floor.exe (the empty window plus one use of each platform service the widget is built on) on an
+Xvfb display of their own, with the pointer resting away from the windows. Waits until all have settled, prints
+their resident sizes and differences, then counts the CPU ticks each uses over an idle minute. Run on purpose,
+never by CI:
 
-  cmake --build build/win64 --target nimbo_shipped nimbo_empty_window picture_set
+  cmake --build build/win64 --target nimbo_shipped nimbo_empty_window nimbo_platform_floor picture_set
   python3 bench/memory_bench.py [--idle-seconds 60]
 
-NIMBO_BENCH_SMAPS=1 also keeps both processes' /proc smaps in build/bench-memory and lists their threads, to see
+NIMBO_BENCH_SMAPS=1 also keeps the processes' /proc smaps in build/bench-memory and lists their threads, to see
 where the difference lies.
 """
 import argparse
@@ -27,6 +29,9 @@ from harness import WINE, Display, wait_until  # noqa: E402
 from loopback_client import Server  # noqa: E402
 
 TICKS_PER_SECOND = os.sysconf("SC_CLK_TCK")
+PROGRAMS = ("nimbo_empty_window.exe", "nimbo_platform_floor.exe", "Nimbo.exe")
+NAMES = {"nimbo_empty_window.exe": "empty layered window", "nimbo_platform_floor.exe": "platform floor",
+         "Nimbo.exe": "Nimbo.exe"}
 
 
 def process_of(exe_path):
@@ -77,21 +82,34 @@ def lay_out(server):
     os.makedirs(install)
     shutil.copy2(os.path.join(WIN64, "shipped", "Nimbo.exe"), install)
     shutil.copytree(os.path.join(WIN64, "Contents"), os.path.join(install, "Contents"))
-    shutil.copy2(os.path.join(WIN64, "nimbo_empty_window.exe"), FOLDER)
+    for program in PROGRAMS[:2]:
+        shutil.copy2(os.path.join(WIN64, program), FOLDER)
+    # Wine starts with the pointer in the middle of the screen; the widget's two windows stand away from it,
+    # since nobody points at an idle widget and a pointer over it would make the hints' control.
     options = (f"[Servers]\r\nWeather={server.base}\r\nWeb={server.base}\r\nAddress={server.base}\r\n"
-               "[General]\r\nCheckNewVersion=0\r\nFirstUsage=0\r\n")
+               "[General]\r\nCheckNewVersion=0\r\nFirstUsage=0\r\n"
+               "[Appearance]\r\nLeft=40\r\nTop=40\r\nInfoTextLeft=40\r\nInfoTextTop=330\r\n")
     with open(os.path.join(install, "Options.ini"), "wb") as f:
         f.write(options.encode("cp1254"))
     return install
+
+
+def report(label, kib):
+    empty, floor, widget = (kib[name] for name in PROGRAMS)
+    print(f"{label}: empty layered window {empty / 1024:.1f} MB, platform floor {floor / 1024:.1f} MB, "
+          f"Nimbo.exe {widget / 1024:.1f} MB")
+    print(f"  Nimbo.exe over the empty window {(widget - empty) / 1024:+.1f} MB "
+          f"(platform floor {(floor - empty) / 1024:+.1f} MB, Nimbo.exe over the floor {(widget - floor) / 1024:+.1f} MB)")
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--idle-seconds", type=int, default=60)
     args = parser.parse_args()
-    for needed in ("shipped/Nimbo.exe", "nimbo_empty_window.exe", "Contents"):
+    for needed in ("shipped/Nimbo.exe", "nimbo_empty_window.exe", "nimbo_platform_floor.exe", "Contents"):
         if not os.path.exists(os.path.join(WIN64, needed)):
-            sys.exit(f"build/win64/{needed} is missing; build nimbo_shipped nimbo_empty_window picture_set first")
+            sys.exit(f"build/win64/{needed} is missing; build nimbo_shipped nimbo_empty_window nimbo_platform_floor "
+                     "picture_set first")
 
     os.makedirs(FOLDER, exist_ok=True)
     server = Server(FOLDER)  # the loopback server with the test documents: the İstanbul feed among them
@@ -102,36 +120,33 @@ def main():
     try:
         subprocess.run([os.path.join(ROOT, "scripts", "wine_prefix.sh")], check=True, env=env)
         install = lay_out(server)
-        processes.append(subprocess.Popen([WINE, os.path.join(FOLDER, "nimbo_empty_window.exe")], env=env,
-                                          cwd=FOLDER, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        processes.append(subprocess.Popen([WINE, os.path.join(install, "Nimbo.exe")], env=env, cwd=install,
-                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        wait_until(lambda: any(entry for entry in server.requests("/forecastrss/TUXX0014_c.xml")), 120,
-                   "the widget's feed request")
+        feed = server.base + "/forecastrss/TUXX0014_c.xml"
+        paths = {"nimbo_empty_window.exe": os.path.join(FOLDER, "nimbo_empty_window.exe"),
+                 "nimbo_platform_floor.exe": os.path.join(FOLDER, "nimbo_platform_floor.exe"),
+                 "Nimbo.exe": os.path.join(install, "Nimbo.exe")}
+        arguments = {"nimbo_platform_floor.exe": [feed]}
+        for program in PROGRAMS:
+            # From the installation folder, where the pictures lie.
+            processes.append(subprocess.Popen([WINE, paths[program]] + arguments.get(program, []), env=env,
+                                              cwd=install, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        wait_until(lambda: len(server.requests("/forecastrss/TUXX0014_c.xml")) >= 2, 120, "both feed requests")
         time.sleep(5)  # the start-up's short-lived helper processes end; not a synchronisation
-        empty = wait_until(lambda: process_of(os.path.join(FOLDER, "nimbo_empty_window.exe")), 120,
-                           "the empty window's process")
-        widget = wait_until(lambda: process_of(os.path.join(install, "Nimbo.exe")), 120, "the widget's process")
-        print(f"processes: empty window {empty}, Nimbo.exe {widget}")
+        pids = {program: wait_until(lambda: process_of(paths[program]), 120, f"the process of {program}")
+                for program in PROGRAMS}
+        print("processes: " + ", ".join(f"{NAMES[program]} {pid}" for program, pid in pids.items()))
+        report("resident", {program: settled_resident(pid) for program, pid in pids.items()})
 
-        empty_kib, widget_kib = settled_resident(empty), settled_resident(widget)
-        print(f"resident: empty layered window {empty_kib / 1024:.1f} MB, Nimbo.exe {widget_kib / 1024:.1f} MB, "
-              f"difference {(widget_kib - empty_kib) / 1024:+.1f} MB")
-
-        before = {pid: cpu_ticks(pid) for pid in (empty, widget)}
+        before = {program: cpu_ticks(pid) for program, pid in pids.items()}
         time.sleep(args.idle_seconds)
-        used = {pid: cpu_ticks(pid) - before[pid] for pid in (empty, widget)}
+        used = {program: cpu_ticks(pid) - before[program] for program, pid in pids.items()}
         print(f"idle CPU over {args.idle_seconds} s (ticks of 1/{TICKS_PER_SECOND} s): "
-              f"empty layered window {used[empty]}, Nimbo.exe {used[widget]}")
-        # WinInet keeps a connection (and a thread to collect it) for a while after a download.
-        empty_kib, widget_kib = resident_kib(empty), resident_kib(widget)
+              + ", ".join(f"{NAMES[program]} {ticks}" for program, ticks in used.items()))
         if os.environ.get("NIMBO_BENCH_SMAPS"):
-            for pid, name in ((empty, "empty"), (widget, "widget")):
-                shutil.copy(f"/proc/{pid}/smaps", os.path.join(FOLDER, f"{name}.smaps"))
+            for program, pid in pids.items():
+                shutil.copy(f"/proc/{pid}/smaps", os.path.join(FOLDER, f"{program}.smaps"))
                 threads = [open(f"/proc/{pid}/task/{t}/comm").read().strip() for t in os.listdir(f"/proc/{pid}/task")]
-                print(name, "threads:", threads)
-        print(f"resident after the idle time: empty layered window {empty_kib / 1024:.1f} MB, "
-              f"Nimbo.exe {widget_kib / 1024:.1f} MB, difference {(widget_kib - empty_kib) / 1024:+.1f} MB")
+                print(NAMES[program], "threads:", threads)
+        report("resident after the idle time", {program: resident_kib(pid) for program, pid in pids.items()})
     finally:
         for process in processes:
             process.kill()
