@@ -64,9 +64,10 @@ bool LayeredPresenter::Present(HWND window, BYTE constantAlpha) const {
     return UpdateLayered(window, m_memoryDc.Get(), m_width, m_height, constantAlpha);
 }
 
-FineTimerResolution::FineTimerResolution() : m_library(L"winmm.dll") {
-    const auto begin = m_library.Find<decltype(timeBeginPeriod)>("timeBeginPeriod");
-    const auto end = m_library.Find<decltype(timeEndPeriod)>("timeEndPeriod");
+FineTimerResolution::FineTimerResolution() {
+    static const SystemLibrary multimedia(L"winmm.dll");
+    const auto begin = multimedia.Find<decltype(timeBeginPeriod)>("timeBeginPeriod");
+    const auto end = multimedia.Find<decltype(timeEndPeriod)>("timeEndPeriod");
     if (begin && end && begin(1) == TIMERR_NOERROR) m_endPeriod = end;
 }
 

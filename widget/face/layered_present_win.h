@@ -39,8 +39,8 @@ private:
 };
 
 // Raises the system timer's resolution to 1 ms for as long as it lives, so that the 2 ms sleeps between fade
-// steps last 2 ms and not a whole default tick of about 15 ms. The multimedia library is loaded only for that
-// time: an idle widget does not carry it.
+// steps last 2 ms and not a whole default tick of about 15 ms. The multimedia library is loaded at the first
+// fade and kept: under Wine loading it takes longer than a sixth of a whole fade.
 class FineTimerResolution {
 public:
     FineTimerResolution();
@@ -49,7 +49,6 @@ public:
     FineTimerResolution& operator=(const FineTimerResolution&) = delete;
 
 private:
-    SystemLibrary m_library;
     decltype(timeEndPeriod)* m_endPeriod = nullptr;
 };
 
