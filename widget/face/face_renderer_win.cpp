@@ -345,7 +345,7 @@ void FacePainter::Draw(const DrawList& ops) {
             ops[i]);
         if (i + 1 == glass) {
             m_resources->glassOps.assign(ops.begin(), ops.begin() + static_cast<std::ptrdiff_t>(glass));
-            m_resources->glassPixels = SurfacePixels();
+            CopySurfaceInto(m_resources->glassPixels);  // the same buffer at every step of a growth
         }
     }
     m_resources->ForgetUnused();
@@ -425,9 +425,20 @@ void FacePainter::DrawText(const TextOp& op) {
                                     static_cast<INT>(text.bitmap->GetHeight()));
 }
 
-std::vector<uint32_t> FacePainter::SurfacePixels() const {
-    const ArgbSurface pixels = Pixels();
-    return pixels.pixels;
+void FacePainter::CopySurfaceInto(std::vector<uint32_t>& pixels) const {
+    Gdiplus::Bitmap& surface = m_resources->surface;
+    Gdiplus::BitmapData data{};
+    data.Width = surface.GetWidth();
+    data.Height = surface.GetHeight();
+    data.Stride = static_cast<INT>(data.Width * 4);
+    data.PixelFormat = PixelFormat32bppARGB;
+    pixels.resize(static_cast<size_t>(data.Width) * data.Height);
+    data.Scan0 = pixels.data();
+    Gdiplus::Rect all(0, 0, static_cast<INT>(data.Width), static_cast<INT>(data.Height));
+    if (surface.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppARGB,
+                         &data) == Gdiplus::Ok) {
+        surface.UnlockBits(&data);
+    }
 }
 
 void FacePainter::RestoreSurface(std::vector<uint32_t>& pixels) {
@@ -446,19 +457,9 @@ void FacePainter::RestoreSurface(std::vector<uint32_t>& pixels) {
 }
 
 ArgbSurface FacePainter::Pixels() const {
-    Gdiplus::Bitmap& surface = m_resources->surface;
-    ArgbSurface pixels(static_cast<int>(surface.GetWidth()), static_cast<int>(surface.GetHeight()));
-    Gdiplus::BitmapData data{};
-    data.Width = static_cast<UINT>(pixels.width);
-    data.Height = static_cast<UINT>(pixels.height);
-    data.Stride = pixels.width * 4;
-    data.PixelFormat = PixelFormat32bppARGB;
-    data.Scan0 = pixels.pixels.data();
-    Gdiplus::Rect all(0, 0, pixels.width, pixels.height);
-    if (surface.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppARGB,
-                         &data) == Gdiplus::Ok) {
-        surface.UnlockBits(&data);
-    }
+    ArgbSurface pixels(static_cast<int>(m_resources->surface.GetWidth()),
+                       static_cast<int>(m_resources->surface.GetHeight()));
+    CopySurfaceInto(pixels.pixels);
     return pixels;
 }
 

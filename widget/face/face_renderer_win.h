@@ -53,7 +53,8 @@ private:
     struct Resources;
     void DrawPicture(const PictureOp& op);
     void DrawText(const TextOp& op);
-    std::vector<uint32_t> SurfacePixels() const;
+    // The surface's pixels into `pixels`, reusing its buffer.
+    void CopySurfaceInto(std::vector<uint32_t>& pixels) const;
     void RestoreSurface(std::vector<uint32_t>& pixels);
     void Fade(const std::vector<uint8_t>& alphas);
 
