@@ -57,7 +57,7 @@ add_test(NAME server.loopback COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/server/l
 if(NIMBO_WIN32_DIR)
     add_test(NAME xp.i686_binaries COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/xp/check_xp_binary.py
         --objdump i686-w64-mingw32-objdump
-        --post-xp-list ${CMAKE_SOURCE_DIR}/tests/xp/post_xp_functions.txt
+        --post-xp-list ${CMAKE_SOURCE_DIR}/tests/xp/post_xp_functions.txt --on-demand comctl32.dll,comdlg32.dll,winmm.dll
         ${NIMBO_WIN32_DIR}/Nimbo.exe ${NIMBO_WIN32_DIR}/shipped/Nimbo.exe ${NIMBO_WIN32_DIR}/Uninstall.exe
         ${NIMBO_WIN32_DIR}/setup/stage/Nimbo.exe ${NIMBO_WIN32_DIR}/setup/stage/Uninstall.exe)
 endif()

@@ -1,7 +1,11 @@
 #!/usr/bin/env python3
 """Checks Windows XP programs statically: 32-bit PE, GUI subsystem, OS and subsystem version 5.1,
-and no import of a function or DLL that Windows XP lacks. Prints one line per check."""
+and no import of a function or DLL that Windows XP lacks. Prints one line per check.
+
+--on-demand names DLLs that Nimbo.exe must not import: it loads them when a feature first needs them, and an
+import would put them (several MB under Wine) into every idle widget."""
 import argparse
+import os
 import re
 import subprocess
 import sys
@@ -34,6 +38,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--objdump", default="i686-w64-mingw32-objdump")
     parser.add_argument("--post-xp-list", required=True)
+    parser.add_argument("--on-demand", default="", help="comma-separated DLLs Nimbo.exe loads only when needed")
     parser.add_argument("programs", nargs="+")
     args = parser.parse_args()
 
@@ -47,6 +52,7 @@ def main():
         else:
             forbidden_functions.add(line)
 
+    on_demand = {name.lower() for name in args.on_demand.split(",") if name}
     failures = 0
     checks = 0
     for exe in args.programs:
@@ -70,6 +76,12 @@ def main():
         else:
             count = sum(len(f) for f in imports.values())
             print(f"ok: {exe} imports {count} functions from {len(imports)} DLLs, none newer than Windows XP")
+        if on_demand and os.path.basename(exe).lower() == "nimbo.exe":
+            checks += 1
+            imported = sorted(on_demand & set(imports))
+            failures += bool(imported)
+            print(f"FAIL: {exe} imports {', '.join(imported)}, which it should load when needed" if imported
+                  else f"ok: {exe} imports none of {', '.join(sorted(on_demand))}")
     print(f"{checks - failures} passed, {failures} failed")
     return 1 if failures else 0
 
