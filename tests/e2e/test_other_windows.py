@@ -118,6 +118,10 @@ def test_information_window_stands_where_stored_follows_the_widget_and_closes(s,
     # manager, Wine hands the activation of the very first press back at once, so the window is pressed twice.
     click_at(s, 660 + 100, 170 + 60)
     click_at(s, 660 + 100, 170 + 60)
+    # The button's hint comes from the tooltip the window makes when the mouse first moves over it.
+    point_at(s, 660 + 184, 170 + 24)
+    xdotool(s, "mousemove", 660 + 185, 170 + 25)
+    wait_until(lambda: s.driver("tooltips")[1].get("tip") == "Kapat", 60, "the close button's hint")
     click_at(s, 660 + 184, 170 + 24)
     wait_until(lambda: s.window(INFO_CLASS)["visible"] == "0", 60, "the information window to close")
     wait_until(lambda: s.read_options()["Appearance"].get("ShowInfoText") == "0", 60, "ShowInfoText=0 stored")
