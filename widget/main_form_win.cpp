@@ -188,7 +188,7 @@ void TNimboMainForm::FormCreate() {
     m_infoForm = std::make_unique<TInfoTextForm>(static_cast<InfoTextHost&>(*this));
     m_infoForm->Create(Handle(), m_infoTextLeft, m_infoTextTop);
     TakeInfoOffset();
-    m_aboutForm = std::make_unique<TAboutForm>(ProjectsPageUrl(m_servers), ShownWebAddress(m_servers.Web));
+    m_aboutForm = std::make_unique<TAboutForm>(ProjectsPageUrl(m_servers), ShownWebAddress(m_servers.Web), m_servers.Direct);
     m_aboutForm->Create(Handle(), m_widgetSettings.fadeEffect);
 }
 

@@ -59,7 +59,10 @@ std::string VersionDocumentUrl(const ServerAddresses& servers) { return servers.
 
 std::string DownloadPageUrl(const ServerAddresses& servers) { return servers.Web + "/index.html#nimbonew"; }
 
-std::string ProjectsPageUrl(const ServerAddresses& servers) { return servers.Web + "/projects.html#nimbo"; }
+std::string ProjectsPageUrl(const ServerAddresses& servers) {
+    // Direct mode may have no web server: then there is no page, rather than a relative address.
+    return servers.Web.empty() ? std::string() : servers.Web + "/projects.html#nimbo";
+}
 
 std::string AddressDocumentUrl(const ServerAddresses& servers) { return servers.Address + "/getip.php?ref=nimbo150"; }
 

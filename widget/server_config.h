@@ -38,6 +38,7 @@ bool AddressLookupPossible(const ServerAddresses& servers);
 std::string FeedUrl(const ServerAddresses& servers, const WeatherData& data);
 std::string VersionDocumentUrl(const ServerAddresses& servers);
 std::string DownloadPageUrl(const ServerAddresses& servers);
+// Empty without a web server.
 std::string ProjectsPageUrl(const ServerAddresses& servers);
 std::string AddressDocumentUrl(const ServerAddresses& servers);
 

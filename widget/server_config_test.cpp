@@ -43,6 +43,7 @@ TEST(ServerConfig, DirectModeAsksOpenMeteoAndOnlyTheServersThatAreConfigured) {
         EXPECT_EQ(servers.Geocoding, "https://geocoding-api.open-meteo.com/v1");
         EXPECT_FALSE(VersionCheckPossible(servers));
         EXPECT_TRUE(AddressLookupPossible(servers));
+        EXPECT_EQ(ProjectsPageUrl(servers), "");  // no relative address for the shell to guess at
     }
     testing::WriteBytes(path,
                         "[Servers]\r\nWeather=direct\r\nForecast=http://127.0.0.1:7/v1/forecast\r\n"

@@ -15,9 +15,10 @@ constexpr uint32_t kPaleYellow = 0xFFFFFF80;
 
 constexpr char kVersionAndCredits[] = "Sürüm 1.60\nNimbo geliştiricileri";
 constexpr char kSlogan[] = "\"Bundan sonra TV'de hava durumunu\nkaçırmak serbest!\" - Nimbo ekibi";
-constexpr char kNotice[] =
-    "Açık kaynak bir projede eğitim amacıyla hazırlanmıştır.\n"
-    "Hava durumu: Open-Meteo (CC BY 4.0), Nimbo veri servisi ile.\n"
+constexpr char kNoticeStart[] = "Açık kaynak bir projede eğitim amacıyla hazırlanmıştır.\n";
+constexpr char kWeatherThroughService[] = "Hava durumu: Open-Meteo (CC BY 4.0), Nimbo veri servisi ile.\n";
+constexpr char kWeatherDirect[] = "Hava durumu: Open-Meteo (CC BY 4.0).\n";
+constexpr char kNoticeEnd[] =
     "Yer adları: GeoNames (CC BY 4.0).\n"
     "Resimler: Nimbo geliştiricileri.\n"
     "Ekran tasarımı: Nimbo geliştiricileri.";
@@ -54,7 +55,7 @@ void DrawLabel(DrawList& ops, AboutLabel& label, TextAlign align, const FaceMeas
 
 }  // namespace
 
-AboutFaceLayout AboutFormLayout(const std::string& webAddress) {
+AboutFaceLayout AboutFormLayout(const std::string& webAddress, bool directWeather) {
     const FontSpec trebuchet11{"Trebuchet MS", 11, FontUnit::Pixel, false, false};
     AboutFaceLayout layout;
     layout.backgrndLbl.left = 4;
@@ -66,7 +67,9 @@ AboutFaceLayout AboutFormLayout(const std::string& webAddress) {
     layout.label1 = Label(120, 83, trebuchet11, kVersionAndCredits);
     layout.label4 = Label(125, 111, {"Trebuchet MS", 9, FontUnit::Pixel, false, true}, kSlogan);
     layout.label2 = Label(120, 137, trebuchet11, webAddress, kPaleYellow);
-    layout.label3 = Label(24, 157, {"Tahoma", 9, FontUnit::Pixel, false, false}, kNotice);
+    layout.label3 = Label(24, 157, {"Tahoma", 9, FontUnit::Pixel, false, false},
+                          std::string(kNoticeStart) + (directWeather ? kWeatherDirect : kWeatherThroughService) +
+                              kNoticeEnd);
     layout.closeBtn.left = 289;
     layout.closeBtn.top = 16;
     layout.closeBtn.width = layout.closeBtn.height = 18;

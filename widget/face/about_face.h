@@ -31,8 +31,9 @@ struct AboutFaceLayout {
     Placeholder closeBtn;
 };
 
-// `webAddress` is the address Label2 shows.
-AboutFaceLayout AboutFormLayout(const std::string& webAddress);
+// `webAddress` is the address Label2 shows; empty, there is no link. `directWeather`: the widget asks Open-Meteo
+// itself, and the notice does not name the data service.
+AboutFaceLayout AboutFormLayout(const std::string& webAddress, bool directWeather);
 
 // The address as a user reads it: the web server's URL without its scheme.
 std::string ShownWebAddress(const std::string& webUrl);

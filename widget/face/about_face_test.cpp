@@ -19,7 +19,7 @@ TEST(AboutFace, TheLinkTakesTheSizeOfTheAddressItShows) {
     EXPECT_EQ(ShownWebAddress("https://nimbo.example"), "nimbo.example");
     EXPECT_EQ(ShownWebAddress("nimbo.example"), "nimbo.example");
 
-    AboutFaceLayout layout = AboutFormLayout("nimbo.example");
+    AboutFaceLayout layout = AboutFormLayout("nimbo.example", false);
     const DrawList ops = ComposeAboutFace(layout, FakeMeasurer());
     EXPECT_EQ(layout.label2.place.width, 71);  // 13 characters of 5.4 pixels, rounded, plus 1
     EXPECT_EQ(layout.label2.place.height, 14);
@@ -41,9 +41,25 @@ TEST(AboutFace, TheLinkTakesTheSizeOfTheAddressItShows) {
     EXPECT_EQ(texts[4], "nimbo.example");
     // No person is named; today's data sources and their licences are.
     EXPECT_NE(texts[3].find("- Nimbo ekibi"), std::string::npos);
-    for (const char* credit : {"Open-Meteo (CC BY 4.0)", "GeoNames (CC BY 4.0)", "eğitim amacıyla"}) {
+    for (const char* credit : {"Open-Meteo (CC BY 4.0), Nimbo veri servisi ile", "GeoNames (CC BY 4.0)",
+                               "eğitim amacıyla"}) {
         EXPECT_NE(texts[5].find(credit), std::string::npos) << credit;
     }
+}
+
+// Direct mode: the weather comes from Open-Meteo itself, and without a web server there is no link to press.
+TEST(AboutFace, DirectModeWithoutWebServerNamesNoServiceAndHasNoLink) {
+    AboutFaceLayout layout = AboutFormLayout(ShownWebAddress(""), true);
+    const DrawList ops = ComposeAboutFace(layout, FakeMeasurer());
+    std::vector<std::string> texts;
+    for (const DrawOp& op : ops) {
+        if (const auto* text = std::get_if<TextOp>(&op)) texts.push_back(text->text);
+    }
+    ASSERT_EQ(texts.size(), 5u);  // no address line
+    EXPECT_EQ(layout.label2.place.width, 0);  // nothing to press
+    EXPECT_NE(texts[4].find("Hava durumu: Open-Meteo (CC BY 4.0).\n"), std::string::npos) << texts[4];
+    EXPECT_EQ(texts[4].find("veri servisi"), std::string::npos) << texts[4];
+    EXPECT_NE(texts[4].find("GeoNames (CC BY 4.0)"), std::string::npos) << texts[4];
 }
 
 }  // namespace

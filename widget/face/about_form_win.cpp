@@ -18,8 +18,10 @@ bool Inside(const Placeholder& place, POINT point) {
 
 }  // namespace
 
-TAboutForm::TAboutForm(std::string projectsPageUrl, const std::string& webAddress)
-    : LayeredWindow("Nimbo!"), m_projectsPageUrl(std::move(projectsPageUrl)), m_layout(AboutFormLayout(webAddress)) {}
+TAboutForm::TAboutForm(std::string projectsPageUrl, const std::string& webAddress, bool directWeather)
+    : LayeredWindow("Nimbo!"),
+      m_projectsPageUrl(std::move(projectsPageUrl)),
+      m_layout(AboutFormLayout(webAddress, directWeather)) {}
 
 bool TAboutForm::Create(HWND owner, bool fadeEffect) {
     m_fadeEffect = fadeEffect;
@@ -58,6 +60,7 @@ void TAboutForm::HideAbout() {
 bool TAboutForm::OnLink(POINT client) const { return Inside(m_layout.label2.place, client); }
 
 void TAboutForm::Label2Click() {
+    if (m_projectsPageUrl.empty()) return;
     ShellExecuteW(Handle(), L"open", Widen(m_projectsPageUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

@@ -14,7 +14,7 @@ namespace nimbo {
 class TAboutForm final : public LayeredWindow {
 public:
     // `projectsPageUrl` is what the link opens; `webAddress` what it shows.
-    TAboutForm(std::string projectsPageUrl, const std::string& webAddress);
+    TAboutForm(std::string projectsPageUrl, const std::string& webAddress, bool directWeather);
 
     // Creates the hidden window owned by `owner` and composes its face.
     bool Create(HWND owner, bool fadeEffect);
