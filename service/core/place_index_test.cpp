@@ -57,6 +57,8 @@ const std::vector<Place> kPlaces = {
     {323786, "Ankara", "", "TR", "PPLC", "68", 3517182, 39.91987, 32.85427},
     {311046, "İzmir", "", "TR", "PPLA", "35", 2500603, 38.41273, 27.13838},
     {298333, "Şanlıurfa", "", "TR", "PPLA", "63", 449549, 37.16708, 38.79392},
+    {749748, "Khanjarah", "", "TR", "PPLA", "82", 96025, 40.59995, 33.6153},
+    {300000, "Ilgaz", "", "TR", "PPLA2", "82", 8000, 40.92, 33.62},
     {1, "Istanbul Village", "", "US", "PPL", "NY", 900, 40, -74},
     {2, "Esenyurt", "", "TR", "PPL", "34", 950000, 41.03, 28.67},
     {3, "Izmir Ridge", "", "US", "PPL", "CA", 20000000, 35, -118},
@@ -119,6 +121,10 @@ TEST(PlaceIndex, NamesAndIds) {
     EXPECT_EQ(index.Resolve("311046")->feed.Region, "İzmir");
     EXPECT_FALSE(index.Resolve("999999"));
     EXPECT_FALSE(index.Resolve("TUXX9999"));
+    // A seat GeoNames spells otherwise goes by its Turkish name, in answers, in its province's places and in searches.
+    EXPECT_EQ(index.Resolve("749748")->feed.City, "Çankırı");
+    EXPECT_EQ(index.Resolve("300000")->feed.Region, "Çankırı");
+    EXPECT_EQ(Ids(index.Search("çankırı")), std::vector<uint32_t>{749748});
     // The old codes work without the places file.
     EXPECT_EQ(PlaceIndex().Resolve("TUXX0040")->feed.City, "Eskişehir");
 

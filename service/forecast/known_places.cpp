@@ -1,7 +1,7 @@
 // Finding a place whose coordinates the program carries.
-#include "widget/known_places.h"
+#include "service/forecast/known_places.h"
 
-namespace nimbo {
+namespace nimbo::service {
 
 const KnownPlace* FindKnownPlace(std::string_view id) {
     for (const KnownPlace& place : KnownPlaces()) {
@@ -10,4 +10,4 @@ const KnownPlace* FindKnownPlace(std::string_view id) {
     return nullptr;
 }
 
-}  // namespace nimbo
+}  // namespace nimbo::service
