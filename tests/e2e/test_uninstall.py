@@ -75,9 +75,21 @@ class InstallSession(Session):
                 values[name] = match.group(3)
         return values
 
-    def run_setup(self):
-        code = self.run("/S", "/SERVER=" + SERVER, exe=os.path.join(WIN64_DIR, "Setup.exe"), timeout=180)
-        check(code == 0, f"Setup.exe /S ended with {code}")
+    def run_setup(self, server=SERVER):
+        options = ["/S"] + (["/SERVER=" + server] if server else [])
+        code = self.run(*options, exe=os.path.join(WIN64_DIR, "Setup.exe"), timeout=180)
+        check(code == 0, f"Setup.exe {' '.join(options)} ended with {code}")
+
+    def servers(self):
+        values, section = {}, None
+        with open(unix("\\Options.ini"), "rb") as ini:
+            for line in ini.read().decode("cp1254").split("\r\n"):
+                if line.startswith("["):
+                    section = line
+                elif section == "[Servers]" and "=" in line:
+                    key, value = line.split("=", 1)
+                    values[key] = value
+        return values
 
     def start_widget(self):
         widget = self.start(exe=INSTALL + "\\Nimbo.exe")
@@ -190,6 +202,16 @@ def test_setup_again_closes_the_running_widget_and_keeps_its_settings(s):
     with open(unix("\\Options.ini"), "rb") as ini:
         check(b"Kept=yes" in ini.read(), "the reinstall replaced the settings file")
     s.check_installed()
+
+
+def test_setup_without_a_server_chooses_direct_mode_but_keeps_a_chosen_server(s):
+    s.run_setup(server=None)
+    check(s.servers() == {"Weather": "direct"}, f"a first setup without /SERVER: {s.servers()}")
+    s.run_setup()
+    check(s.servers() == dict.fromkeys(("Weather", "Search", "Web", "Address"), SERVER),
+          f"a setup with /SERVER: {s.servers()}")
+    s.run_setup(server=None)
+    check(s.servers()["Weather"] == SERVER, f"a setup without /SERVER replaced the chosen server: {s.servers()}")
 
 
 def test_no_closes_and_removes_nothing(s):
