@@ -19,7 +19,6 @@ class SystemLibrary {
 public:
     // Found the way the loader finds imports, so the manifest's common controls stay the ones used.
     explicit SystemLibrary(const wchar_t* name) : m_module(LoadLibraryW(name)) {}
-    explicit operator bool() const { return static_cast<bool>(m_module); }
 
     // The exported function `name` typed as `Function` (a function type), or null.
     template <typename Function>

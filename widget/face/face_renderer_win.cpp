@@ -95,24 +95,31 @@ size_t GlassLength(const DrawList& ops) {
     return length > 1 ? length : 0;
 }
 
+// Whole rows of 0xAARRGGBB between a bitmap and `pixels`: read from the bitmap, or written to it. False when the
+// bitmap could not be locked.
+bool TransferPixels(Gdiplus::Bitmap& bitmap, uint32_t* pixels, Gdiplus::ImageLockMode direction) {
+    Gdiplus::BitmapData data{};
+    data.Width = bitmap.GetWidth();
+    data.Height = bitmap.GetHeight();
+    data.Stride = static_cast<INT>(data.Width * 4);
+    data.PixelFormat = PixelFormat32bppARGB;
+    data.Scan0 = pixels;
+    Gdiplus::Rect all(0, 0, static_cast<INT>(data.Width), static_cast<INT>(data.Height));
+    if (bitmap.LockBits(&all, direction | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppARGB, &data) !=
+        Gdiplus::Ok) {
+        return false;
+    }
+    bitmap.UnlockBits(&data);
+    return true;
+}
+
 // A copy of the picture through the colour matrix, as GDI+ applies one to straight ARGB colours: each
 // component of the result is the row vector (r, g, b, a, 1) times the matrix's column, clamped.
 std::unique_ptr<Gdiplus::Bitmap> Tinted(Gdiplus::Bitmap& picture, const ColorMatrix& m) {
     const auto width = static_cast<INT>(picture.GetWidth());
     const auto height = static_cast<INT>(picture.GetHeight());
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-    Gdiplus::BitmapData data{};
-    data.Width = static_cast<UINT>(width);
-    data.Height = static_cast<UINT>(height);
-    data.Stride = width * 4;
-    data.PixelFormat = PixelFormat32bppARGB;
-    data.Scan0 = pixels.data();
-    Gdiplus::Rect all(0, 0, width, height);
-    if (picture.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppARGB,
-                         &data) != Gdiplus::Ok) {
-        return nullptr;
-    }
-    picture.UnlockBits(&data);
+    if (!TransferPixels(picture, pixels.data(), Gdiplus::ImageLockModeRead)) return nullptr;
     for (uint32_t& pixel : pixels) {
         const float in[5] = {((pixel >> 16) & 0xFF) / 255.0f, ((pixel >> 8) & 0xFF) / 255.0f, (pixel & 0xFF) / 255.0f,
                              (pixel >> 24) / 255.0f, 1.0f};
@@ -125,12 +132,7 @@ std::unique_ptr<Gdiplus::Bitmap> Tinted(Gdiplus::Bitmap& picture, const ColorMat
         pixel = out[3] << 24 | out[0] << 16 | out[1] << 8 | out[2];
     }
     auto tinted = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
-    data.Scan0 = pixels.data();
-    if (tinted->LockBits(&all, Gdiplus::ImageLockModeWrite | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppARGB,
-                         &data) != Gdiplus::Ok) {
-        return nullptr;
-    }
-    tinted->UnlockBits(&data);
+    if (!TransferPixels(*tinted, pixels.data(), Gdiplus::ImageLockModeWrite)) return nullptr;
     return tinted;
 }
 
@@ -426,34 +428,12 @@ void FacePainter::DrawText(const TextOp& op) {
 }
 
 void FacePainter::CopySurfaceInto(std::vector<uint32_t>& pixels) const {
-    Gdiplus::Bitmap& surface = m_resources->surface;
-    Gdiplus::BitmapData data{};
-    data.Width = surface.GetWidth();
-    data.Height = surface.GetHeight();
-    data.Stride = static_cast<INT>(data.Width * 4);
-    data.PixelFormat = PixelFormat32bppARGB;
-    pixels.resize(static_cast<size_t>(data.Width) * data.Height);
-    data.Scan0 = pixels.data();
-    Gdiplus::Rect all(0, 0, static_cast<INT>(data.Width), static_cast<INT>(data.Height));
-    if (surface.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppARGB,
-                         &data) == Gdiplus::Ok) {
-        surface.UnlockBits(&data);
-    }
+    pixels.resize(static_cast<size_t>(m_resources->surface.GetWidth()) * m_resources->surface.GetHeight());
+    TransferPixels(m_resources->surface, pixels.data(), Gdiplus::ImageLockModeRead);
 }
 
 void FacePainter::RestoreSurface(std::vector<uint32_t>& pixels) {
-    Gdiplus::Bitmap& surface = m_resources->surface;
-    Gdiplus::BitmapData data{};
-    data.Width = surface.GetWidth();
-    data.Height = surface.GetHeight();
-    data.Stride = static_cast<INT>(data.Width * 4);
-    data.PixelFormat = PixelFormat32bppARGB;
-    data.Scan0 = pixels.data();
-    Gdiplus::Rect all(0, 0, static_cast<INT>(data.Width), static_cast<INT>(data.Height));
-    if (surface.LockBits(&all, Gdiplus::ImageLockModeWrite | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppARGB,
-                         &data) == Gdiplus::Ok) {
-        surface.UnlockBits(&data);
-    }
+    TransferPixels(m_resources->surface, pixels.data(), Gdiplus::ImageLockModeWrite);
 }
 
 ArgbSurface FacePainter::Pixels() const {

@@ -1,6 +1,8 @@
 // UpdateLayeredWindow from a premultiplied copy of the surface.
 #include "widget/face/layered_present_win.h"
 
+#include "base/system_library_win.h"
+
 namespace nimbo {
 namespace {
 

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <memory>
 
-#include "base/system_library_win.h"
 #include "base/unique_handle_win.h"
 #include "widget/face/argb_surface.h"
 
