@@ -30,6 +30,22 @@ def check(condition, message):
         raise TestFailure(message)
 
 
+def with_server(test):
+    """Runs `test(s, server)` with a loopback server of its own, which the case's Options.ini points at."""
+    sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
+    from loopback_client import Server
+
+    def run(s):
+        server = Server(s.folder)
+        try:
+            test(s, server)
+        finally:
+            server.close()
+
+    run.__name__ = test.__name__
+    return run
+
+
 def wait_until(predicate, timeout, what):
     """Polls `predicate` until it returns a true value or `timeout` seconds pass."""
     deadline = time.monotonic() + timeout

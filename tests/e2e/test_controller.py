@@ -3,13 +3,9 @@
 cycle against the loopback server."""
 import os
 import subprocess
-import sys
 
-from harness import (MAIN_CLASS, SOURCE_DIR, WM_WIDGET_SHOW, check, post_command, run_tests, tray_tip, wait_for_tip,
-                     wait_until)
-
-sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
-from loopback_client import Server  # noqa: E402
+from harness import (MAIN_CLASS, WM_WIDGET_SHOW, check, post_command, run_tests, tray_tip, wait_for_tip, wait_until,
+                     with_server)
 
 WM_QUERYENDSESSION = 0x11
 WM_ENDSESSION = 0x16
@@ -23,20 +19,6 @@ REFRESH_ACTION = 106
 FETCH_IP_ACTION = 113
 IDNO = 7
 FEED_PATH = "/forecastrss/TUXX0014_c.xml"
-
-
-def with_server(test):
-    """Runs `test(s, server)` with a loopback server that the widget's Options.ini points at."""
-
-    def run(s):
-        server = Server(s.folder)
-        try:
-            test(s, server)
-        finally:
-            server.close()
-
-    run.__name__ = test.__name__
-    return run
 
 
 def options_for(server, extra=""):

@@ -4,12 +4,8 @@ warning, the favourites submenu and the face's hints."""
 import os
 import shutil
 import subprocess
-import sys
 
-from harness import MAIN_CLASS, SOURCE_DIR, WIN64_DIR, check, post_command, run_tests, wait_until
-
-sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
-from loopback_client import Server  # noqa: E402
+from harness import MAIN_CLASS, SOURCE_DIR, WIN64_DIR, check, post_command, run_tests, wait_until, with_server
 
 WM_COMMAND = 0x111
 WM_KEYDOWN = 0x100
@@ -27,18 +23,6 @@ WM_RBUTTONUP = 0x205
 SCREENSHOTS = os.path.join(SOURCE_DIR, "docs", "screenshots")
 EVERY_LINE = ("ShowIP=1\nShowSunInfo=1\nShowSituation=1\nShowDate=1\nShowHijri=1\nShowWind=1\nShowVisibility=1\n"
               "ShowHumidity=1\nShowChill=1\nShowWeatherText=1\n")
-
-
-def with_server(test):
-    def run(s):
-        server = Server(s.folder)
-        try:
-            test(s, server)
-        finally:
-            server.close()
-
-    run.__name__ = test.__name__
-    return run
 
 
 def options_for(server, general="", appearance="", favorites=""):
