@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "base/wide_text_win.h"
-#include "uninstaller/resource_ids.h"
+#include "resources/uninstall_ids.h"
 
 namespace nimbo::uninstall {
 namespace {

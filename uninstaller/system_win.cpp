@@ -5,13 +5,11 @@
 
 #include <vector>
 
+#include "base/shared_names.h"
 #include "base/wide_text_win.h"
 
 namespace nimbo::uninstall {
 namespace {
-
-constexpr wchar_t kInstanceMutexName[] = L"setupnimbo_installer_1.0_Class";
-constexpr wchar_t kMarkerClassName[] = L"setupnimbo_installer_1.0_Mutex";  // the names cross over on purpose
 
 std::string SpecialFolder(int csidl) {
     wchar_t path[MAX_PATH] = {};
@@ -27,6 +25,7 @@ std::wstring ModuleFileName(HMODULE module) {
 
 struct MarkerSearch {
     std::wstring ownFileName;
+    std::wstring markerClass = Widen(kUninstallerMarkerClass);
     HWND found = nullptr;
 };
 
@@ -34,7 +33,7 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
     auto& search = *reinterpret_cast<MarkerSearch*>(context);
     wchar_t className[MAX_PATH] = {};
     const int length = GetClassNameW(window, className, MAX_PATH);
-    if (std::wstring_view(className, length) != kMarkerClassName) return TRUE;
+    if (std::wstring_view(className, length) != search.markerClass) return TRUE;
     const auto instance = reinterpret_cast<HMODULE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
     if (ModuleFileName(instance) != search.ownFileName) return TRUE;
     search.found = window;
@@ -109,7 +108,7 @@ void CenterOnWorkArea(HWND window) {
                workArea.top + (workArea.bottom - workArea.top - height) / 2, width, height, TRUE);
 }
 
-InstanceGuard::InstanceGuard() : m_mutex(CreateMutexW(nullptr, FALSE, kInstanceMutexName)) {
+InstanceGuard::InstanceGuard() : m_mutex(CreateMutexW(nullptr, FALSE, Widen(kUninstallerMutexName).c_str())) {
     const bool mutexExisted = GetLastError() == ERROR_ALREADY_EXISTS;
     MarkerSearch search{ModuleFileName(nullptr)};
     EnumWindows(&VisitWindow, reinterpret_cast<LPARAM>(&search));
@@ -121,9 +120,9 @@ InstanceGuard::InstanceGuard() : m_mutex(CreateMutexW(nullptr, FALSE, kInstanceM
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = &DefWindowProcW;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kMarkerClassName;
+    windowClass.lpszClassName = search.markerClass.c_str();
     RegisterClassW(&windowClass);
-    m_marker = CreateWindowExW(0, kMarkerClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+    m_marker = CreateWindowExW(0, search.markerClass.c_str(), L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
 }
 

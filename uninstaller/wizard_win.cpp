@@ -9,8 +9,8 @@
 
 #include "base/dialog_win.h"
 #include "base/unique_handle_win.h"
+#include "resources/uninstall_ids.h"
 #include "uninstaller/removal_thread_win.h"
-#include "uninstaller/resource_ids.h"
 #include "uninstaller/system_win.h"
 
 namespace nimbo::uninstall {

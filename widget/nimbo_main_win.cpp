@@ -9,11 +9,11 @@
 #include "base/gdiplus_session_win.h"
 #include "base/unique_handle_win.h"
 #include "base/wide_text_win.h"
-#include "widget/main_form_win.h"
 #include "widget/messages.h"
 #include "widget/settings_file_win.h"
 #include "widget/single_instance_win.h"
 #include "widget/start_up.h"
+#include "widget/windows/main_form_win.h"
 
 namespace nimbo {
 namespace {
@@ -70,7 +70,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return 0;
     }
     InstanceMutex mutex;
-    const HWND running = FindWidgetWindow(Widen(kMainFormClassName), OwnModuleFileName());
+    const HWND running = FindWidgetWindow(Widen(kMainWindowClass), OwnModuleFileName());
     if (IsAlreadyRunning(mutex.CreationError(), running != nullptr)) {
         SignalRunningWidget(running);
     } else {

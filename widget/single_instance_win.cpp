@@ -9,7 +9,7 @@
 namespace nimbo {
 
 InstanceMutex::InstanceMutex()
-    : m_mutex(CreateMutexW(nullptr, FALSE, Widen(kInstanceMutexName).c_str())), m_creationError(GetLastError()) {}
+    : m_mutex(CreateMutexW(nullptr, FALSE, Widen(kWidgetMutexName).c_str())), m_creationError(GetLastError()) {}
 
 std::wstring OwnModuleFileName() {
     wchar_t name[MAX_PATH] = {};

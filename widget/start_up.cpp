@@ -8,13 +8,14 @@ bool IsSupportedSystem(uint32_t majorVersion, uint32_t minorVersion) {
 }
 
 bool HasExitSwitch(const std::vector<std::string>& arguments) {
+    constexpr size_t kLength = sizeof kExitSwitch - 1;
     for (const auto& argument : arguments) {
-        if (argument.size() != 5 || (argument[0] != '-' && argument[0] != '/')) continue;
+        if (argument.size() != kLength + 1 || (argument[0] != '-' && argument[0] != '/')) continue;
         bool matches = true;
-        for (size_t i = 1; i < 5; ++i) {
-            const char lower =
-                (argument[i] >= 'A' && argument[i] <= 'Z') ? static_cast<char>(argument[i] + 32) : argument[i];
-            matches = matches && lower == "exit"[i - 1];
+        for (size_t i = 0; i < kLength; ++i) {
+            const char c = argument[i + 1];
+            const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+            matches = matches && lower == kExitSwitch[i];
         }
         if (matches) return true;
     }

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "base/shared_names.h"
+
 namespace nimbo {
 
-inline constexpr char kInstanceMutexName[] = "globalUniqueMutexHandle_nimbo160";
-inline constexpr char kMainFormClassName[] = "TNimboMainForm";
 inline constexpr char kApplicationTitle[] = "Nimbo!";
 inline constexpr char kUnsupportedSystemCaption[] = "Hata";
 inline constexpr char kUnsupportedSystemText[] =

@@ -9,7 +9,7 @@
 
 #include "base/window_win.h"
 #include "widget/face/face_renderer_win.h"
-#include "widget/face/hint_window_win.h"
+#include "widget/windows/hint_window_win.h"
 
 namespace nimbo {
 

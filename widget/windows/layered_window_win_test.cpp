@@ -1,6 +1,6 @@
 // The layered-window class: fades and presents reach their targets, and hibernation's click-through style is
 // added and taken away again without losing the style the window had.
-#include "widget/face/layered_window_win.h"
+#include "widget/windows/layered_window_win.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// Identifiers of the hibernate warning's dialog template (resources/nimbo.rc).
+// Identifiers of the hibernate warning's dialog template (hibernate_form.rc).
 #pragma once
 
 #define IDD_HIBERNATE_FORM 300

@@ -1,9 +1,9 @@
 // The hibernate warning: a resource template, sized to its client area and centred, that stores its check box.
-#include "widget/config/hibernate_form_win.h"
+#include "widget/windows/hibernate_form_win.h"
 
 #include <utility>
 
-#include "widget/config/hibernate_form_ids.h"
+#include "resources/hibernate_ids.h"
 #include "widget/settings_keys.h"
 
 namespace nimbo {

@@ -1,5 +1,5 @@
 // The about window on Windows: composed once, shown and hidden with fades, its link opened by the shell.
-#include "widget/face/about_form_win.h"
+#include "widget/windows/about_form_win.h"
 
 #include <shellapi.h>
 

@@ -12,10 +12,7 @@
 #include "widget/controller.h"
 #include "widget/direct_feed.h"
 #include "widget/download_slot_win.h"
-#include "widget/face/about_form_win.h"
 #include "widget/face/face_renderer_win.h"
-#include "widget/face/info_text_form_win.h"
-#include "widget/face/layered_window_win.h"
 #include "widget/face/turkish_calendar.h"
 #include "widget/server_config.h"
 #include "widget/settings_file.h"
@@ -23,6 +20,9 @@
 #include "widget/weather_data.h"
 #include "widget/weather_source.h"
 #include "widget/widget_settings.h"
+#include "widget/windows/about_form_win.h"
+#include "widget/windows/info_text_form_win.h"
+#include "widget/windows/layered_window_win.h"
 
 namespace nimbo {
 

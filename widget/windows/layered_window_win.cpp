@@ -1,5 +1,5 @@
 // The layered-window base of the main face, the information window and the about window.
-#include "widget/face/layered_window_win.h"
+#include "widget/windows/layered_window_win.h"
 
 namespace nimbo {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "widget/face/about_face.h"
-#include "widget/face/layered_window_win.h"
+#include "widget/windows/layered_window_win.h"
 
 namespace nimbo {
 

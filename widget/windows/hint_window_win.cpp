@@ -1,5 +1,5 @@
 // Hints through the common tooltip control, one tool per area.
-#include "widget/face/hint_window_win.h"
+#include "widget/windows/hint_window_win.h"
 
 #include <commctrl.h>
 

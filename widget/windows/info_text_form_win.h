@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "widget/face/info_face.h"
-#include "widget/face/layered_window_win.h"
+#include "widget/windows/layered_window_win.h"
 
 namespace nimbo {
 

@@ -1,5 +1,5 @@
 // The information window on Windows: creation, redraw, showing and hiding, dragging and hibernation.
-#include "widget/face/info_text_form_win.h"
+#include "widget/windows/info_text_form_win.h"
 
 namespace nimbo {
 

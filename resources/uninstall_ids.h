@@ -1,4 +1,4 @@
-// Identifiers of Uninstall.exe's resources, shared by the resource script and the code.
+// Identifiers of Uninstall.exe's resources (uninstall.rc), shared by the resource script and the code.
 #pragma once
 
 #define IDI_UNINSTALL 101

@@ -1,5 +1,5 @@
 // The main form: start-up, refresh cycle, actions and menus, tray icon, window messages and shutdown.
-#include "widget/main_form_win.h"
+#include "widget/windows/main_form_win.h"
 
 #include <algorithm>
 
@@ -7,7 +7,6 @@
 #include "base/wide_text_win.h"
 #include "widget/action_menu_win.h"
 #include "widget/address_lookup.h"
-#include "widget/config/hibernate_form_win.h"
 #include "widget/config/options_form_win.h"
 #include "widget/config/options_opening.h"
 #include "widget/document_text.h"
@@ -22,6 +21,7 @@
 #include "widget/version_check.h"
 #include "widget/version_prompt_win.h"
 #include "widget/weather_feed.h"
+#include "widget/windows/hibernate_form_win.h"
 
 namespace nimbo {
 
@@ -53,7 +53,7 @@ bool TNimboMainForm::Create() {
     creation.height = kHeight;
     // A double click on the widget refreshes.
     creation.classStyle = CS_DBLCLKS;
-    const std::wstring className = Widen(kMainFormClassName);
+    const std::wstring className = Widen(kMainWindowClass);
     creation.className = className.c_str();
     return Window::Create(creation);
 }
@@ -188,7 +188,8 @@ void TNimboMainForm::FormCreate() {
     m_infoForm = std::make_unique<TInfoTextForm>(static_cast<InfoTextHost&>(*this));
     m_infoForm->Create(Handle(), m_infoTextLeft, m_infoTextTop);
     TakeInfoOffset();
-    m_aboutForm = std::make_unique<TAboutForm>(ProjectsPageUrl(m_servers), ShownWebAddress(m_servers.Web), m_servers.Direct);
+    m_aboutForm =
+        std::make_unique<TAboutForm>(ProjectsPageUrl(m_servers), ShownWebAddress(m_servers.Web), m_servers.Direct);
     m_aboutForm->Create(Handle(), m_widgetSettings.fadeEffect);
 }
 
