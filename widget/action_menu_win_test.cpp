@@ -38,40 +38,39 @@ std::vector<std::string> Items(HMENU menu) {
 }
 
 TEST(ActionMenuWinTest, TheTrayMenuCarriesCaptionsAsWrittenIdentifiersAndAnEmptyFavouritesSubmenu) {
-    const UniqueMenu menu = BuildActionMenu(TrayPopupEntries());
+    const UniqueMenu menu = BuildActionMenu(TrayMenuEntries());
     ASSERT_TRUE(menu);
     EXPECT_THAT(Items(menu.Get()),
                 ElementsAre("&Nimbo! Hakkında... #107", "-", "&Yeni Yer Ekle... #108", "&Tazele #106",
                             "IP Adresini Yinele #113", "&Bilgi Ekranı #102", "&Ayarlar... #103", "-", "Küçük #109",
                             "Orta #110", "Büyük #111", "-", "Kış Uykusu #112", "-", "[Favori Sehirlerim] 0", "-",
                             "&Göster #105", "Gi&zle #104", "-", "&Kapat #101"));
-    const UniqueMenu shortPopup = BuildActionMenu(ShortPopupEntries());
+    const UniqueMenu shortPopup = BuildActionMenu(WidgetMenuEntries());
     EXPECT_EQ(Items(shortPopup.Get())[14], "[&Favori Sehirlerim] 0");
     EXPECT_EQ(Items(shortPopup.Get()).back(), "&Kapat #101");
 }
 
 TEST(ActionMenuWinTest, StatesGreyTheBlockedActionsAndCheckTheChosenOnes) {
-    const UniqueMenu menu = BuildActionMenu(TrayPopupEntries());
+    const UniqueMenu menu = BuildActionMenu(TrayMenuEntries());
     const auto state = [&](ActionId id) { return GetMenuState(menu.Get(), static_cast<UINT>(id), MF_BYCOMMAND); };
 
     ApplyActionStates(menu.Get(), ConnectionState::Outstanding, true, {1, true, false});
-    for (ActionId id : {ActionId::OptionsAction, ActionId::ExitAction, ActionId::RefreshAction, ActionId::AddLocAction,
-                        ActionId::HideAction}) {
+    for (ActionId id : {ActionId::Options, ActionId::Exit, ActionId::Refresh, ActionId::AddPlace, ActionId::Hide}) {
         EXPECT_TRUE(state(id) & MF_GRAYED) << static_cast<int>(id);
     }
-    EXPECT_FALSE(state(ActionId::ShowAction) & MF_GRAYED);
-    EXPECT_TRUE(state(ActionId::MidiAction) & MF_CHECKED);
-    EXPECT_TRUE(state(ActionId::ShowInfoAction) & MF_CHECKED);
-    EXPECT_FALSE(state(ActionId::MaxiAction) & MF_CHECKED);
+    EXPECT_FALSE(state(ActionId::Show) & MF_GRAYED);
+    EXPECT_TRUE(state(ActionId::ShowMediumView) & MF_CHECKED);
+    EXPECT_TRUE(state(ActionId::ToggleInfoWindow) & MF_CHECKED);
+    EXPECT_FALSE(state(ActionId::ShowLargeView) & MF_CHECKED);
 
     // The next state replaces the last one entirely.
     ApplyActionStates(menu.Get(), ConnectionState::Failed, false, {2, false, true});
-    EXPECT_FALSE(state(ActionId::ExitAction) & MF_GRAYED);
-    EXPECT_TRUE(state(ActionId::HideAction) & MF_GRAYED);
-    EXPECT_FALSE(state(ActionId::MidiAction) & MF_CHECKED);
-    EXPECT_TRUE(state(ActionId::MaxiAction) & MF_CHECKED);
-    EXPECT_FALSE(state(ActionId::ShowInfoAction) & MF_CHECKED);
-    EXPECT_TRUE(state(ActionId::HibernateAction) & MF_CHECKED);
+    EXPECT_FALSE(state(ActionId::Exit) & MF_GRAYED);
+    EXPECT_TRUE(state(ActionId::Hide) & MF_GRAYED);
+    EXPECT_FALSE(state(ActionId::ShowMediumView) & MF_CHECKED);
+    EXPECT_TRUE(state(ActionId::ShowLargeView) & MF_CHECKED);
+    EXPECT_FALSE(state(ActionId::ToggleInfoWindow) & MF_CHECKED);
+    EXPECT_TRUE(state(ActionId::ToggleHibernation) & MF_CHECKED);
 }
 
 }  // namespace

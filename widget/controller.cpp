@@ -12,19 +12,19 @@ namespace nimbo {
 
 const std::array<ActionInfo, kActionCount>& Actions() {
     static const std::array<ActionInfo, kActionCount> actions{{
-        {ActionId::ExitAction, "ExitAction", "&Kapat", "Kapat"},
-        {ActionId::ShowInfoAction, "ShowInfoAction", "&Bilgi Ekranı", ""},
-        {ActionId::OptionsAction, "OptionsAction", "&Ayarlar...", "Özellestirmek için tiklatin..."},
-        {ActionId::HideAction, "HideAction", "Gi&zle", "Gizle"},
-        {ActionId::ShowAction, "ShowAction", "&Göster", ""},
-        {ActionId::RefreshAction, "RefreshAction", "&Tazele", ""},
-        {ActionId::AboutAction, "AboutAction", "&Nimbo! Hakkında...", ""},
-        {ActionId::AddLocAction, "AddLocAction", "&Yeni Yer Ekle...", ""},
-        {ActionId::MiniAction, "MiniAction", "Küçük", ""},
-        {ActionId::MidiAction, "MidiAction", "Orta", ""},
-        {ActionId::MaxiAction, "MaxiAction", "Büyük", ""},
-        {ActionId::HibernateAction, "HibernateAction", "Kış Uykusu", ""},
-        {ActionId::FetchIPAction, "FetchIPAction", "IP Adresini Yinele", ""},
+        {ActionId::Exit, "Exit", "&Kapat", "Kapat"},
+        {ActionId::ToggleInfoWindow, "ToggleInfoWindow", "&Bilgi Ekranı", ""},
+        {ActionId::Options, "Options", "&Ayarlar...", "Özellestirmek için tiklatin..."},
+        {ActionId::Hide, "Hide", "Gi&zle", "Gizle"},
+        {ActionId::Show, "Show", "&Göster", ""},
+        {ActionId::Refresh, "Refresh", "&Tazele", ""},
+        {ActionId::About, "About", "&Nimbo! Hakkında...", ""},
+        {ActionId::AddPlace, "AddPlace", "&Yeni Yer Ekle...", ""},
+        {ActionId::ShowSmallView, "ShowSmallView", "Küçük", ""},
+        {ActionId::ShowMediumView, "ShowMediumView", "Orta", ""},
+        {ActionId::ShowLargeView, "ShowLargeView", "Büyük", ""},
+        {ActionId::ToggleHibernation, "ToggleHibernation", "Kış Uykusu", ""},
+        {ActionId::RenewAddress, "RenewAddress", "IP Adresini Yinele", ""},
     }};
     return actions;
 }
@@ -38,41 +38,47 @@ const ActionInfo* FindAction(uint32_t commandId) {
 
 namespace {
 
-MenuEntry Item(ActionId action) { return {MenuEntry::Kind::Action, action, SubmenuId::FavoritesMenu, nullptr}; }
-MenuEntry Separator() { return {MenuEntry::Kind::Separator, ActionId::ExitAction, SubmenuId::FavoritesMenu, nullptr}; }
+MenuEntry Item(ActionId action) { return {MenuEntry::Kind::Action, action, SubmenuId::WidgetFavorites, nullptr}; }
+MenuEntry Separator() { return {MenuEntry::Kind::Separator, ActionId::Exit, SubmenuId::WidgetFavorites, nullptr}; }
 MenuEntry Submenu(SubmenuId submenu, const char* caption) {
-    return {MenuEntry::Kind::Submenu, ActionId::ExitAction, submenu, caption};
+    return {MenuEntry::Kind::Submenu, ActionId::Exit, submenu, caption};
 }
 
 // The part both menus share, from the top down to the favourites.
 std::vector<MenuEntry> CommonEntries() {
-    return {Item(ActionId::AboutAction),     Separator(),
-            Item(ActionId::AddLocAction),    Item(ActionId::RefreshAction),
-            Item(ActionId::FetchIPAction),   Item(ActionId::ShowInfoAction),
-            Item(ActionId::OptionsAction),   Separator(),
-            Item(ActionId::MiniAction),      Item(ActionId::MidiAction),
-            Item(ActionId::MaxiAction),      Separator(),
-            Item(ActionId::HibernateAction), Separator()};
+    return {Item(ActionId::About),
+            Separator(),
+            Item(ActionId::AddPlace),
+            Item(ActionId::Refresh),
+            Item(ActionId::RenewAddress),
+            Item(ActionId::ToggleInfoWindow),
+            Item(ActionId::Options),
+            Separator(),
+            Item(ActionId::ShowSmallView),
+            Item(ActionId::ShowMediumView),
+            Item(ActionId::ShowLargeView),
+            Separator(),
+            Item(ActionId::ToggleHibernation),
+            Separator()};
 }
 
 }  // namespace
 
-const std::vector<MenuEntry>& ShortPopupEntries() {
+const std::vector<MenuEntry>& WidgetMenuEntries() {
     static const std::vector<MenuEntry> entries = [] {
         std::vector<MenuEntry> list = CommonEntries();
         list.insert(list.end(),
-                    {Submenu(SubmenuId::FavoritesMenu, "&Favori Sehirlerim"), Separator(), Item(ActionId::ExitAction)});
+                    {Submenu(SubmenuId::WidgetFavorites, "&Favori Sehirlerim"), Separator(), Item(ActionId::Exit)});
         return list;
     }();
     return entries;
 }
 
-const std::vector<MenuEntry>& TrayPopupEntries() {
+const std::vector<MenuEntry>& TrayMenuEntries() {
     static const std::vector<MenuEntry> entries = [] {
         std::vector<MenuEntry> list = CommonEntries();
-        list.insert(list.end(),
-                    {Submenu(SubmenuId::TrayFavoritesMenu, "Favori Sehirlerim"), Separator(),
-                     Item(ActionId::ShowAction), Item(ActionId::HideAction), Separator(), Item(ActionId::ExitAction)});
+        list.insert(list.end(), {Submenu(SubmenuId::TrayFavorites, "Favori Sehirlerim"), Separator(),
+                                 Item(ActionId::Show), Item(ActionId::Hide), Separator(), Item(ActionId::Exit)});
         return list;
     }();
     return entries;
@@ -81,12 +87,12 @@ const std::vector<MenuEntry>& TrayPopupEntries() {
 bool ActionEnabled(ActionId action, ConnectionState state, bool trayIconVisible) {
     const bool downloading = state == ConnectionState::Outstanding;
     switch (action) {
-        case ActionId::OptionsAction:
-        case ActionId::ExitAction:
-        case ActionId::RefreshAction:
-        case ActionId::AddLocAction:
+        case ActionId::Options:
+        case ActionId::Exit:
+        case ActionId::Refresh:
+        case ActionId::AddPlace:
             return !downloading;
-        case ActionId::HideAction:
+        case ActionId::Hide:
             return !downloading && trayIconVisible;
         default:
             return true;
@@ -95,15 +101,15 @@ bool ActionEnabled(ActionId action, ConnectionState state, bool trayIconVisible)
 
 bool ActionChecked(ActionId action, const CheckSources& sources) {
     switch (action) {
-        case ActionId::MiniAction:
+        case ActionId::ShowSmallView:
             return sources.viewStyle == 0;
-        case ActionId::MidiAction:
+        case ActionId::ShowMediumView:
             return sources.viewStyle == 1;
-        case ActionId::MaxiAction:
+        case ActionId::ShowLargeView:
             return sources.viewStyle == 2;
-        case ActionId::ShowInfoAction:
+        case ActionId::ToggleInfoWindow:
             return sources.showInfoText;
-        case ActionId::HibernateAction:
+        case ActionId::ToggleHibernation:
             return sources.hibernating;
         default:
             return false;

@@ -17,19 +17,19 @@ namespace nimbo {
 // Every user command, with its WM_COMMAND identifier. Menus, tray menu and face buttons all send these, so a
 // test drives an action by posting its identifier.
 enum class ActionId : uint16_t {
-    ExitAction = 101,
-    ShowInfoAction = 102,
-    OptionsAction = 103,
-    HideAction = 104,
-    ShowAction = 105,
-    RefreshAction = 106,
-    AboutAction = 107,
-    AddLocAction = 108,
-    MiniAction = 109,
-    MidiAction = 110,
-    MaxiAction = 111,
-    HibernateAction = 112,
-    FetchIPAction = 113,
+    Exit = 101,
+    ToggleInfoWindow = 102,
+    Options = 103,
+    Hide = 104,
+    Show = 105,
+    Refresh = 106,
+    About = 107,
+    AddPlace = 108,
+    ShowSmallView = 109,
+    ShowMediumView = 110,
+    ShowLargeView = 111,
+    ToggleHibernation = 112,
+    RenewAddress = 113,
 };
 
 struct ActionInfo {
@@ -44,7 +44,7 @@ const std::array<ActionInfo, kActionCount>& Actions();
 // Null for an identifier that names no action (a stray WM_COMMAND).
 const ActionInfo* FindAction(uint32_t commandId);
 
-enum class SubmenuId : uint16_t { FavoritesMenu, TrayFavoritesMenu };
+enum class SubmenuId : uint16_t { WidgetFavorites, TrayFavorites };
 
 struct MenuEntry {
     enum class Kind { Action, Separator, Submenu };
@@ -56,8 +56,8 @@ struct MenuEntry {
 
 // The form's context menu and the tray icon's menu, top to bottom. The favourites submenus are filled
 // from the settings when they open.
-const std::vector<MenuEntry>& ShortPopupEntries();
-const std::vector<MenuEntry>& TrayPopupEntries();
+const std::vector<MenuEntry>& WidgetMenuEntries();
+const std::vector<MenuEntry>& TrayMenuEntries();
 
 // Whether an action can run: a download blocks the actions that would close, configure or refresh the
 // widget, and hiding needs the tray icon to bring the widget back.

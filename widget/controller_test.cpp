@@ -86,14 +86,14 @@ TEST(ActionTableTest, EveryActionHasItsCaptionHintAndOwnIdentifier) {
         const char* hint;
     };
     for (const Expected& e :
-         {Expected{ActionId::ExitAction, "&Kapat", "Kapat"}, Expected{ActionId::ShowInfoAction, "&Bilgi Ekranı", ""},
-          Expected{ActionId::OptionsAction, "&Ayarlar...", "Özellestirmek için tiklatin..."},
-          Expected{ActionId::HideAction, "Gi&zle", "Gizle"}, Expected{ActionId::ShowAction, "&Göster", ""},
-          Expected{ActionId::RefreshAction, "&Tazele", ""}, Expected{ActionId::AboutAction, "&Nimbo! Hakkında...", ""},
-          Expected{ActionId::AddLocAction, "&Yeni Yer Ekle...", ""}, Expected{ActionId::MiniAction, "Küçük", ""},
-          Expected{ActionId::MidiAction, "Orta", ""}, Expected{ActionId::MaxiAction, "Büyük", ""},
-          Expected{ActionId::HibernateAction, "Kış Uykusu", ""},
-          Expected{ActionId::FetchIPAction, "IP Adresini Yinele", ""}}) {
+         {Expected{ActionId::Exit, "&Kapat", "Kapat"}, Expected{ActionId::ToggleInfoWindow, "&Bilgi Ekranı", ""},
+          Expected{ActionId::Options, "&Ayarlar...", "Özellestirmek için tiklatin..."},
+          Expected{ActionId::Hide, "Gi&zle", "Gizle"}, Expected{ActionId::Show, "&Göster", ""},
+          Expected{ActionId::Refresh, "&Tazele", ""}, Expected{ActionId::About, "&Nimbo! Hakkında...", ""},
+          Expected{ActionId::AddPlace, "&Yeni Yer Ekle...", ""}, Expected{ActionId::ShowSmallView, "Küçük", ""},
+          Expected{ActionId::ShowMediumView, "Orta", ""}, Expected{ActionId::ShowLargeView, "Büyük", ""},
+          Expected{ActionId::ToggleHibernation, "Kış Uykusu", ""},
+          Expected{ActionId::RenewAddress, "IP Adresini Yinele", ""}}) {
         const ActionInfo* action = FindAction(static_cast<uint32_t>(e.id));
         ASSERT_NE(action, nullptr);
         EXPECT_STREQ(action->caption, e.caption) << action->name;
@@ -121,22 +121,21 @@ std::vector<std::string> Describe(const std::vector<MenuEntry>& entries) {
 }
 
 TEST(MenuTest, BothMenusListTheirEntriesInOrder) {
-    EXPECT_THAT(Describe(ShortPopupEntries()),
-                ElementsAre("AboutAction", "-", "AddLocAction", "RefreshAction", "FetchIPAction", "ShowInfoAction",
-                            "OptionsAction", "-", "MiniAction", "MidiAction", "MaxiAction", "-", "HibernateAction", "-",
-                            "[&Favori Sehirlerim]", "-", "ExitAction"));
-    EXPECT_THAT(Describe(TrayPopupEntries()),
-                ElementsAre("AboutAction", "-", "AddLocAction", "RefreshAction", "FetchIPAction", "ShowInfoAction",
-                            "OptionsAction", "-", "MiniAction", "MidiAction", "MaxiAction", "-", "HibernateAction", "-",
-                            "[Favori Sehirlerim]", "-", "ShowAction", "HideAction", "-", "ExitAction"));
-    EXPECT_EQ(ShortPopupEntries()[14].submenu, SubmenuId::FavoritesMenu);
-    EXPECT_EQ(TrayPopupEntries()[14].submenu, SubmenuId::TrayFavoritesMenu);
+    EXPECT_THAT(Describe(WidgetMenuEntries()),
+                ElementsAre("About", "-", "AddPlace", "Refresh", "RenewAddress", "ToggleInfoWindow", "Options", "-",
+                            "ShowSmallView", "ShowMediumView", "ShowLargeView", "-", "ToggleHibernation", "-",
+                            "[&Favori Sehirlerim]", "-", "Exit"));
+    EXPECT_THAT(Describe(TrayMenuEntries()),
+                ElementsAre("About", "-", "AddPlace", "Refresh", "RenewAddress", "ToggleInfoWindow", "Options", "-",
+                            "ShowSmallView", "ShowMediumView", "ShowLargeView", "-", "ToggleHibernation", "-",
+                            "[Favori Sehirlerim]", "-", "Show", "Hide", "-", "Exit"));
+    EXPECT_EQ(WidgetMenuEntries()[14].submenu, SubmenuId::WidgetFavorites);
+    EXPECT_EQ(TrayMenuEntries()[14].submenu, SubmenuId::TrayFavorites);
 }
 
 TEST(AvailabilityTest, ADownloadBlocksClosingConfiguringRefreshingAndHiding) {
-    const std::set<ActionId> blockedWhileDownloading{ActionId::OptionsAction, ActionId::ExitAction,
-                                                     ActionId::RefreshAction, ActionId::AddLocAction,
-                                                     ActionId::HideAction};
+    const std::set<ActionId> blockedWhileDownloading{ActionId::Options, ActionId::Exit, ActionId::Refresh,
+                                                     ActionId::AddPlace, ActionId::Hide};
     for (const ActionInfo& action : Actions()) {
         const bool blocked = blockedWhileDownloading.count(action.id) > 0;
         EXPECT_EQ(ActionEnabled(action.id, ConnectionState::Outstanding, true), !blocked) << action.name;
@@ -144,7 +143,7 @@ TEST(AvailabilityTest, ADownloadBlocksClosingConfiguringRefreshingAndHiding) {
              {ConnectionState::Succeeded, ConnectionState::Failed, ConnectionState::ThreadFailed}) {
             EXPECT_TRUE(ActionEnabled(action.id, state, true)) << action.name;
             // Without the tray icon a hidden widget could not come back.
-            EXPECT_EQ(ActionEnabled(action.id, state, false), action.id != ActionId::HideAction) << action.name;
+            EXPECT_EQ(ActionEnabled(action.id, state, false), action.id != ActionId::Hide) << action.name;
         }
     }
 }
@@ -157,9 +156,9 @@ TEST(AvailabilityTest, CheckMarksFollowViewStyleInformationWindowAndHibernation)
         }
         return names;
     };
-    EXPECT_THAT(checked({0, false, false}), ElementsAre("MiniAction"));
-    EXPECT_THAT(checked({1, true, false}), ElementsAre("ShowInfoAction", "MidiAction"));
-    EXPECT_THAT(checked({2, false, true}), ElementsAre("MaxiAction", "HibernateAction"));
+    EXPECT_THAT(checked({0, false, false}), ElementsAre("ShowSmallView"));
+    EXPECT_THAT(checked({1, true, false}), ElementsAre("ToggleInfoWindow", "ShowMediumView"));
+    EXPECT_THAT(checked({2, false, true}), ElementsAre("ShowLargeView", "ToggleHibernation"));
     EXPECT_THAT(checked({7, false, false}), ElementsAre());
 }
 

@@ -28,26 +28,31 @@ constexpr DownloadTimeouts kSearchTimeouts{15000, 30000, 30000};
 constexpr const char* kUpdatePeriods[] = {"5 dk.", "10 dk.", "15 dk.", "30 dk.", "1 saat", "2 saat"};
 constexpr const char* kBackgrounds[] = {"(yok)", "Çok ince cam", "Kalın cam", "Sütlü Kahve", "Renk belirle..."};
 
-// The information lines' check boxes with their fields, CheckBox20 ("&Bilgi ekranında şunları göster") apart.
+// The information lines' check boxes with their fields, their master switch ("&Bilgi ekranında şunları göster") apart.
 struct CheckField {
     int id;
     bool OptionValues::*field;
 };
 constexpr CheckField kInfoLines[] = {
-    {IDC_CHECKBOX15, &OptionValues::showWeatherText}, {IDC_CHECKBOX6, &OptionValues::showIP},
-    {IDC_CHECKBOX7, &OptionValues::showSunInfo},      {IDC_CHECKBOX8, &OptionValues::showSituation},
-    {IDC_CHECKBOX9, &OptionValues::showDate},         {IDC_CHECKBOX10, &OptionValues::showHijri},
-    {IDC_CHECKBOX11, &OptionValues::showWind},        {IDC_CHECKBOX12, &OptionValues::showVisibility},
-    {IDC_CHECKBOX13, &OptionValues::showHumidity},    {IDC_CHECKBOX14, &OptionValues::showChill},
+    {IDC_SHOW_CONDITION, &OptionValues::showWeatherText},
+    {IDC_SHOW_IP, &OptionValues::showIP},
+    {IDC_SHOW_SUN, &OptionValues::showSunInfo},
+    {IDC_SHOW_POSITION, &OptionValues::showSituation},
+    {IDC_SHOW_DATE, &OptionValues::showDate},
+    {IDC_SHOW_HIJRI, &OptionValues::showHijri},
+    {IDC_SHOW_WIND, &OptionValues::showWind},
+    {IDC_SHOW_VISIBILITY, &OptionValues::showVisibility},
+    {IDC_SHOW_HUMIDITY, &OptionValues::showHumidity},
+    {IDC_SHOW_FELT_TEMPERATURE, &OptionValues::showChill},
 };
 
 // The other check boxes and their fields.
 constexpr CheckField kSwitches[] = {
-    {IDC_CHECKBOX1, &OptionValues::startup},          {IDC_CHECKBOX18, &OptionValues::desktop},
-    {IDC_CHECKBOX19, &OptionValues::quickLaunch},     {IDC_CHECKBOX2, &OptionValues::autoUpdate},
-    {IDC_CHECKBOX3, &OptionValues::showTrayIcon},     {IDC_CHECKBOX4, &OptionValues::alwaysTop},
-    {IDC_CHECKBOX16, &OptionValues::checkNewVersion}, {IDC_CHECKBOX17, &OptionValues::fadeEffect},
-    {IDC_CHECKBOX5, &OptionValues::glassEffect},      {IDC_CHECKBOX20, &OptionValues::showInfoText},
+    {IDC_STARTUP_SHORTCUT, &OptionValues::startup},          {IDC_DESKTOP_SHORTCUT, &OptionValues::desktop},
+    {IDC_QUICK_LAUNCH_SHORTCUT, &OptionValues::quickLaunch}, {IDC_AUTO_UPDATE, &OptionValues::autoUpdate},
+    {IDC_SHOW_TRAY_ICON, &OptionValues::showTrayIcon},       {IDC_ALWAYS_TOP, &OptionValues::alwaysTop},
+    {IDC_CHECK_NEW_VERSION, &OptionValues::checkNewVersion}, {IDC_FADE_EFFECT, &OptionValues::fadeEffect},
+    {IDC_GLASS_EFFECT, &OptionValues::glassEffect},          {IDC_SHOW_INFO_WINDOW, &OptionValues::showInfoText},
 };
 
 // The options dialog's own handling inside its modal loop: Ctrl+Tab and Ctrl+Shift+Tab choose the next or
@@ -57,13 +62,13 @@ LRESULT CALLBACK OptionsMessageFilter(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const MSG*>(lParam);
     if (code != MSGF_DIALOGBOX) return CallNextHookEx(nullptr, code, wParam, lParam);
     if ((message->message == WM_RBUTTONDOWN || message->message == WM_MBUTTONDOWN) &&
-        GetDlgCtrlID(message->hwnd) == IDC_SHAPE1) {
-        PostMessageW(GetParent(message->hwnd), WM_COMMAND, MAKEWPARAM(IDC_SHAPE1, STN_CLICKED),
+        GetDlgCtrlID(message->hwnd) == IDC_COLOUR_SWATCH) {
+        PostMessageW(GetParent(message->hwnd), WM_COMMAND, MAKEWPARAM(IDC_COLOUR_SWATCH, STN_CLICKED),
                      reinterpret_cast<LPARAM>(message->hwnd));
         return TRUE;
     }
     if (message->message == WM_KEYDOWN && message->wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
-        const HWND tabs = GetDlgItem(GetAncestor(message->hwnd, GA_ROOT), IDC_PAGECONTROL1);
+        const HWND tabs = GetDlgItem(GetAncestor(message->hwnd, GA_ROOT), IDC_PAGES);
         wchar_t className[32] = {};
         if (tabs) GetClassNameW(tabs, className, 32);
         if (lstrcmpiW(className, WC_TABCONTROLW) == 0) {
@@ -81,7 +86,7 @@ LRESULT CALLBACK OptionsMessageFilter(int code, WPARAM wParam, LPARAM lParam) {
 bool TOptionsForm::Page::OnCommand(int id, int notifyCode, HWND) { return m_form.PageCommand(id, notifyCode); }
 
 bool TOptionsForm::Page::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
-    if (message != WM_CTLCOLORSTATIC || GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != IDC_SHAPE1) return false;
+    if (message != WM_CTLCOLORSTATIC || GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != IDC_COLOUR_SWATCH) return false;
     result = reinterpret_cast<INT_PTR>(m_form.SwatchBrush());
     return true;
 }
@@ -96,7 +101,7 @@ OptionsOutcome TOptionsForm::Run(HWND owner) {
 }
 
 bool TOptionsForm::OnInit() {
-    const HWND tabs = Item(IDC_PAGECONTROL1);
+    const HWND tabs = Item(IDC_PAGES);
     for (int i = 0; i < kOptionsPageCount; ++i) {
         std::wstring caption = Widen(kPageCaptions[i]);
         TCITEMW item{};
@@ -108,22 +113,22 @@ bool TOptionsForm::OnInit() {
     }
     LayOut();
     for (const char* period : kUpdatePeriods) {
-        SendMessageW(Control(IDC_COMBOBOX3), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(period).c_str()));
+        SendMessageW(Control(IDC_UPDATE_PERIOD), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(period).c_str()));
     }
     for (const char* background : kBackgrounds) {
-        SendMessageW(Control(IDC_COMBOBOX2), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(background).c_str()));
+        SendMessageW(Control(IDC_BACKGROUND), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(background).c_str()));
     }
-    SendMessageW(Control(IDC_UPDOWN1), UDM_SETRANGE32, kOpacityMin, kOpacityMax);
-    // Label10, the number of places found, is bold.
+    SendMessageW(Control(IDC_OPACITY_SPIN), UDM_SETRANGE32, kOpacityMin, kOpacityMax);
+    // The number of places found is bold.
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
     font.lfWeight = FW_BOLD;
     m_boldFont.Reset(CreateFontIndirectW(&font));
-    SendMessageW(Control(IDC_LABEL10), WM_SETFONT, reinterpret_cast<WPARAM>(m_boldFont.Get()), FALSE);
+    SendMessageW(Control(IDC_RESULT_COUNT), WM_SETFONT, reinterpret_cast<WPARAM>(m_boldFont.Get()), FALSE);
     m_tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     std::wstring hint = Widen("Favorilerime ekle...");
-    for (const int id : {IDC_BUTTON3, IDC_BUTTON4}) {
+    for (const int id : {IDC_ADD_CITY_TO_FAVORITES, IDC_ADD_RESULT_TO_FAVORITES}) {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -132,7 +137,7 @@ bool TOptionsForm::OnInit() {
         tool.lpszText = hint.data();
         SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    FormCreate();
+    InitialiseControls();
     ShowPage(InitialOptionsPage(m_requestedPage, m_loaded.lastTabSheet));
     m_messageFilter.Reset(SetWindowsHookExW(WH_MSGFILTER, &OptionsMessageFilter, nullptr, GetCurrentThreadId()));
     return true;
@@ -166,9 +171,9 @@ void TOptionsForm::LayOut() {
     SetWindowPos(Item(IDCANCEL), nullptr, kClientWidth - kMargin - buttonWidth, buttonTop, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
     RECT tabs{kMargin, kMargin, kClientWidth - kMargin, buttonTop - kGap};
-    SetWindowPos(Item(IDC_PAGECONTROL1), nullptr, tabs.left, tabs.top, tabs.right - tabs.left, tabs.bottom - tabs.top,
+    SetWindowPos(Item(IDC_PAGES), nullptr, tabs.left, tabs.top, tabs.right - tabs.left, tabs.bottom - tabs.top,
                  SWP_NOZORDER);
-    SendMessageW(Item(IDC_PAGECONTROL1), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&tabs));
+    SendMessageW(Item(IDC_PAGES), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&tabs));
     const int pageWidth = tabs.right - tabs.left;
     for (const auto& page : m_pages) {
         SetWindowPos(page->Handle(), HWND_TOP, tabs.left, tabs.top, pageWidth, tabs.bottom - tabs.top, SWP_NOACTIVATE);
@@ -186,14 +191,14 @@ void TOptionsForm::LayOut() {
 }
 
 void TOptionsForm::ShowPage(int page) {
-    SendMessageW(Item(IDC_PAGECONTROL1), TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    SendMessageW(Item(IDC_PAGES), TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
     for (int i = 0; i < kOptionsPageCount; ++i) {
         ShowWindow(m_pages[static_cast<size_t>(i)]->Handle(), i == page ? SW_SHOW : SW_HIDE);
     }
 }
 
-void TOptionsForm::FormCreate() {
-    Check(IDC_RADIOBUTTON1, true);
+void TOptionsForm::InitialiseControls() {
+    Check(IDC_MODE_CITIES, true);
     ApplySelectionMode();
     LoadOptions();
 }
@@ -203,17 +208,17 @@ void TOptionsForm::LoadOptions() {
     for (const auto& [name, id] : m_settings.ReadSectionValues(settings::kCitiesSection)) {
         m_cityPairs.push_back({name, id});
     }
-    FillList(IDC_COMBOBOX1, m_cityPairs);
+    FillList(IDC_CITIES, m_cityPairs);
     m_favorites.Load(m_settings.ReadSectionValues(settings::kFavoritesSection));
-    FillList(IDC_LISTBOX2, m_favorites.Places());
+    FillList(IDC_FAVORITES, m_favorites.Places());
     m_loaded = LoadOptionValues(m_settings);
-    SetSelection(IDC_COMBOBOX2, m_loaded.background);
+    SetSelection(IDC_BACKGROUND, m_loaded.background);
     for (const auto& entry : kSwitches) Check(entry.id, m_loaded.*entry.field);
-    SetSelection(IDC_COMBOBOX3, m_loaded.updatePeriod);
-    SetSelection(IDC_COMBOBOX1, -1);
+    SetSelection(IDC_UPDATE_PERIOD, m_loaded.updatePeriod);
+    SetSelection(IDC_CITIES, -1);
     m_colour = m_loaded.backColor;
-    SendMessageW(Control(IDC_UPDOWN1), UDM_SETPOS32, 0, m_loaded.glassOpacity);
-    SetText(IDC_EDIT1, std::to_string(m_loaded.glassOpacity));
+    SendMessageW(Control(IDC_OPACITY_SPIN), UDM_SETPOS32, 0, m_loaded.glassOpacity);
+    SetText(IDC_OPACITY, std::to_string(m_loaded.glassOpacity));
     m_savedOpacity = static_cast<uint8_t>(m_loaded.glassOpacity);
     for (const auto& line : kInfoLines) Check(line.id, m_loaded.*line.field);
     ApplyAppearanceRules();
@@ -224,30 +229,31 @@ OptionValues TOptionsForm::ControlValues(int glassOpacity) const {
     OptionValues values = m_loaded;
     for (const auto& entry : kSwitches) values.*entry.field = Checked(entry.id);
     for (const auto& line : kInfoLines) values.*line.field = Checked(line.id);
-    values.updatePeriod = Selection(IDC_COMBOBOX3);
-    values.background = Selection(IDC_COMBOBOX2);
+    values.updatePeriod = Selection(IDC_UPDATE_PERIOD);
+    values.background = Selection(IDC_BACKGROUND);
     values.backColor = m_colour;
     values.glassOpacity = glassOpacity;
-    values.lastTabSheet = static_cast<int>(SendMessageW(Item(IDC_PAGECONTROL1), TCM_GETCURSEL, 0, 0));
+    values.lastTabSheet = static_cast<int>(SendMessageW(Item(IDC_PAGES), TCM_GETCURSEL, 0, 0));
     return values;
 }
 
 void TOptionsForm::SaveOptions(int glassOpacity) {
     RememberPickedResult();
     const std::optional<Place> place =
-        PickedPlace(m_locationChanged, Mode(), Selected(IDC_COMBOBOX1, m_cityPairs),
-                    Selected(IDC_LISTBOX1, m_resultPairs), Selected(IDC_LISTBOX2, m_favorites.Places()));
+        PickedPlace(m_locationChanged, Mode(), Selected(IDC_CITIES, m_cityPairs), Selected(IDC_RESULTS, m_resultPairs),
+                    Selected(IDC_FAVORITES, m_favorites.Places()));
     SaveOptionValues(m_settings, ControlValues(glassOpacity), place, m_favorites);
-    UpdateShortcuts(Handle(), Checked(IDC_CHECKBOX18), Checked(IDC_CHECKBOX1), Checked(IDC_CHECKBOX19));
+    UpdateShortcuts(Handle(), Checked(IDC_DESKTOP_SHORTCUT), Checked(IDC_STARTUP_SHORTCUT),
+                    Checked(IDC_QUICK_LAUNCH_SHORTCUT));
 }
 
 // FormCloseQuery for "&Kaydet": an opacity outside 0-255 keeps the dialog open with the previous value selected.
 void TOptionsForm::OnOK() {
-    const std::optional<int> opacity = ParseOpacity(Text(IDC_EDIT1));
+    const std::optional<int> opacity = ParseOpacity(Text(IDC_OPACITY));
     if (!opacity) {
         ShowMessage(OpacityMessage());
-        SetText(IDC_EDIT1, std::to_string(m_savedOpacity));
-        SendMessageW(Control(IDC_EDIT1), EM_SETSEL, 0, -1);
+        SetText(IDC_OPACITY, std::to_string(m_savedOpacity));
+        SendMessageW(Control(IDC_OPACITY), EM_SETSEL, 0, -1);
         return;
     }
     SaveOptions(*opacity);
@@ -257,11 +263,11 @@ void TOptionsForm::OnOK() {
 
 bool TOptionsForm::OnCommand(int id, int notifyCode, HWND) {
     // Enter while the search box has the focus presses "&Araştır", which lives on a page.
-    return id == IDC_BUTTON5 && PageCommand(id, notifyCode);
+    return id == IDC_SEARCH && PageCommand(id, notifyCode);
 }
 
 bool TOptionsForm::OnNotify(const NMHDR& header, LRESULT& result) {
-    if (header.idFrom != IDC_PAGECONTROL1 || header.code != TCN_SELCHANGE) return false;
+    if (header.idFrom != IDC_PAGES || header.code != TCN_SELCHANGE) return false;
     ShowPage(static_cast<int>(SendMessageW(header.hwndFrom, TCM_GETCURSEL, 0, 0)));
     result = 0;
     return true;
@@ -270,59 +276,59 @@ bool TOptionsForm::OnNotify(const NMHDR& header, LRESULT& result) {
 bool TOptionsForm::PageCommand(int id, int notifyCode) {
     const bool clicked = notifyCode == BN_CLICKED;
     switch (id) {
-        case IDC_CHECKBOX2:
-        case IDC_CHECKBOX5:
-        case IDC_CHECKBOX20:
+        case IDC_AUTO_UPDATE:
+        case IDC_GLASS_EFFECT:
+        case IDC_SHOW_INFO_WINDOW:
             if (clicked) ApplyAppearanceRules();
             return clicked;
-        case IDC_COMBOBOX2:
+        case IDC_BACKGROUND:
             if (notifyCode == CBN_SELCHANGE) ApplyAppearanceRules();
             return true;
-        case IDC_SHAPE1:
-            if (notifyCode == STN_CLICKED || notifyCode == STN_DBLCLK) Shape1MouseDown();
+        case IDC_COLOUR_SWATCH:
+            if (notifyCode == STN_CLICKED || notifyCode == STN_DBLCLK) OnSwatchClicked();
             return true;
-        case IDC_RADIOBUTTON1:
-        case IDC_RADIOBUTTON2:
-        case IDC_RADIOBUTTON3:
+        case IDC_MODE_CITIES:
+        case IDC_MODE_SEARCH:
+        case IDC_MODE_FAVORITES:
             if (!clicked) return false;
-            for (const int radio : {IDC_RADIOBUTTON1, IDC_RADIOBUTTON2, IDC_RADIOBUTTON3}) Check(radio, radio == id);
+            for (const int radio : {IDC_MODE_CITIES, IDC_MODE_SEARCH, IDC_MODE_FAVORITES}) Check(radio, radio == id);
             ApplySelectionMode();
-            if (id == IDC_RADIOBUTTON1)
-                SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_COMBOBOX1)), TRUE);
-            if (id == IDC_RADIOBUTTON2)
-                SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_EDIT2)), TRUE);
+            if (id == IDC_MODE_CITIES)
+                SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_CITIES)), TRUE);
+            if (id == IDC_MODE_SEARCH)
+                SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_SEARCH_TEXT)), TRUE);
             return true;
-        case IDC_COMBOBOX1:
-            if (notifyCode == CBN_SELCHANGE) ComboBox1Change();
+        case IDC_CITIES:
+            if (notifyCode == CBN_SELCHANGE) OnCityPicked();
             return true;
-        case IDC_EDIT2:
+        case IDC_SEARCH_TEXT:
             if (notifyCode == EN_CHANGE) ApplySelectionMode();
-            if (notifyCode == EN_SETFOCUS || notifyCode == EN_KILLFOCUS) Edit2Focus(notifyCode == EN_SETFOCUS);
+            if (notifyCode == EN_SETFOCUS || notifyCode == EN_KILLFOCUS) OnSearchTextFocus(notifyCode == EN_SETFOCUS);
             return true;
-        case IDC_LISTBOX1:
-        case IDC_LISTBOX2:
+        case IDC_RESULTS:
+        case IDC_FAVORITES:
             if (notifyCode == LBN_SELCHANGE) {
                 m_locationChanged = true;
                 ApplySelectionMode();
             }
             return true;
-        case IDC_BUTTON5:
-            if (clicked) Button5Click();
+        case IDC_SEARCH:
+            if (clicked) OnSearchClicked();
             return clicked;
-        case IDC_BUTTON3:
-            if (clicked) AddFavorite(Selected(IDC_COMBOBOX1, m_cityPairs));
+        case IDC_ADD_CITY_TO_FAVORITES:
+            if (clicked) AddFavorite(Selected(IDC_CITIES, m_cityPairs));
             return clicked;
-        case IDC_BUTTON4:
+        case IDC_ADD_RESULT_TO_FAVORITES:
             if (clicked) {
                 RememberPickedResult();
-                AddFavorite(Selected(IDC_LISTBOX1, m_resultPairs));
+                AddFavorite(Selected(IDC_RESULTS, m_resultPairs));
             }
             return clicked;
-        case IDC_BUTTON6:
-            if (clicked) Button6Click();
+        case IDC_REMOVE_FAVORITE:
+            if (clicked) OnRemoveFavoriteClicked();
             return clicked;
-        case IDC_BUTTON7:
-            if (clicked) Button7Click();
+        case IDC_REMOVE_ALL_FAVORITES:
+            if (clicked) OnRemoveAllFavoritesClicked();
             return clicked;
     }
     return false;
@@ -335,36 +341,39 @@ HBRUSH TOptionsForm::SwatchBrush() {
 }
 
 void TOptionsForm::ApplyAppearanceRules() {
-    const AppearanceEnabling rules = ApplyEnablingRules(Checked(IDC_CHECKBOX2), Selection(IDC_COMBOBOX2),
-                                                        Checked(IDC_CHECKBOX5), Checked(IDC_CHECKBOX20));
-    for (const int id : {IDC_LABEL3, IDC_COMBOBOX3}) Enable(id, rules.period);
-    for (const int id : {IDC_LABEL1, IDC_BEVEL1, IDC_SHAPE1, IDC_CHECKBOX5}) Enable(id, rules.colourPanel);
-    for (const int id : {IDC_LABEL2, IDC_EDIT1, IDC_UPDOWN1, IDC_LABEL6}) Enable(id, rules.opacity);
+    const AppearanceEnabling rules = ApplyEnablingRules(Checked(IDC_AUTO_UPDATE), Selection(IDC_BACKGROUND),
+                                                        Checked(IDC_GLASS_EFFECT), Checked(IDC_SHOW_INFO_WINDOW));
+    for (const int id : {IDC_UPDATE_PERIOD_LABEL, IDC_UPDATE_PERIOD}) Enable(id, rules.period);
+    for (const int id : {IDC_COLOUR_LABEL, IDC_COLOUR_FRAME, IDC_COLOUR_SWATCH, IDC_GLASS_EFFECT})
+        Enable(id, rules.colourPanel);
+    for (const int id : {IDC_OPACITY_LABEL, IDC_OPACITY, IDC_OPACITY_SPIN, IDC_OPACITY_RANGE})
+        Enable(id, rules.opacity);
     for (const auto& line : kInfoLines) Enable(line.id, rules.infoLines);
 }
 
 SelectionMode TOptionsForm::Mode() const {
-    if (Checked(IDC_RADIOBUTTON2)) return SelectionMode::Search;
-    if (Checked(IDC_RADIOBUTTON3)) return SelectionMode::Favorites;
+    if (Checked(IDC_MODE_SEARCH)) return SelectionMode::Search;
+    if (Checked(IDC_MODE_FAVORITES)) return SelectionMode::Favorites;
     return SelectionMode::Turkey;
 }
 
 void TOptionsForm::ApplySelectionMode() {
     const PlaceEnabling rules =
-        nimbo::ApplySelectionMode(Mode(), Selection(IDC_COMBOBOX1) >= 0, !Text(IDC_EDIT2).empty(),
-                                  Selection(IDC_LISTBOX1) >= 0, Selection(IDC_LISTBOX2) >= 0);
-    for (const int id : {IDC_LABEL4, IDC_COMBOBOX1}) Enable(id, rules.cityList);
-    Enable(IDC_BUTTON3, rules.addCity);
-    for (const int id : {IDC_LABEL8, IDC_EDIT2, IDC_LABEL9, IDC_LABEL10, IDC_LABEL12, IDC_LISTBOX1}) {
+        nimbo::ApplySelectionMode(Mode(), Selection(IDC_CITIES) >= 0, !Text(IDC_SEARCH_TEXT).empty(),
+                                  Selection(IDC_RESULTS) >= 0, Selection(IDC_FAVORITES) >= 0);
+    for (const int id : {IDC_CITIES_LABEL, IDC_CITIES}) Enable(id, rules.cityList);
+    Enable(IDC_ADD_CITY_TO_FAVORITES, rules.addCity);
+    for (const int id :
+         {IDC_SEARCH_LABEL, IDC_SEARCH_TEXT, IDC_RESULTS_LABEL, IDC_RESULT_COUNT, IDC_SEARCH_NOTE, IDC_RESULTS}) {
         Enable(id, rules.search);
     }
-    Enable(IDC_BUTTON4, rules.addResult);
-    Enable(IDC_BUTTON5, rules.searchButton);
-    Enable(IDC_LISTBOX2, rules.favorites);
-    for (const int id : {IDC_BUTTON6, IDC_BUTTON7}) Enable(id, rules.removeButtons);
+    Enable(IDC_ADD_RESULT_TO_FAVORITES, rules.addResult);
+    Enable(IDC_SEARCH, rules.searchButton);
+    Enable(IDC_FAVORITES, rules.favorites);
+    for (const int id : {IDC_REMOVE_FAVORITE, IDC_REMOVE_ALL_FAVORITES}) Enable(id, rules.removeButtons);
 }
 
-void TOptionsForm::Shape1MouseDown() {
+void TOptionsForm::OnSwatchClicked() {
     CHOOSECOLORW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = Handle();
@@ -377,39 +386,39 @@ void TOptionsForm::Shape1MouseDown() {
     if (!chooseColor || !chooseColor(&dialog)) return;
     m_colour = dialog.rgbResult;
     m_swatchBrush.Reset();
-    InvalidateRect(Control(IDC_SHAPE1), nullptr, TRUE);
+    InvalidateRect(Control(IDC_COLOUR_SWATCH), nullptr, TRUE);
 }
 
-void TOptionsForm::ComboBox1Change() {
+void TOptionsForm::OnCityPicked() {
     m_locationChanged = true;
     ApplySelectionMode();
 }
 
 // While the search box has the focus, Enter searches instead of saving.
-void TOptionsForm::Edit2Focus(bool entered) {
-    const int defaultId = entered ? IDC_BUTTON5 : IDOK;
+void TOptionsForm::OnSearchTextFocus(bool entered) {
+    const int defaultId = entered ? IDC_SEARCH : IDOK;
     SendMessageW(Handle(), DM_SETDEFID, static_cast<WPARAM>(defaultId), 0);
-    SendMessageW(Control(IDC_BUTTON5), BM_SETSTYLE, entered ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    SendMessageW(Control(IDC_SEARCH), BM_SETSTYLE, entered ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
     SendMessageW(Item(IDOK), BM_SETSTYLE, entered ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON, TRUE);
 }
 
-void TOptionsForm::Button5Click() {
-    if (!IsWindowEnabled(Control(IDC_BUTTON5))) return;
-    SendMessageW(Control(IDC_LISTBOX1), LB_RESETCONTENT, 0, 0);
+void TOptionsForm::OnSearchClicked() {
+    if (!IsWindowEnabled(Control(IDC_SEARCH))) return;
+    SendMessageW(Control(IDC_RESULTS), LB_RESETCONTENT, 0, 0);
     m_resultPairs.clear();
-    Enable(IDC_BUTTON5, false);
+    Enable(IDC_SEARCH, false);
     const HCURSOR previous = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
     std::string reply;
-    const std::string url =
-        m_servers.Direct ? m_directSearch.Url(Text(IDC_EDIT2)) : SearchUrl(m_servers.Search, Text(IDC_EDIT2));
+    const std::string url = m_servers.Direct ? m_directSearch.Url(Text(IDC_SEARCH_TEXT))
+                                             : SearchUrl(m_servers.Search, Text(IDC_SEARCH_TEXT));
     const int32_t result = DownloadText(url, reply, kSearchTimeouts, kSearchUserAgent);
     SetCursor(previous);
     ApplySelectionMode();
     // A failed request leaves the list empty and the count as it was.
     if (result != 0) return;
     m_resultPairs = m_servers.Direct ? DirectResults(reply) : ParseSearchReply(reply);
-    SetText(IDC_LABEL10, SearchCountText(m_resultPairs.size()));
-    FillList(IDC_LISTBOX1, m_resultPairs);
+    SetText(IDC_RESULT_COUNT, SearchCountText(m_resultPairs.size()));
+    FillList(IDC_RESULTS, m_resultPairs);
     ApplySelectionMode();
 }
 
@@ -424,7 +433,7 @@ std::vector<Place> TOptionsForm::DirectResults(const std::string& reply) {
 
 // Direct mode: the widget then needs no look-up for the search result picked as the place or a favourite.
 void TOptionsForm::RememberPickedResult() {
-    const int selected = Selection(IDC_LISTBOX1);
+    const int selected = Selection(IDC_RESULTS);
     if (m_servers.Direct && selected >= 0) m_directSearch.RememberPicked(m_settings, static_cast<size_t>(selected));
 }
 
@@ -434,7 +443,7 @@ void TOptionsForm::AddFavorite(const std::optional<Place>& place) {
     switch (m_favorites.Add(*place, &index)) {
         case FavoriteList::AddResult::Added:
             SendMessageW(
-                Control(IDC_LISTBOX2), LB_INSERTSTRING, static_cast<WPARAM>(index),
+                Control(IDC_FAVORITES), LB_INSERTSTRING, static_cast<WPARAM>(index),
                 reinterpret_cast<LPARAM>(Widen(m_favorites.Places()[static_cast<size_t>(index)].name).c_str()));
             break;
         case FavoriteList::AddResult::Duplicate:
@@ -446,17 +455,17 @@ void TOptionsForm::AddFavorite(const std::optional<Place>& place) {
     }
 }
 
-void TOptionsForm::Button6Click() {
-    const int selected = Selection(IDC_LISTBOX2);
+void TOptionsForm::OnRemoveFavoriteClicked() {
+    const int selected = Selection(IDC_FAVORITES);
     if (selected < 0) return;
     const int next = m_favorites.Remove(selected);
-    SendMessageW(Control(IDC_LISTBOX2), LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
-    SetSelection(IDC_LISTBOX2, next);
+    SendMessageW(Control(IDC_FAVORITES), LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+    SetSelection(IDC_FAVORITES, next);
 }
 
-void TOptionsForm::Button7Click() {
+void TOptionsForm::OnRemoveAllFavoritesClicked() {
     m_favorites.Clear();
-    SendMessageW(Control(IDC_LISTBOX2), LB_RESETCONTENT, 0, 0);
+    SendMessageW(Control(IDC_FAVORITES), LB_RESETCONTENT, 0, 0);
 }
 
 HWND TOptionsForm::Control(int id) const {

@@ -47,7 +47,7 @@ private:
     bool OnCommand(int id, int notifyCode, HWND control) override;
     bool OnNotify(const NMHDR& header, LRESULT& result) override;
 
-    void FormCreate();
+    void InitialiseControls();
     void LayOut();
     void ShowPage(int page);
     void LoadOptions();
@@ -62,16 +62,15 @@ private:
     SelectionMode Mode() const;
 
     // Handlers.
-    void Shape1MouseDown();
-    void ComboBox1Change();
-    void Edit2Focus(bool entered);
-    void Button5Click();
+    void OnSwatchClicked();
+    void OnCityPicked();
+    void OnSearchTextFocus(bool entered);
+    void OnSearchClicked();
     std::vector<Place> DirectResults(const std::string& reply);
     void RememberPickedResult();
     void AddFavorite(const std::optional<Place>& place);
-    void Button6Click();
-    void Button7Click();
-    void ListBox2Click();
+    void OnRemoveFavoriteClicked();
+    void OnRemoveAllFavoritesClicked();
 
     // Controls of every page by identifier.
     HWND Control(int id) const;

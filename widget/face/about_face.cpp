@@ -64,12 +64,12 @@ AboutFaceLayout AboutFormLayout(const std::string& webAddress, bool directWeathe
     layout.backgrndLbl.height = 233;
     layout.headerTextLbl = Label(24, 17, {"Trebuchet MS", 16, FontUnit::Pixel, true, false}, "Nimbo! Hakkında...");
     layout.productNameLbl = Label(120, 48, {"Impact", 27, FontUnit::Pixel, false, false}, "Nimbo!");
-    layout.label1 = Label(120, 83, trebuchet11, kVersionAndCredits);
-    layout.label4 = Label(125, 111, {"Trebuchet MS", 9, FontUnit::Pixel, false, true}, kSlogan);
-    layout.label2 = Label(120, 137, trebuchet11, webAddress, kPaleYellow);
-    layout.label3 = Label(24, 157, {"Tahoma", 9, FontUnit::Pixel, false, false},
-                          std::string(kNoticeStart) + (directWeather ? kWeatherDirect : kWeatherThroughService) +
-                              kNoticeEnd);
+    layout.creditsLbl = Label(120, 83, trebuchet11, kVersionAndCredits);
+    layout.sloganLbl = Label(125, 111, {"Trebuchet MS", 9, FontUnit::Pixel, false, true}, kSlogan);
+    layout.webAddressLbl = Label(120, 137, trebuchet11, webAddress, kPaleYellow);
+    layout.noticeLbl =
+        Label(24, 157, {"Tahoma", 9, FontUnit::Pixel, false, false},
+              std::string(kNoticeStart) + (directWeather ? kWeatherDirect : kWeatherThroughService) + kNoticeEnd);
     layout.closeBtn.left = 289;
     layout.closeBtn.top = 16;
     layout.closeBtn.width = layout.closeBtn.height = 18;
@@ -116,7 +116,8 @@ DrawList ComposeAboutFace(AboutFaceLayout& layout, const FaceMeasurer& measurer)
     logo.matrix[18] = kLogoAlpha;
     ops.push_back(logo);
 
-    for (AboutLabel* label : {&layout.productNameLbl, &layout.label1, &layout.label4, &layout.label2, &layout.label3}) {
+    for (AboutLabel* label :
+         {&layout.productNameLbl, &layout.creditsLbl, &layout.sloganLbl, &layout.webAddressLbl, &layout.noticeLbl}) {
         DrawLabel(ops, *label, TextAlign::Near, measurer);
     }
     return ops;

@@ -24,14 +24,14 @@ struct AboutFaceLayout {
     Placeholder backgrndLbl;
     AboutLabel headerTextLbl;
     AboutLabel productNameLbl;
-    AboutLabel label1;  // version and credits
-    AboutLabel label4;  // the slogan
-    AboutLabel label2;  // the web address: the only label that takes clicks, sized to its text
-    AboutLabel label3;  // the notice
+    AboutLabel creditsLbl;  // version and credits
+    AboutLabel sloganLbl;
+    AboutLabel webAddressLbl;  // the only label that takes clicks, sized to its text
+    AboutLabel noticeLbl;
     Placeholder closeBtn;
 };
 
-// `webAddress` is the address Label2 shows; empty, there is no link. `directWeather`: the widget asks Open-Meteo
+// `webAddress` is the address the link shows; empty, there is no link. `directWeather`: the widget asks Open-Meteo
 // itself, and the notice does not name the data service.
 AboutFaceLayout AboutFormLayout(const std::string& webAddress, bool directWeather);
 

@@ -21,9 +21,9 @@ TEST(AboutFace, TheLinkTakesTheSizeOfTheAddressItShows) {
 
     AboutFaceLayout layout = AboutFormLayout("nimbo.example", false);
     const DrawList ops = ComposeAboutFace(layout, FakeMeasurer());
-    EXPECT_EQ(layout.label2.place.width, 71);  // 13 characters of 5.4 pixels, rounded, plus 1
-    EXPECT_EQ(layout.label2.place.height, 14);
-    EXPECT_EQ(layout.label2.color, 0xFFFFFF80u);
+    EXPECT_EQ(layout.webAddressLbl.place.width, 71);  // 13 characters of 5.4 pixels, rounded, plus 1
+    EXPECT_EQ(layout.webAddressLbl.place.height, 14);
+    EXPECT_EQ(layout.webAddressLbl.color, 0xFFFFFF80u);
 
     std::vector<std::string> texts;
     bool fadedLogo = false;
@@ -41,8 +41,8 @@ TEST(AboutFace, TheLinkTakesTheSizeOfTheAddressItShows) {
     EXPECT_EQ(texts[4], "nimbo.example");
     // No person is named; today's data sources and their licences are.
     EXPECT_NE(texts[3].find("- Nimbo ekibi"), std::string::npos);
-    for (const char* credit : {"Open-Meteo (CC BY 4.0), Nimbo veri servisi ile", "GeoNames (CC BY 4.0)",
-                               "eğitim amacıyla"}) {
+    for (const char* credit :
+         {"Open-Meteo (CC BY 4.0), Nimbo veri servisi ile", "GeoNames (CC BY 4.0)", "eğitim amacıyla"}) {
         EXPECT_NE(texts[5].find(credit), std::string::npos) << credit;
     }
 }
@@ -55,8 +55,8 @@ TEST(AboutFace, DirectModeWithoutWebServerNamesNoServiceAndHasNoLink) {
     for (const DrawOp& op : ops) {
         if (const auto* text = std::get_if<TextOp>(&op)) texts.push_back(text->text);
     }
-    ASSERT_EQ(texts.size(), 5u);  // no address line
-    EXPECT_EQ(layout.label2.place.width, 0);  // nothing to press
+    ASSERT_EQ(texts.size(), 5u);                     // no address line
+    EXPECT_EQ(layout.webAddressLbl.place.width, 0);  // nothing to press
     EXPECT_NE(texts[4].find("Hava durumu: Open-Meteo (CC BY 4.0).\n"), std::string::npos) << texts[4];
     EXPECT_EQ(texts[4].find("veri servisi"), std::string::npos) << texts[4];
     EXPECT_NE(texts[4].find("GeoNames (CC BY 4.0)"), std::string::npos) << texts[4];

@@ -379,7 +379,7 @@ DrawList ComposeBackdrop(const FaceLayout& layout, const WidgetSettings& setting
     return ops;
 }
 
-bool ExecuteViewStyleAction(ViewStyleAction action, FaceLayout& layout, const std::function<void()>& compose) {
+bool ChangeViewStyle(ViewStyle target, FaceLayout& layout, const std::function<void()>& compose) {
     auto grow = [&] {
         while (TargetStretch(layout.style) > layout.backgroundStretch) {
             layout.backgroundStretch += kStretchStep;
@@ -393,13 +393,13 @@ bool ExecuteViewStyleAction(ViewStyleAction action, FaceLayout& layout, const st
         }
     };
     // Cells appear only after the glass has grown, and go before it shrinks.
-    switch (action) {
-        case ViewStyleAction::Mini:
+    switch (target) {
+        case ViewStyle::Small:
             layout.style = ViewStyle::Small;
             ApplyCellVisibility(layout);
             shrink();
             break;
-        case ViewStyleAction::Midi:
+        case ViewStyle::Medium:
             if (layout.style == ViewStyle::Medium) return false;
             if (layout.style == ViewStyle::Small) {
                 layout.style = ViewStyle::Medium;
@@ -411,7 +411,7 @@ bool ExecuteViewStyleAction(ViewStyleAction action, FaceLayout& layout, const st
                 shrink();
             }
             break;
-        case ViewStyleAction::Maxi:
+        case ViewStyle::Large:
             layout.style = ViewStyle::Large;
             grow();
             ApplyCellVisibility(layout);

@@ -102,11 +102,9 @@ DrawList ComposeFace(FaceLayout& layout, const FaceInputs& inputs, const FaceMea
 // The reduced redraw of the first-load growth: clear, background, "Earth.png".
 DrawList ComposeBackdrop(const FaceLayout& layout, const WidgetSettings& settings, const FaceMeasurer& measurer);
 
-enum class ViewStyleAction : uint8_t { Mini, Midi, Maxi };
-
-// Runs MiniActionExecute, MidiActionExecute or MaxiActionExecute: `compose` is called for every step of the
+// Grows or shrinks the face to `target`: `compose` is called for every step of the
 // growth or shrink (0.25 apart) and once at the end. Returns false when nothing happened (medium while medium).
-bool ExecuteViewStyleAction(ViewStyleAction action, FaceLayout& layout, const std::function<void()>& compose);
+bool ChangeViewStyle(ViewStyle target, FaceLayout& layout, const std::function<void()>& compose);
 
 // The growth after the first feed: with `animate`, a backdrop per 0.25 step up to the style's stretch;
 // otherwise the stretch is set at once. Then the style's cells are shown.

@@ -190,7 +190,7 @@ TEST(FaceLayout, ShrinkingFromLargeToMediumHidesTheCellsFirst) {
         steps.emplace_back(layout.backgroundStretch, layout.dayLbl[3].visible, layout.dayLbl[4].visible,
                            layout.moonLbl.visible);
     };
-    ASSERT_TRUE(ExecuteViewStyleAction(ViewStyleAction::Midi, layout, compose));
+    ASSERT_TRUE(ChangeViewStyle(ViewStyle::Medium, layout, compose));
     const float expected[] = {3.75f, 3.5f, 3.25f, 3.0f, 2.75f, 2.5f, 2.5f};
     ASSERT_EQ(steps.size(), 7u);  // six steps and the final composition
     for (size_t i = 0; i < steps.size(); ++i) {
@@ -201,7 +201,7 @@ TEST(FaceLayout, ShrinkingFromLargeToMediumHidesTheCellsFirst) {
     EXPECT_EQ(layout.style, ViewStyle::Medium);
 
     steps.clear();
-    EXPECT_FALSE(ExecuteViewStyleAction(ViewStyleAction::Midi, layout, compose));  // already medium
+    EXPECT_FALSE(ChangeViewStyle(ViewStyle::Medium, layout, compose));  // already medium
     EXPECT_TRUE(steps.empty());
 }
 
@@ -211,19 +211,19 @@ TEST(FaceLayout, GrowingShowsTheCellsOnlyAtTheEnd) {
     std::vector<std::pair<float, bool>> steps;
     auto compose = [&] { steps.emplace_back(layout.backgroundStretch, layout.gridLbl.visible); };
 
-    ExecuteViewStyleAction(ViewStyleAction::Midi, layout, compose);  // 1.25 -> 2.5: five steps and the final one
+    ChangeViewStyle(ViewStyle::Medium, layout, compose);  // 1.25 -> 2.5: five steps and the final one
     ASSERT_EQ(steps.size(), 6u);
     for (size_t i = 0; i < 5; ++i) EXPECT_FALSE(steps[i].second) << i;
     EXPECT_EQ(steps[4].first, 2.5f);
     EXPECT_TRUE(steps[5].second);
 
     steps.clear();
-    ExecuteViewStyleAction(ViewStyleAction::Maxi, layout, compose);  // 2.5 -> 4.0 with the medium cells shown
+    ChangeViewStyle(ViewStyle::Large, layout, compose);  // 2.5 -> 4.0 with the medium cells shown
     ASSERT_EQ(steps.size(), 7u);
     EXPECT_TRUE(layout.moonLbl.visible);
 
     steps.clear();
-    ExecuteViewStyleAction(ViewStyleAction::Mini, layout, compose);  // everything hidden before eleven steps down
+    ChangeViewStyle(ViewStyle::Small, layout, compose);  // everything hidden before eleven steps down
     ASSERT_EQ(steps.size(), 12u);
     for (const auto& step : steps) EXPECT_FALSE(step.second);
     EXPECT_EQ(layout.backgroundStretch, 1.25f);

@@ -511,8 +511,8 @@ void MainFace::SetFonts(const std::string& tempFontName, const std::string& city
 
 void MainFace::Compose(const FaceInputs& inputs) { ComposeMainFace(m_painter, m_layout, inputs); }
 
-bool MainFace::ExecuteViewStyle(ViewStyleAction action, const FaceInputs& inputs) {
-    return ExecuteViewStyleAction(action, m_layout, [&] { Compose(inputs); });
+bool MainFace::ChangeViewStyle(ViewStyle target, const FaceInputs& inputs) {
+    return nimbo::ChangeViewStyle(target, m_layout, [&] { Compose(inputs); });
 }
 
 void MainFace::GrowToViewStyle(bool animate, const WidgetSettings& settings) {

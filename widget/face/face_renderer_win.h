@@ -84,8 +84,8 @@ public:
 
     // ComposeFace: every composition starts from a cleared surface and ends with a present.
     void Compose(const FaceInputs& inputs);
-    // MiniActionExecute, MidiActionExecute, MaxiActionExecute; false when nothing changed.
-    bool ExecuteViewStyle(ViewStyleAction action, const FaceInputs& inputs);
+    // Grows or shrinks to `target`, composing every step; false when nothing changed.
+    bool ChangeViewStyle(ViewStyle target, const FaceInputs& inputs);
     // The growth on a successful feed: animated with backdrops on the first feed with fading on, else at once.
     void GrowToViewStyle(bool animate, const WidgetSettings& settings);
 

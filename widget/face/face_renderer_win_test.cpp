@@ -377,9 +377,9 @@ TEST_F(FaceRenderer, MainFaceAnimatesBetweenStylesOnItsWindow) {
     const FaceInputs inputs{weather, settings, ConnectionState::Succeeded, true, true, At(2013, 3, 27, 10)};
     face.Compose(inputs);
     EXPECT_GT(WhitePixels(face.Painter().Pixels(), face.Layout().cityNameLbl), 10);  // the stand-in font draws
-    EXPECT_TRUE(face.ExecuteViewStyle(ViewStyleAction::Midi, inputs));
+    EXPECT_TRUE(face.ChangeViewStyle(ViewStyle::Medium, inputs));
     EXPECT_EQ(face.Layout().backgroundStretch, 2.5f);
-    EXPECT_FALSE(face.ExecuteViewStyle(ViewStyleAction::Midi, inputs));
+    EXPECT_FALSE(face.ChangeViewStyle(ViewStyle::Medium, inputs));
     // The glass now ends below the first row of cells.
     EXPECT_EQ(Alpha(face.Painter().Pixels().At(150, 200)), 0);
 }

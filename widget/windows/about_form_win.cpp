@@ -57,9 +57,9 @@ void TAboutForm::HideAbout() {
     if (Visible()) HideFaded(m_fadeEffect);
 }
 
-bool TAboutForm::OnLink(POINT client) const { return Inside(m_layout.label2.place, client); }
+bool TAboutForm::OnLink(POINT client) const { return Inside(m_layout.webAddressLbl.place, client); }
 
-void TAboutForm::Label2Click() {
+void TAboutForm::OpenProjectsPage() {
     if (m_projectsPageUrl.empty()) return;
     ShellExecuteW(Handle(), L"open", Widen(m_projectsPageUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
@@ -67,7 +67,7 @@ void TAboutForm::Label2Click() {
 bool TAboutForm::OnMouseDown(MouseButton button, POINT client) {
     // Every label but the link is disabled, so a press anywhere else, the close button too, hides the window.
     if (button == MouseButton::Left && OnLink(client)) {
-        Label2Click();
+        OpenProjectsPage();
     } else {
         HideAbout();
     }

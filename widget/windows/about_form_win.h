@@ -28,7 +28,7 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     FacePainter* Painter() override { return m_painter.get(); }
     bool OnLink(POINT client) const;
-    void Label2Click();
+    void OpenProjectsPage();
 
     std::string m_projectsPageUrl;
     AboutFaceLayout m_layout;

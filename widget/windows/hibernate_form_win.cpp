@@ -48,12 +48,12 @@ bool THibernateForm::OnInit() {
     const int height = frame.bottom - frame.top;
     SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER);
-    SetChecked(IDC_HIBERNATE_CHECKBOX1, false);
+    SetChecked(IDC_HIBERNATE_DONT_SHOW_AGAIN, false);
     return true;
 }
 
 void THibernateForm::FormClose(INT_PTR result) {
-    Write(m_settings, settings::kHibernateAlert, !IsChecked(IDC_HIBERNATE_CHECKBOX1));
+    Write(m_settings, settings::kHibernateAlert, !IsChecked(IDC_HIBERNATE_DONT_SHOW_AGAIN));
     m_settings.UpdateFile();
     End(result);
 }

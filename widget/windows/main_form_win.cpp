@@ -82,13 +82,13 @@ bool TNimboMainForm::OnTimer(UINT_PTR id) {
             m_refresh.CheckTimerTimer();
             return true;
         case LoadedTimer:
-            LoadedTimerTimer();
+            OnStartupDelayElapsed();
             return true;
         case VersionTimer:
             StartVersionCheck();
             return true;
         case MouseTimer:
-            MouseTimerTimer();
+            OnHibernationWakeTick();
             return true;
     }
     return false;
@@ -103,7 +103,7 @@ bool TNimboMainForm::OnContextMenu(POINT screen) {
 }
 
 bool TNimboMainForm::OnDoubleClick(POINT client) {
-    ExecuteAction(ActionId::RefreshAction);
+    ExecuteAction(ActionId::Refresh);
     return OnMouseDown(MouseButton::Left, client);
 }
 
@@ -157,14 +157,14 @@ void TNimboMainForm::FormCreate() {
     // The face makes the window layered, loads its fixed pictures and starts small, with the grid hidden.
     m_face = std::make_unique<MainFace>(Handle(), kHiddenAlpha);
     m_calendarNames = ReadTurkishCalendarNames();
-    m_shortPopup = BuildActionMenu(ShortPopupEntries());
-    m_trayPopup = std::make_unique<TrayPopupMenuWin>(BuildActionMenu(TrayPopupEntries()), Handle());
+    m_shortPopup = BuildActionMenu(WidgetMenuEntries());
+    m_trayPopup = std::make_unique<TrayPopupMenuWin>(BuildActionMenu(TrayMenuEntries()), Handle());
     m_tray =
         std::make_unique<TrayIconWin>(kApplicationTitle, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
     TTrayIcon& tray = **m_tray;
     tray.SetHint(kApplicationTitle);
     tray.PopupMenu = m_trayPopup.get();
-    tray.OnDblClick = [this] { ExecuteAction(ActionId::ShowAction); };
+    tray.OnDblClick = [this] { ExecuteAction(ActionId::Show); };
     tray.SetBalloonTitle(kApplicationTitle);
     tray.BalloonFlags = TBalloonFlags::bfInfo;
     tray.SetBalloonHint(kWelcomeBalloon);
@@ -255,7 +255,7 @@ void TNimboMainForm::SaveWidgetSettings() {
     nimbo::SaveWidgetSettings(m_settings, state, m_widgetSettings);
 }
 
-void TNimboMainForm::LoadedTimerTimer() {
+void TNimboMainForm::OnStartupDelayElapsed() {
     KillTimer(Handle(), LoadedTimer);
     m_loaded = true;
     ShowWidget();
@@ -388,44 +388,44 @@ void TNimboMainForm::SetTrayHint(const std::string& hint) {
 
 void TNimboMainForm::ExecuteAction(ActionId action) {
     switch (action) {
-        case ActionId::ExitAction:
+        case ActionId::Exit:
             // Posted: the command may come from inside the tray icon's own handler (its menu).
             PostMessageW(Handle(), WM_CLOSE, 0, 0);
             break;
-        case ActionId::ShowInfoAction:
+        case ActionId::ToggleInfoWindow:
             SetShowInfo(!m_widgetSettings.showInfoText);
             break;
-        case ActionId::OptionsAction:
+        case ActionId::Options:
             OpenOptions(-1);
             break;
-        case ActionId::AddLocAction:
+        case ActionId::AddPlace:
             OpenOptions(kOptionsPagePlaces);
             break;
-        case ActionId::HideAction:
+        case ActionId::Hide:
             HideActionExecute();
             break;
-        case ActionId::ShowAction:
+        case ActionId::Show:
             ShowActionExecute();
             break;
-        case ActionId::RefreshAction:
+        case ActionId::Refresh:
             m_refresh.Refresh();
             break;
-        case ActionId::AboutAction:
+        case ActionId::About:
             if (m_aboutForm) m_aboutForm->ShowAbout(m_fullAlpha);
             break;
-        case ActionId::MiniAction:
+        case ActionId::ShowSmallView:
             SetViewStyle(0);
             break;
-        case ActionId::MidiAction:
+        case ActionId::ShowMediumView:
             SetViewStyle(1);
             break;
-        case ActionId::MaxiAction:
+        case ActionId::ShowLargeView:
             SetViewStyle(2);
             break;
-        case ActionId::HibernateAction:
+        case ActionId::ToggleHibernation:
             HibernateActionExecute();
             break;
-        case ActionId::FetchIPAction:
+        case ActionId::RenewAddress:
             FetchIPActionExecute();
             break;
     }
@@ -473,10 +473,9 @@ void TNimboMainForm::SetShowInfo(bool on) {
 }
 
 void TNimboMainForm::SetViewStyle(uint8_t style) {
-    static constexpr ViewStyleAction kActions[] = {ViewStyleAction::Mini, ViewStyleAction::Midi, ViewStyleAction::Maxi};
     m_viewStyle = style;
     m_widgetSettings.viewStyle = style;
-    if (!m_face->ExecuteViewStyle(kActions[style], CurrentFaceInputs())) ComposeFace();
+    if (!m_face->ChangeViewStyle(ViewStyleOf(style), CurrentFaceInputs())) ComposeFace();
     ApplyActionStates();
 }
 
@@ -549,9 +548,8 @@ bool TNimboMainForm::OnMouseDown(MouseButton button, POINT client) {
 
 bool TNimboMainForm::PressFaceButton(POINT point) {
     const FaceLayout& layout = m_face->Layout();
-    const std::pair<const Placeholder*, ActionId> buttons[] = {{&layout.exitBtn, ActionId::ExitAction},
-                                                               {&layout.hideBtn, ActionId::HideAction},
-                                                               {&layout.optionsBtn, ActionId::OptionsAction}};
+    const std::pair<const Placeholder*, ActionId> buttons[] = {
+        {&layout.exitBtn, ActionId::Exit}, {&layout.hideBtn, ActionId::Hide}, {&layout.optionsBtn, ActionId::Options}};
     for (const auto& [button, action] : buttons) {
         if (!button->visible || point.x < button->left || point.x >= button->left + button->width ||
             point.y < button->top || point.y >= button->top + button->height) {
@@ -606,7 +604,7 @@ void TNimboMainForm::HibernateActionExecute() {
     ApplyActionStates();
 }
 
-void TNimboMainForm::MouseTimerTimer() {
+void TNimboMainForm::OnHibernationWakeTick() {
     // Asked of the whole system: the widget lets the mouse through, so no key message reaches it.
     if (GetAsyncKeyState(VK_CONTROL) >= 0) return;
     POINT cursor{};

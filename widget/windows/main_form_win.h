@@ -54,7 +54,7 @@ private:
     void FormDestroy();
     void LoadWidgetSettings();
     void SaveWidgetSettings();
-    void LoadedTimerTimer();
+    void OnStartupDelayElapsed();
     void StartVersionCheck();
     void StartAddressLookup();
     void WeatherDone(int32_t resultCode);
@@ -64,7 +64,7 @@ private:
     // Actions.
     void ExecuteAction(ActionId action);
     void HibernateActionExecute();
-    void MouseTimerTimer();
+    void OnHibernationWakeTick();
     // Favourites: each submenu is filled when it opens; an item's command is its line's place in the list.
     void FillFavoritesMenu(HMENU submenu);
     void PickFavorite(size_t index);
