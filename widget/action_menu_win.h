@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "base/unique_handle_win.h"
+#include "widget/actions.h"
 #include "widget/connection_state.h"
-#include "widget/controller.h"
 
 namespace nimbo {
 

@@ -1,4 +1,4 @@
-// The monitors' work areas from the system, and the move that KeepOnScreen decides.
+// The monitors' work areas from the system.
 #include "widget/screen_placement_win.h"
 
 namespace nimbo {
@@ -20,15 +20,6 @@ std::vector<ScreenRect> MonitorWorkAreas() {
     std::vector<ScreenRect> areas;
     EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&areas));
     return areas;
-}
-
-bool KeepWindowOnScreen(HWND window) {
-    RECT rect{};
-    if (!GetWindowRect(window, &rect)) return false;
-    const ScreenRect now{rect.left, rect.top, rect.right, rect.bottom};
-    const ScreenRect placed = KeepOnScreen(now, MonitorWorkAreas());
-    if (placed == now) return false;
-    return SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace nimbo

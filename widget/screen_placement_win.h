@@ -1,4 +1,4 @@
-// Brings a floating window back onto the monitors when it hardly shows on any of them.
+// The monitors' work areas, where the controller keeps the widget (KeepOnScreen).
 #pragma once
 
 #include <windows.h>
@@ -11,9 +11,5 @@ namespace nimbo {
 
 // The work areas of every monitor attached now.
 std::vector<ScreenRect> MonitorWorkAreas();
-
-// Moves `window` (without resizing, activating or changing its z-order) by the rule of KeepOnScreen; for the
-// start and for WM_DISPLAYCHANGE, never while the user drags. True when it moved.
-bool KeepWindowOnScreen(HWND window);
 
 }  // namespace nimbo

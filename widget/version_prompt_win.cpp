@@ -12,12 +12,12 @@ void OpenUrl(HWND owner, const std::string& url) {
     ShellExecuteW(owner, L"open", Widen(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-bool OfferNewVersion(HWND owner, const std::string& latest, const ServerAddresses& servers,
+bool OfferNewVersion(HWND owner, const std::string& latest, const std::string& downloadPageUrl,
                      const std::function<void(HWND, const std::string&)>& open) {
     const int answer = MessageBoxW(owner, Widen(NewVersionQuestion(latest)).c_str(), Widen(kNewVersionCaption).c_str(),
                                    MB_YESNO | MB_ICONINFORMATION);
     if (answer != IDYES) return false;
-    open(owner, DownloadPageUrl(servers));
+    open(owner, downloadPageUrl);
     return true;
 }
 

@@ -6,16 +6,14 @@
 #include <functional>
 #include <string>
 
-#include "widget/server_config.h"
-
 namespace nimbo {
 
 // Opens a URL with the shell's "open" verb, shown normally.
 void OpenUrl(HWND owner, const std::string& url);
 
-// Shows the Turkish Yes/No question owned by `owner`; on Yes opens the download page through `open`.
+// Shows the Turkish Yes/No question owned by `owner`; on Yes opens `downloadPageUrl` through `open`.
 // True when the user answered Yes.
-bool OfferNewVersion(HWND owner, const std::string& latest, const ServerAddresses& servers,
+bool OfferNewVersion(HWND owner, const std::string& latest, const std::string& downloadPageUrl,
                      const std::function<void(HWND, const std::string&)>& open = OpenUrl);
 
 }  // namespace nimbo

@@ -39,12 +39,11 @@ std::thread AnswerBox(int button, SeenBox& seen) {
 }
 
 TEST(VersionPrompt, OnlyYesOpensTheDownloadPage) {
-    const ServerAddresses servers{"http://w", "http://s", "http://127.0.0.1:8640", "http://a"};
     for (const int button : {IDNO, IDYES}) {
         std::vector<std::string> opened;
         SeenBox seen;
         std::thread answering = AnswerBox(button, seen);
-        const bool yes = OfferNewVersion(nullptr, "1.61", servers,
+        const bool yes = OfferNewVersion(nullptr, "1.61", "http://127.0.0.1:8640/index.html#nimbonew",
                                          [&opened](HWND, const std::string& url) { opened.push_back(url); });
         seen.closed = true;
         answering.join();

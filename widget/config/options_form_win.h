@@ -13,7 +13,6 @@
 #include "base/unique_handle_win.h"
 #include "widget/config/favorites.h"
 #include "widget/config/options_model.h"
-#include "widget/config/options_opening.h"
 #include "widget/config/place.h"
 #include "widget/direct_search.h"
 #include "widget/server_config.h"

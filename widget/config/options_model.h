@@ -16,6 +16,12 @@ inline constexpr int kBackgroundChooseColour = 4;  // "Renk belirle...", the las
 inline constexpr int kOpacityMin = 0;
 inline constexpr int kOpacityMax = 255;
 
+// How the dialog closed: confirmed after "&Kaydet" saved everything, and whether a place was picked.
+struct OptionsOutcome {
+    bool confirmed = false;
+    bool locationChanged = false;
+};
+
 // The values of the dialog's controls. Drop-down indexes are -1 for no selection.
 struct OptionValues {
     // "Genel"

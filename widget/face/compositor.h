@@ -121,6 +121,11 @@ struct GlassTint {
 void DrawBackground(DrawList& ops, const FaceMeasurer& measurer, int originX, int originY, int width, float stretch,
                     GlassTint tint, int reflectionDx = 7, float middleExtra = 0);
 
+// FaceAlpha's targets: hidden, shown, and shown while hibernating.
+inline constexpr uint8_t kHiddenAlpha = 0;
+inline constexpr uint8_t kFullAlpha = 255;
+inline constexpr uint8_t kHibernateAlpha = 127;
+
 inline constexpr uint8_t kFadeStep = 18;
 inline constexpr uint32_t kFadeDelayMs = 2;
 

@@ -234,6 +234,8 @@ float TargetStretch(ViewStyle style) {
     return 4.0f;
 }
 
+FontSpec MainInfoTextFont() { return {"Tahoma", 11, FontUnit::Pixel, false, false}; }
+
 FaceLayout MainFaceLayout(ViewStyle style, const std::string& tempFontName, const std::string& cityFontName) {
     const FontSpec cellFont{"Tahoma", 11, FontUnit::Pixel, false, false};
     FaceLayout layout;
@@ -250,7 +252,7 @@ FaceLayout MainFaceLayout(ViewStyle style, const std::string& tempFontName, cons
         layout.dayLbl[i] = MakePlaceholder(cellLefts[i], cellTops[i], 61, 34, cellFont);
     }
     layout.moonLbl = MakePlaceholder(160, 183, 61, 34, cellFont);
-    layout.infoTextLbl = MakePlaceholder(36, 230, 55, 13, cellFont);
+    layout.infoTextLbl = MakePlaceholder(36, 230, 55, 13, MainInfoTextFont());
     layout.exitBtn = MakePlaceholder(194, 41, 18, 18);
     layout.hideBtn = MakePlaceholder(177, 41, 18, 18);
     layout.optionsBtn = MakePlaceholder(118, 41, 58, 18);
@@ -262,6 +264,19 @@ FaceLayout MainFaceLayout(ViewStyle style, const std::string& tempFontName, cons
         button->showHint = true;
     }
     return layout;
+}
+
+FaceButton FaceButtonAt(const FaceLayout& layout, int x, int y) {
+    const std::pair<const Placeholder*, FaceButton> buttons[] = {{&layout.exitBtn, FaceButton::Exit},
+                                                                 {&layout.hideBtn, FaceButton::Hide},
+                                                                 {&layout.optionsBtn, FaceButton::Options}};
+    for (const auto& [place, button] : buttons) {
+        if (place->visible && x >= place->left && x < place->left + place->width && y >= place->top &&
+            y < place->top + place->height) {
+            return button;
+        }
+    }
+    return FaceButton::None;
 }
 
 void ApplyCellVisibility(FaceLayout& layout) {
@@ -315,12 +330,7 @@ DrawList ComposeFace(FaceLayout& layout, const FaceInputs& inputs, const FaceMea
     layout.optionsBtn.enabled = layout.optionsBtn.visible = buttons;
     layout.hideBtn.enabled = buttons;
     layout.hideBtn.visible = inputs.trayIconVisible && !connecting;
-    layout.optionsActionEnabled = layout.exitActionEnabled = !connecting;
-    layout.refreshActionEnabled = layout.addLocActionEnabled = !connecting;
-    layout.hideActionEnabled = !connecting && inputs.trayIconVisible;
-
-    layout.informationText = InformationText(inputs.connection, weather, inputs.settings);
-    layout.weatherLbl.hint = layout.informationText;
+    layout.weatherLbl.hint = inputs.informationText;
 
     DrawGlass(ops, layout, inputs.settings, measurer);
 

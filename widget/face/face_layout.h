@@ -61,19 +61,14 @@ struct FaceLayout {
     ViewStyle style = ViewStyle::Large;
     float backgroundStretch = 1.25f;  // BackgroundStretch
     DayNight dayNight = DayNight::Unknown;
-    std::string informationText;  // assembled at each composition; the information window measures it
-
-    // The actions that the buttons and menus share, enabled while no download runs.
-    bool optionsActionEnabled = true;
-    bool exitActionEnabled = true;
-    bool refreshActionEnabled = true;
-    bool addLocActionEnabled = true;
-    bool hideActionEnabled = true;
 };
 
 // The form as designed: fonts from Appearance/TempFontName and Appearance/CityFontName, the grid hidden,
 // BackgroundStretch 1.25.
 FaceLayout MainFaceLayout(ViewStyle style, const std::string& tempFontName, const std::string& cityFontName);
+
+// The main window's InfoTextLbl font, in which the information window measures its text.
+FontSpec MainInfoTextFont();
 
 // Shows and hides the grid and the cells for the layout's style.
 void ApplyCellVisibility(FaceLayout& layout);
@@ -89,13 +84,20 @@ struct FaceInputs {
     bool faceActive = false;      // FaceActive: the buttons are drawn
     bool trayIconVisible = true;  // HideBtn shows only with the tray icon
     SystemTime now;               // local time: the moon's percentage and index
+    std::string informationText;  // the information window's text, the weather picture's hint
 };
+
+// The face's buttons, each drawn only while the face is active.
+enum class FaceButton : uint8_t { None, Exit, Hide, Options };
+
+// The visible button under a point of the window, if any.
+FaceButton FaceButtonAt(const FaceLayout& layout, int x, int y);
 
 // The glass tint for Appearance/Background; false for 0, which draws no glass at all.
 bool BackgroundTint(const WidgetSettings& settings, GlassTint& tint);
 
 // One full redraw: clear, buttons' state, information text, background, grid, cells, moon, temperature, place,
-// sky, condition picture, buttons. Updates the layout (sizes, hints, day or night, actions) and returns what to
+// sky, condition picture, buttons. Updates the layout (sizes, hints, day or night, buttons) and returns what to
 // draw; the caller presents it.
 DrawList ComposeFace(FaceLayout& layout, const FaceInputs& inputs, const FaceMeasurer& measurer);
 

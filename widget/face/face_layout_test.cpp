@@ -110,12 +110,13 @@ struct Scenario {
     bool trayIconVisible = true;
     SystemTime now = At(2026, 12, 8, 10);
     bool widthFollowsSize = false;
+    std::string informationText;
 
     Composed Compose() const {
         Composed c{MainFaceLayout(style, "Arial", "Arial"), {}};
         c.layout.backgroundStretch = TargetStretch(style);
         ApplyCellVisibility(c.layout);
-        const FaceInputs inputs{weather, settings, connection, faceActive, trayIconVisible, now};
+        const FaceInputs inputs{weather, settings, connection, faceActive, trayIconVisible, now, informationText};
         FakeMeasurer measurer;
         measurer.widthFollowsSize = widthFollowsSize;
         c.ops = ComposeFace(c.layout, inputs, measurer);
@@ -446,8 +447,7 @@ TEST(FaceLayout, ConnectingHidesTheButtonsAndSaysSo) {
     EXPECT_EQ(connecting->font.size, 9);
     EXPECT_EQ(face.FindText("İstanbul"), nullptr);
     EXPECT_FALSE(face.layout.exitBtn.enabled || face.layout.hideBtn.visible || face.layout.optionsBtn.visible);
-    EXPECT_FALSE(face.layout.refreshActionEnabled || face.layout.optionsActionEnabled ||
-                 face.layout.exitActionEnabled || face.layout.addLocActionEnabled || face.layout.hideActionEnabled);
+    EXPECT_EQ(FaceButtonAt(face.layout, 200, 45), FaceButton::None);
 }
 
 TEST(FaceLayout, ButtonsShowOnlyWhileTheFaceIsActive) {
@@ -455,7 +455,6 @@ TEST(FaceLayout, ButtonsShowOnlyWhileTheFaceIsActive) {
     Composed face = s.Compose();
     EXPECT_FALSE(face.HasPicture("UI\\Close.png") || face.HasPicture("UI\\Less.png"));
     EXPECT_TRUE(face.layout.hideBtn.visible);  // visible with the tray icon, but drawn only while active
-    EXPECT_TRUE(face.layout.refreshActionEnabled);
 
     s.faceActive = true;
     face = s.Compose();
@@ -471,13 +470,24 @@ TEST(FaceLayout, ButtonsShowOnlyWhileTheFaceIsActive) {
         }
     }
     EXPECT_TRUE(face.HasPicture("UI\\Options.png"));
+    // A press finds the button under it: right and bottom edges are outside.
+    struct Press {
+        int x, y;
+        FaceButton button;
+    };
+    for (const Press& p :
+         {Press{194, 41, FaceButton::Exit}, Press{211, 58, FaceButton::Exit}, Press{212, 45, FaceButton::None},
+          Press{177, 50, FaceButton::Hide}, Press{118, 41, FaceButton::Options}, Press{175, 58, FaceButton::Options},
+          Press{150, 59, FaceButton::None}, Press{10, 10, FaceButton::None}}) {
+        EXPECT_EQ(FaceButtonAt(face.layout, p.x, p.y), p.button) << p.x << "," << p.y;
+    }
 
     s.trayIconVisible = false;
     face = s.Compose();
     EXPECT_FALSE(face.HasPicture("UI\\Less.png"));
     EXPECT_TRUE(face.HasPicture("UI\\Close.png"));
-    EXPECT_FALSE(face.layout.hideActionEnabled);
     EXPECT_TRUE(face.layout.hideBtn.enabled);
+    EXPECT_EQ(FaceButtonAt(face.layout, 180, 45), FaceButton::None);
 }
 
 TEST(FaceLayout, BackgroundSettingChoosesTheTint) {
@@ -533,12 +543,11 @@ TEST(FaceLayout, SmallestGlassWithATenPixelMiddleIsTwelvePixelsInTheMiddle) {
     EXPECT_EQ(std::get<PictureOp>(ops[3]).destination.y, 47 + 10 + 12);
 }
 
-TEST(FaceLayout, FaceKeepsTheInformationTextAndStylesMapFromSettings) {
+TEST(FaceLayout, TheWeatherPictureHintsTheInformationTextAndStylesMapFromSettings) {
     Scenario s;
-    s.settings.showWeatherText = true;
+    s.informationText = "Açık\r\nIP: 1.2.3.4";
     const Composed face = s.Compose();
-    EXPECT_EQ(face.layout.informationText, InformationText(s.connection, s.weather, s.settings));
-    EXPECT_FALSE(face.layout.informationText.empty());
+    EXPECT_EQ(face.layout.weatherLbl.hint, s.informationText);
     EXPECT_EQ(ViewStyleOf(0), ViewStyle::Small);
     EXPECT_EQ(ViewStyleOf(1), ViewStyle::Medium);
     EXPECT_EQ(ViewStyleOf(2), ViewStyle::Large);

@@ -52,7 +52,7 @@ DrawList ComposeInfoFace(InfoFaceLayout& layout, const InfoFaceInputs& inputs, c
     ops.push_back(ClearOp{});
 
     const int textHeight =
-        RoundHalfEven(measurer.MeasureText(inputs.mainStoredText, TextAlign::Center, inputs.mainInfoFont).height);
+        RoundHalfEven(measurer.MeasureText(inputs.text, TextAlign::Center, MainInfoTextFont()).height);
     GlassTint tint;
     if (layout.backgrndLbl.visible && BackgroundTint(inputs.settings, tint)) {
         DrawBackground(ops, measurer, layout.backgrndLbl.left, layout.backgrndLbl.top, layout.backgrndLbl.width, 1.0f,

@@ -27,11 +27,9 @@ InfoFaceLayout InfoTextFormLayout();
 // The pictures the information window loads once: the glass and "Close.png".
 std::vector<std::string> InfoFacePictures();
 
-// What a redraw reads, copied from the main window each time.
+// What a redraw reads, given by the controller each time.
 struct InfoFaceInputs {
-    std::string text;            // the information text, assembled afresh
-    std::string mainStoredText;  // the text of the main window's last composition: it sizes the glass
-    FontSpec mainInfoFont;       // the main window's InfoTextLbl font
+    std::string text;  // the information text; it also sizes the glass, measured in MainInfoTextFont
     WidgetSettings settings;
     ConnectionState connection = ConnectionState::Succeeded;
     bool active = false;  // pressed since the window was last deactivated: the close button shows

@@ -61,7 +61,7 @@ TEST(InfoFace, TheGlassGrowsWithTheTextAndTheHeaderAlwaysShows) {
     for (const Case& c : cases) {
         InfoFaceLayout layout = InfoTextFormLayout();
         InfoFaceInputs inputs;
-        inputs.text = inputs.mainStoredText = c.text;
+        inputs.text = c.text;
         const Drawn drawn = Draw(ComposeInfoFace(layout, inputs, FakeMeasurer()));
         EXPECT_EQ(drawn.midHeight, c.middle) << c.text;
         EXPECT_EQ(drawn.midOverlayHeight, c.middle) << c.text;

@@ -23,8 +23,7 @@ TAboutForm::TAboutForm(std::string projectsPageUrl, const std::string& webAddres
       m_projectsPageUrl(std::move(projectsPageUrl)),
       m_layout(AboutFormLayout(webAddress, directWeather)) {}
 
-bool TAboutForm::Create(HWND owner, bool fadeEffect) {
-    m_fadeEffect = fadeEffect;
+bool TAboutForm::Create(HWND owner) {
     WindowCreation creation;
     creation.className = kAboutFormClass;
     creation.title = kAboutTitle;
@@ -38,8 +37,9 @@ bool TAboutForm::Create(HWND owner, bool fadeEffect) {
 }
 
 bool TAboutForm::OnCreate() {
-    m_painter = std::make_unique<FacePainter>(Handle(), kAboutFaceWidth, kAboutFaceHeight, AboutFacePictures(),
-                                              m_fadeEffect ? kHiddenAlpha : kFullAlpha);
+    // Invisible until shown: showing fades in or sets the alpha at once.
+    m_painter =
+        std::make_unique<FacePainter>(Handle(), kAboutFaceWidth, kAboutFaceHeight, AboutFacePictures(), kHiddenAlpha);
     m_painter->Draw(ComposeAboutFace(m_layout, *m_painter));
     m_painter->Present();
     std::vector<HintArea> hints;
@@ -48,7 +48,8 @@ bool TAboutForm::OnCreate() {
     return true;
 }
 
-void TAboutForm::ShowAbout(BYTE fullAlpha) {
+void TAboutForm::ShowAbout(BYTE fullAlpha, bool fade) {
+    m_fadeEffect = fade;
     if (!Visible()) ShowFaded(fullAlpha, m_fadeEffect);
     SetForegroundWindow(Handle());
 }

@@ -17,9 +17,9 @@ public:
     TAboutForm(std::string projectsPageUrl, const std::string& webAddress, bool directWeather);
 
     // Creates the hidden window owned by `owner` and composes its face.
-    bool Create(HWND owner, bool fadeEffect);
-    // Fades in to `fullAlpha` and takes the keyboard, so that Escape reaches it.
-    void ShowAbout(BYTE fullAlpha);
+    bool Create(HWND owner);
+    // Fades in to `fullAlpha` and takes the keyboard, so that Escape reaches it; it fades out the same way.
+    void ShowAbout(BYTE fullAlpha, bool fade);
     void HideAbout();
 
 private:

@@ -1,10 +1,9 @@
-// The hibernate warning: a resource template, sized to its client area and centred, that stores its check box.
+// The hibernate warning: a resource template, sized to its client area and centred, that reports its check box.
 #include "widget/windows/hibernate_form_win.h"
 
 #include <utility>
 
 #include "resources/hibernate_ids.h"
-#include "widget/settings_keys.h"
 
 namespace nimbo {
 
@@ -16,7 +15,10 @@ constexpr int kClientHeight = 202;
 
 }  // namespace
 
-void THibernateForm::ShowModal(HWND owner) { RunModal(IDD_HIBERNATE_FORM, owner); }
+std::optional<bool> THibernateForm::Run(HWND owner) {
+    RunModal(IDD_HIBERNATE_FORM, owner);
+    return m_dontShowAgain;
+}
 
 // Moves every control by the ratio of the new client size to the old, so the layout keeps its proportions.
 BOOL CALLBACK ScaleControl(HWND control, LPARAM context) {
@@ -52,9 +54,8 @@ bool THibernateForm::OnInit() {
     return true;
 }
 
-void THibernateForm::FormClose(INT_PTR result) {
-    Write(m_settings, settings::kHibernateAlert, !IsChecked(IDC_HIBERNATE_DONT_SHOW_AGAIN));
-    m_settings.UpdateFile();
+void THibernateForm::CloseWithChoice(INT_PTR result) {
+    m_dontShowAgain = IsChecked(IDC_HIBERNATE_DONT_SHOW_AGAIN);
     End(result);
 }
 

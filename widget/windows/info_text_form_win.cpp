@@ -1,6 +1,8 @@
 // The information window on Windows: creation, redraw, showing and hiding, dragging and hibernation.
 #include "widget/windows/info_text_form_win.h"
 
+#include <utility>
+
 namespace nimbo {
 
 namespace {
@@ -9,35 +11,35 @@ constexpr wchar_t kInfoTextFormClass[] = L"TInfoTextForm";
 
 }  // namespace
 
-TInfoTextForm::TInfoTextForm(InfoTextHost& host) : LayeredWindow("Nimbo!"), m_host(host) {}
+TInfoTextForm::TInfoTextForm(std::function<void()> onClose) : LayeredWindow("Nimbo!"), m_onClose(std::move(onClose)) {}
 
-bool TInfoTextForm::Create(HWND owner, int left, int top) {
-    m_inputs = m_host.InfoInputs();
+bool TInfoTextForm::Create(HWND owner) {
     WindowCreation creation;
     creation.className = kInfoTextFormClass;
     creation.title = "Nimbo! Bilgi";
     creation.exStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW;
-    creation.x = left;
-    creation.y = top;
+    creation.x = m_position.x;
+    creation.y = m_position.y;
     creation.width = kInfoFaceWidth;
     creation.height = kInfoFaceHeight;
     creation.owner = owner;
-    m_position = {left, top};
-    if (!Window::Create(creation)) return false;
-    Redraw();
-    SetTopMost(m_inputs.settings.alwaysTop);
-    return true;
+    return Window::Create(creation);
 }
 
 bool TInfoTextForm::OnCreate() {
-    const BYTE alpha = m_inputs.settings.fadeEffect ? kHiddenAlpha : m_host.FullAlpha();
-    m_painter = std::make_unique<FacePainter>(Handle(), kInfoFaceWidth, kInfoFaceHeight, InfoFacePictures(), alpha);
+    // Invisible until shown: showing fades in or sets the alpha at once.
+    m_painter =
+        std::make_unique<FacePainter>(Handle(), kInfoFaceWidth, kInfoFaceHeight, InfoFacePictures(), kHiddenAlpha);
     return true;
 }
 
-void TInfoTextForm::Redraw() {
+void TInfoTextForm::Redraw(const InfoFaceInputs& inputs) {
+    m_inputs = inputs;
+    Draw();
+}
+
+void TInfoTextForm::Draw() {
     if (!m_painter) return;
-    m_inputs = m_host.InfoInputs();
     m_inputs.active = m_active;
     m_painter->Draw(ComposeInfoFace(m_layout, m_inputs, *m_painter));
     m_painter->Present();
@@ -46,15 +48,18 @@ void TInfoTextForm::Redraw() {
     SetHints(hints);
 }
 
-void TInfoTextForm::ShowInfo() {
-    if (!Visible()) ShowFaded(m_host.FullAlpha(), m_inputs.settings.fadeEffect);
+void TInfoTextForm::ShowInfo(BYTE fullAlpha, bool fade) {
+    if (!Visible()) ShowFaded(fullAlpha, fade);
 }
 
-void TInfoTextForm::HideInfo() {
-    if (Visible()) HideFaded(m_inputs.settings.fadeEffect);
+void TInfoTextForm::HideInfo(bool fade) {
+    if (Visible()) HideFaded(fade);
 }
 
-void TInfoTextForm::Hibernate(bool on) { SetHibernating(on, m_host.FullAlpha(), m_inputs.settings.fadeEffect); }
+void TInfoTextForm::MoveTo(int left, int top) {
+    m_position = {left, top};
+    if (Handle()) SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 bool TInfoTextForm::OnCloseButton(POINT client) const {
     const Placeholder& close = m_layout.closeBtn;
@@ -64,17 +69,17 @@ bool TInfoTextForm::OnCloseButton(POINT client) const {
 
 bool TInfoTextForm::OnMouseDown(MouseButton button, POINT client) {
     if (button == MouseButton::Left && OnCloseButton(client)) {
-        m_host.InfoCloseClicked();
+        m_onClose();
         return true;
     }
     if (!m_active) {
         m_active = true;
         SetTopMost(m_inputs.settings.alwaysTop);
-        Redraw();
+        Draw();
     }
     if (button != MouseButton::Left) return false;
     DragMove();
-    Redraw();
+    Draw();
     return true;
 }
 
@@ -87,7 +92,7 @@ LRESULT TInfoTextForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // Deactivated: the close button is no longer drawn.
     if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE && m_active) {
         m_active = false;
-        Redraw();
+        Draw();
     }
     return Default(message, wParam, lParam);
 }

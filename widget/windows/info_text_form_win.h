@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "widget/face/info_face.h"
@@ -10,30 +11,22 @@
 
 namespace nimbo {
 
-// What the information window reads from the main window and tells it.
-class InfoTextHost {
-public:
-    virtual ~InfoTextHost() = default;
-    // The text, settings and connection state as they are now.
-    virtual InfoFaceInputs InfoInputs() = 0;
-    virtual BYTE FullAlpha() const = 0;
-    // CloseBtnClick: the main window switches the information window off.
-    virtual void InfoCloseClicked() = 0;
-};
-
 class TInfoTextForm final : public LayeredWindow {
 public:
-    explicit TInfoTextForm(InfoTextHost& host);
+    // `onClose` runs when the close button is pressed: the controller switches the window off.
+    explicit TInfoTextForm(std::function<void()> onClose);
 
-    // Creates the hidden window at (`left`, `top`), owned by `owner`, and draws it once.
-    bool Create(HWND owner, int left, int top);
+    // Creates the hidden window owned by `owner`; nothing is drawn before the first Redraw.
+    bool Create(HWND owner);
 
-    void Redraw();
-    // Fades in to FullAlpha if hidden; fades out and hides if shown.
-    void ShowInfo();
-    void HideInfo();
+    // Draws the face from `inputs`, which it keeps for its own redraws (a press, deactivation).
+    void Redraw(const InfoFaceInputs& inputs);
+    // Fades in to `fullAlpha` if hidden; fades out and hides if shown.
+    void ShowInfo(BYTE fullAlpha, bool fade);
+    void HideInfo(bool fade);
     // Takes the main window's hibernation state.
-    void Hibernate(bool on);
+    void Hibernate(bool on, BYTE fullAlpha, bool fade) { SetHibernating(on, fullAlpha, fade); }
+    void MoveTo(int left, int top);
     // Kept as the window moves, so it is known even after the system destroyed the window with its owner.
     POINT Position() const { return m_position; }
 
@@ -43,8 +36,9 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     FacePainter* Painter() override { return m_painter.get(); }
     bool OnCloseButton(POINT client) const;
+    void Draw();
 
-    InfoTextHost& m_host;
+    std::function<void()> m_onClose;
     InfoFaceInputs m_inputs;
     InfoFaceLayout m_layout = InfoTextFormLayout();
     std::unique_ptr<FacePainter> m_painter;

@@ -13,16 +13,13 @@
 
 namespace nimbo {
 
-inline constexpr BYTE kHiddenAlpha = 0;
-inline constexpr BYTE kFullAlpha = 255;
-// FullAlpha while the widget hibernates.
-inline constexpr BYTE kHibernateAlpha = 127;
-
 class LayeredWindow : public Window {
 public:
     // FaceAlpha; HiddenAlpha before the face exists.
     BYTE Alpha();
     bool Visible() const { return Handle() && IsWindowVisible(Handle()); }
+    // Above every other window, or among them, without moving, sizing or activating.
+    void SetTopMost(bool topMost);
 
 protected:
     using Window::Window;
@@ -38,7 +35,6 @@ protected:
     void FadeTo(BYTE target, bool fade);
     // The window follows the mouse until the button is released (a move by the caption).
     void DragMove();
-    void SetTopMost(bool topMost);
     // Hibernation: entering remembers the extended style, dims to `fullAlpha` and lets the mouse pass through;
     // leaving brightens to `fullAlpha` and restores the remembered style.
     void SetHibernating(bool on, BYTE fullAlpha, bool fade);

@@ -1,45 +1,38 @@
-// TNimboMainForm: the widget's floating layered window and its controller: start-up, refresh cycle, actions,
-// menus, tray icon, dragging and shutdown.
+// TNimboMainForm: the widget's floating layered window. It turns window messages into calls on the
+// WidgetController and does what the controller asks through WidgetView, owning the face's renderer, the
+// downloads, the menus, the tray icon and the information and about windows.
 #pragma once
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/unique_handle_win.h"
-#include "widget/controller.h"
-#include "widget/direct_feed.h"
 #include "widget/download_slot_win.h"
 #include "widget/face/face_renderer_win.h"
-#include "widget/face/turkish_calendar.h"
-#include "widget/server_config.h"
 #include "widget/settings_file.h"
 #include "widget/tray/tray_icon_win.h"
-#include "widget/weather_data.h"
-#include "widget/weather_source.h"
-#include "widget/widget_settings.h"
+#include "widget/widget_controller.h"
+#include "widget/widget_view.h"
 #include "widget/windows/about_form_win.h"
 #include "widget/windows/info_text_form_win.h"
 #include "widget/windows/layered_window_win.h"
 
 namespace nimbo {
 
-class TNimboMainForm final : public LayeredWindow, private RefreshHost, private InfoTextHost {
+class TNimboMainForm final : public LayeredWindow, private WidgetView {
 public:
-    static constexpr int kWidth = 233;
-    static constexpr int kHeight = 248;
-
     explicit TNimboMainForm(SettingsFile& settings);
 
-    // Creates the window; FormCreate runs inside. False when the system refused the window.
+    // Creates the window; the controller starts inside. False when the system refused the window.
     bool Create();
 
 private:
-    // WM_TIMER identifiers; a test may deliver a tick by posting WM_TIMER with one of them.
-    enum TimerId : UINT_PTR { CheckTimer = 1, LoadedTimer = 2, VersionTimer = 3, MouseTimer = 4 };
-
+    // Window messages.
     bool OnCreate() override;
     void OnDestroy() override;
     bool OnCommand(WORD id) override;
@@ -50,102 +43,58 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     FacePainter* Painter() override { return m_face ? &m_face->Painter() : nullptr; }
 
-    void FormCreate();
-    void FormDestroy();
-    void LoadWidgetSettings();
-    void SaveWidgetSettings();
-    void OnStartupDelayElapsed();
-    void StartVersionCheck();
-    void StartAddressLookup();
-    void WeatherDone(int32_t resultCode);
-    void AddressDone(int32_t resultCode);
-    void VersionDone(int32_t resultCode);
-
-    // Actions.
-    void ExecuteAction(ActionId action);
-    void HibernateActionExecute();
-    void OnHibernationWakeTick();
-    // Favourites: each submenu is filled when it opens; an item's command is its line's place in the list.
+    void CreateTrayIcon();
+    void ApplyMenuStates();
+    // Each favourites submenu is filled when it opens; an item's command is its place in the list.
     void FillFavoritesMenu(HMENU submenu);
-    void PickFavorite(size_t index);
-    void ApplyActionStates();
-    bool TrayIconShown();
-    void OpenOptions(int page);
-    void SetShowInfo(bool on);
-    void SetViewStyle(uint8_t style);
-    void ShowActionExecute();
-    void HideActionExecute();
-    void FetchIPActionExecute();
+    void DownloadEnded(DownloadKind kind, int32_t resultCode);
+    FaceButton FaceButtonUnder(POINT client) const;
 
-    // Window.
-    void ShowWidget();
-    void HideWidget();
-    void CloseWidget();
-    void WidgetShowRequest();
-    void EndSession();
-    void ApplicationDeactivate();
-    bool PressFaceButton(POINT point);
-    FaceInputs CurrentFaceInputs();
-    void ComposeFace() override;
-
-    // The refresh cycle's view of the form.
-    bool WeatherDownloadRunning() const override;
-    bool StartWeatherThread(const std::string& feedPath) override;
-    void SetCheckTimerEnabled(bool enabled) override;
-    void GrowToViewStyle(bool animate) override;
-    void ParseWeatherFeed(WeatherData& weather) override;
-    SystemTime Today() const override;
-    const TurkishCalendarNames& CalendarNames() const override { return m_calendarNames; }
-    void RebuildInfoText() override;
-    bool WidgetVisible() const override;
-    void ShowInfoWindow() override;
+    // WidgetView.
+    bool StartDownload(DownloadKind kind, const std::string& url) override;
+    bool DownloadRunning(DownloadKind kind) const override;
+    void StartTimer(WidgetTimer timer, uint32_t intervalMs) override;
+    void StopTimer(WidgetTimer timer) override;
+    void ComposeFace(const FaceInputs& inputs) override;
+    void SetFaceStyle(ViewStyle style, const std::string& temperatureFont, const std::string& placeFont) override;
+    void GrowFace(bool animate, const WidgetSettings& settings) override;
+    bool ChangeViewStyle(ViewStyle style, const FaceInputs& inputs) override;
+    void DrawInfoWindow(const InfoFaceInputs& inputs) override;
+    void Show(WidgetWindow window, uint8_t fullAlpha, bool fade) override;
+    void Hide(WidgetWindow window, bool fade) override;
+    void SetHibernating(WidgetWindow window, bool on, uint8_t fullAlpha, bool fade) override;
+    void SetTopMost(WidgetWindow window, bool topMost) override;
+    ScreenRect WindowRect(WidgetWindow window) const override;
+    void MoveTo(WidgetWindow window, int left, int top) override;
+    std::vector<ScreenRect> WorkAreas() const override;
+    void BringToFront() override;
+    void DragWidget() override { DragMove(); }
+    void RequestClose() override;
+    void DestroyWidget() override;
+    void ShowAboutWindow(uint8_t fullAlpha, bool fade) override;
+    void SetTrayIconVisible(bool visible) override;
     void SetTrayHint(const std::string& hint) override;
-
-    // The information window's view of the form.
-    InfoFaceInputs InfoInputs() override;
-    BYTE FullAlpha() const override { return m_fullAlpha; }
-    void InfoCloseClicked() override { SetShowInfo(false); }
-    void HideInfoWindow();
-    // InfoOffset: where the information window stands from the widget, taken at each mouse press.
-    void TakeInfoOffset();
-    void FollowWithInfoWindow();
-
-    WeatherData& Weather() { return m_refresh.Weather(); }
+    void ShowTrayBalloon(const std::string& text) override;
+    OptionsOutcome RunOptionsDialog(int page, const ServerAddresses& servers) override;
+    std::optional<bool> RunHibernateDialog() override;
+    void OfferNewVersion(const std::string& latest, const std::string& downloadPageUrl) override;
+    ScreenPoint CursorPosition() const override;
+    bool ControlKeyDown() const override;
+    SystemTime Now() const override;
 
     SettingsFile& m_settings;
-    WidgetSettings m_widgetSettings;
-    RefreshCycle m_refresh{*this, m_widgetSettings};
-    ServerAddresses m_servers;
-    TurkishCalendarNames m_calendarNames;
-    // The face: its pictures, placeholders and surface; made first in FormCreate.
+    WidgetController m_controller;
+    // The face: its pictures, placeholders and surface; made first when the window exists.
     std::unique_ptr<MainFace> m_face;
-    BYTE m_fullAlpha = kFullAlpha;
-    bool m_faceActive = false;
-    bool m_hibernating = false;
-    bool m_hibernateDialogOpen = false;
-    bool m_loaded = false;  // LoadedTimer has fired
-    bool m_checkTimerEnabled = false;
-    uint8_t m_viewStyle = 0;
-    // The information window's stored position, until that window exists to report its own.
-    int32_t m_infoTextLeft = 331;
-    int32_t m_infoTextTop = 331;
-    POINT m_infoOffset{};
-    // FavoriteMenuList: the lines of the menu opened last.
-    std::vector<std::string> m_favoriteMenuList;
-    // One outstanding request of each kind; made in FormCreate, when the window exists.
-    std::unique_ptr<DownloadSlot> m_weatherSlot;
-    // The refresh's downloads: one, or in direct mode a look-up and the forecast.
-    std::unique_ptr<WeatherFetch> m_weatherFetch;
-    FeedConversion m_feedConversion = DirectFeedConversion();
-    std::unique_ptr<DownloadSlot> m_addressSlot;
-    std::unique_ptr<DownloadSlot> m_versionSlot;
-    UniqueMenu m_shortPopup;
+    // One outstanding request of each kind, by DownloadKind.
+    std::array<std::unique_ptr<DownloadSlot>, 3> m_downloads;
+    UniqueMenu m_widgetMenu;
     // Declared before the tray icon, which must not outlive its menu.
-    std::unique_ptr<TrayPopupMenuWin> m_trayPopup;
+    std::unique_ptr<TrayPopupMenuWin> m_trayMenu;
     std::unique_ptr<TrayIconWin> m_tray;
     // Owned windows: the system destroys them before the form's own destruction handler runs.
-    std::unique_ptr<TInfoTextForm> m_infoForm;
-    std::unique_ptr<TAboutForm> m_aboutForm;
+    TInfoTextForm m_infoForm;
+    TAboutForm m_aboutForm;
 };
 
 }  // namespace nimbo

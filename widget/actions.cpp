@@ -1,12 +1,5 @@
-// The widget's actions, its two menus, what is enabled when, and the refresh cycle of the weather feed.
-#include "widget/controller.h"
-
-#include <utility>
-
-#include "widget/document_text.h"
-#include "widget/face/hijri_calendar.h"
-#include "widget/face/value_format.h"
-#include "widget/weather_feed.h"
+// The widget's actions, its two menus, and what is enabled and checked when.
+#include "widget/actions.h"
 
 namespace nimbo {
 
@@ -114,52 +107,6 @@ bool ActionChecked(ActionId action, const CheckSources& sources) {
         default:
             return false;
     }
-}
-
-void RefreshCycle::StartWeatherDownload() {
-    if (m_host.WeatherDownloadRunning()) return;
-    m_state = ConnectionState::Outstanding;
-    m_host.ComposeFace();
-    if (!m_host.StartWeatherThread(FeedAddress(m_weather))) m_state = ConnectionState::ThreadFailed;
-}
-
-void RefreshCycle::Refresh() {
-    if (m_state == ConnectionState::Outstanding) return;
-    m_host.SetCheckTimerEnabled(false);
-    StartWeatherDownload();
-    m_host.SetCheckTimerEnabled(m_settings.autoUpdate);
-}
-
-void RefreshCycle::CheckTimerTimer() {
-    if (m_state != ConnectionState::Outstanding) StartWeatherDownload();
-}
-
-void RefreshCycle::WeatherDownloadDone(int32_t resultCode, const std::string& bytes) {
-    // The answer is read into a record of its own first: a document without weather (an error page, a
-    // "City not found" feed) fails like a lost connection and the last weather stays on the face.
-    WeatherData received = m_weather;
-    received.FeedText = DecodeDocumentText(bytes);
-    if (resultCode == 0) {
-        ClearWeatherData(received);
-        m_host.ParseWeatherFeed(received);
-    }
-    if (resultCode != 0 || !CarriesWeather(received)) {
-        m_state = ConnectionState::Failed;
-    } else {
-        m_host.GrowToViewStyle(!m_dataShown && m_settings.fadeEffect);
-        m_dataShown = true;
-        m_state = ConnectionState::Succeeded;
-        // A feed without a place name keeps the one the widget knows.
-        if (received.City.empty()) received.City = m_weather.City;
-        m_weather = std::move(received);
-        const SystemTime today = m_host.Today();
-        m_weather.DateText = GregorianDateLine(m_state, today, m_host.CalendarNames());
-        m_weather.HijriDateText = HijriDateLine(m_state, today);
-    }
-    m_host.ComposeFace();
-    m_host.RebuildInfoText();
-    if (m_settings.showInfoText && m_host.WidgetVisible()) m_host.ShowInfoWindow();
-    m_host.SetTrayHint(TrayHint(m_state, m_weather));
 }
 
 }  // namespace nimbo
