@@ -64,9 +64,20 @@ std::string Metrics::Render(const std::map<std::string, double>& gauges) const {
         << "# TYPE nimbo_upstream_calls_total counter\nnimbo_upstream_calls_total " << m_upstreamCalls << "\n"
         << "# HELP nimbo_upstream_failures_total Upstream calls without a usable answer.\n"
         << "# TYPE nimbo_upstream_failures_total counter\nnimbo_upstream_failures_total " << m_upstreamFailures << "\n"
-        << "# HELP nimbo_upstream_budget_refusals_total Upstream calls not made because the budget was spent.\n"
-        << "# TYPE nimbo_upstream_budget_refusals_total counter\nnimbo_upstream_budget_refusals_total "
-        << m_budgetRefusals << "\n"
+        << "# HELP nimbo_upstream_refusals_total Upstream calls not made: budget spent (for new places or for all), "
+           "or the queue full.\n"
+        << "# TYPE nimbo_upstream_refusals_total counter\n";
+    for (const auto& [reason, count] : m_upstreamRefusals)
+        out << "nimbo_upstream_refusals_total{reason=\"" << reason << "\"} " << count << "\n";
+    out << "# HELP nimbo_feed_waits_over_total Feed requests answered when their wait for an upstream call ran out.\n"
+        << "# TYPE nimbo_feed_waits_over_total counter\nnimbo_feed_waits_over_total " << m_waitsOver << "\n"
+        << "# HELP nimbo_connections_closed_total Connections the service closed: refused or shed at the cap, "
+           "or past a deadline.\n"
+        << "# TYPE nimbo_connections_closed_total counter\n";
+    for (const auto& [reason, count] : m_connectionsClosed)
+        out << "nimbo_connections_closed_total{reason=\"" << reason << "\"} " << count << "\n";
+    out << "# HELP nimbo_accept_pauses_total Times accepting stopped for a moment after accept() failed.\n"
+        << "# TYPE nimbo_accept_pauses_total counter\nnimbo_accept_pauses_total " << m_acceptPauses << "\n"
         << "# HELP nimbo_upstream_seconds Duration of upstream calls.\n"
         << "# TYPE nimbo_upstream_seconds histogram\n";
     WriteHistogram(out, "nimbo_upstream_seconds", "", kBuckets, m_upstreamSeconds.counts, m_upstreamSeconds.total,

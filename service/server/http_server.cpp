@@ -1,0 +1,353 @@
+// Bufferevents in, answers out: each connection reads one request, waits for its answer, writes it, and
+// only then reads the next, so a client can queue no more than one answer's worth of memory.
+#include "service/server/http_server.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include <arpa/inet.h>
+#include <event2/buffer.h>
+#include <event2/bufferevent.h>
+#include <event2/event.h>
+#include <event2/listener.h>
+#include <event2/util.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+
+#include "service/core/feed_cache.h"
+#include "service/server/monotonic_clock.h"
+
+namespace nimbo::service {
+namespace {
+
+constexpr int kListenBacklog = 1024;
+// Input is not read past this until it is used: a head, a small body and a pipelined request's start.
+constexpr size_t kMaxBufferedInput = kMaxRequestHeadBytes + kMaxRequestBodyBytes + 1024;
+
+timeval Interval(int64_t ms) {
+    if (ms < 0) ms = 0;
+    return {static_cast<time_t>(ms / 1000), static_cast<suseconds_t>((ms % 1000) * 1000)};
+}
+
+// The peer as text; IPv4 clients of an IPv6 socket as plain IPv4, as proxies write them.
+std::string PeerText(const sockaddr* address) {
+    char text[INET6_ADDRSTRLEN] = "";
+    if (address->sa_family == AF_INET) {
+        inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(address)->sin_addr, text, sizeof text);
+    } else if (address->sa_family == AF_INET6) {
+        const in6_addr& ip = reinterpret_cast<const sockaddr_in6*>(address)->sin6_addr;
+        if (IN6_IS_ADDR_V4MAPPED(&ip)) {
+            inet_ntop(AF_INET, &ip.s6_addr[12], text, sizeof text);
+        } else {
+            inet_ntop(AF_INET6, &ip, text, sizeof text);
+        }
+    }
+    return text;
+}
+
+const char* DeadlineReason(Phase phase) {
+    switch (phase) {
+        case Phase::Idle:
+            return "idle";
+        case Phase::Reading:
+            return "request_deadline";
+        case Phase::Writing:
+            return "write_deadline";
+        case Phase::Answering:
+            break;
+    }
+    return "answer_deadline";
+}
+
+}  // namespace
+
+HttpServer::HttpServer(event_base* base, ConnectionLimits limits, Metrics& metrics, RequestHandler handler)
+    : m_base(base), m_metrics(metrics), m_handler(std::move(handler)), m_table(limits) {
+    m_resume = event_new(base, -1, 0, &HttpServer::OnResumeAccepting, this);
+    m_deadline = event_new(base, -1, 0, &HttpServer::OnDeadline, this);
+    m_grace = event_new(base, -1, 0, &HttpServer::OnGraceOver, this);
+}
+
+HttpServer::~HttpServer() {
+    while (!m_connections.empty()) Close(*m_connections.begin()->second, nullptr);
+    if (m_listener) evconnlistener_free(m_listener);
+    event_free(m_resume);
+    event_free(m_deadline);
+    event_free(m_grace);
+}
+
+int HttpServer::Listen(const std::string& host, int port) {
+    // "[::1]" as --listen writes an IPv6 address.
+    const std::string name =
+        host.size() > 2 && host.front() == '[' && host.back() == ']' ? host.substr(1, host.size() - 2) : host;
+    evutil_addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = EVUTIL_AI_PASSIVE;
+    evutil_addrinfo* found = nullptr;
+    if (evutil_getaddrinfo(name.c_str(), std::to_string(port).c_str(), &hints, &found) != 0 || !found) return 0;
+    m_listener = evconnlistener_new_bind(m_base, &HttpServer::OnAccept, this,
+                                         LEV_OPT_CLOSE_ON_FREE | LEV_OPT_CLOSE_ON_EXEC | LEV_OPT_REUSEABLE,
+                                         kListenBacklog, found->ai_addr, static_cast<int>(found->ai_addrlen));
+    evutil_freeaddrinfo(found);
+    if (!m_listener) return 0;
+    evconnlistener_set_error_cb(m_listener, &HttpServer::OnAcceptError);
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    if (getsockname(evconnlistener_get_fd(m_listener), reinterpret_cast<sockaddr*>(&address), &length) != 0) return 0;
+    if (address.ss_family == AF_INET6) return ntohs(reinterpret_cast<sockaddr_in6*>(&address)->sin6_port);
+    return ntohs(reinterpret_cast<sockaddr_in*>(&address)->sin_port);
+}
+
+void HttpServer::OnAccept(evconnlistener*, int fd, sockaddr* address, int, void* self) {
+    auto& server = *static_cast<HttpServer*>(self);
+    server.m_acceptPause.Accepted();
+    const ConnectionTable::Admission admission = server.m_table.Open(MonotonicMs());
+    if (admission.shed) server.Close(*server.m_connections.at(*admission.shed), "shed");
+    if (!admission.admitted) {
+        evutil_closesocket(fd);
+        server.m_metrics.CountConnectionClosed("refused");
+        return;
+    }
+    // The socket is closed by Close itself: libevent would close it only on the loop's next pass, and a burst
+    // of connections, each shedding another, would run out of descriptors meanwhile.
+    bufferevent* events = bufferevent_socket_new(server.m_base, fd, 0);
+    if (!events) {
+        server.m_table.Close(*admission.admitted);
+        evutil_closesocket(fd);
+        return;
+    }
+    const int on = 1;
+    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    auto connection = std::make_unique<Connection>();
+    connection->server = &server;
+    connection->id = *admission.admitted;
+    connection->events = events;
+    connection->peer = PeerText(address);
+    bufferevent_setcb(events, &HttpServer::OnReadable, &HttpServer::OnWritten, &HttpServer::OnEvent, connection.get());
+    bufferevent_setwatermark(events, EV_READ, 0, kMaxBufferedInput);
+    bufferevent_enable(events, EV_READ);
+    server.m_connections.emplace(connection->id, std::move(connection));
+    server.Rearm();
+}
+
+void HttpServer::OnAcceptError(evconnlistener* listener, void* self) {
+    auto& server = *static_cast<HttpServer*>(self);
+    const int error = EVUTIL_SOCKET_ERROR();
+    // Retrying at once would fail again (the listener stays readable) and spin; one line per pause.
+    const int64_t pause = server.m_acceptPause.Failed();
+    evconnlistener_disable(listener);
+    const timeval interval = Interval(pause);
+    event_add(server.m_resume, &interval);
+    server.m_metrics.CountAcceptPause();
+    std::fprintf(stderr, "WARN cannot accept connections (%s); not accepting for %lld ms\n",
+                 evutil_socket_error_to_string(error), static_cast<long long>(pause));
+}
+
+void HttpServer::OnResumeAccepting(int, short, void* self) {
+    auto& server = *static_cast<HttpServer*>(self);
+    if (server.m_listener) evconnlistener_enable(server.m_listener);
+}
+
+void HttpServer::OnReadable(bufferevent*, void* connection) {
+    auto& c = *static_cast<Connection*>(connection);
+    c.server->Read(c);
+}
+
+void HttpServer::Read(Connection& c) {
+    evbuffer* input = bufferevent_get_input(c.events);
+    const int64_t now = MonotonicMs();
+    if (evbuffer_get_length(input) > 0 && m_table.PhaseOf(c.id) == Phase::Idle) {
+        m_table.Enter(c.id, Phase::Reading, now);
+        Rearm();
+    }
+    if (c.bodyLeft > 0) {
+        const size_t drop = std::min(c.bodyLeft, evbuffer_get_length(input));
+        evbuffer_drain(input, drop);
+        c.bodyLeft -= drop;
+        if (c.bodyLeft == 0) Dispatch(c);
+        return;
+    }
+    const size_t length = evbuffer_get_length(input);
+    if (length == 0) return;
+    const std::string_view bytes(reinterpret_cast<const char*>(evbuffer_pullup(input, -1)), length);
+    const size_t end = FindHeadEnd(bytes, c.scanned);
+    if (end == std::string_view::npos) {
+        if (length > kMaxRequestHeadBytes) {
+            Refuse(c, 431);
+        } else {
+            c.scanned = length;
+        }
+        return;
+    }
+    if (end > kMaxRequestHeadBytes) {
+        Refuse(c, 431);
+        return;
+    }
+    HeadParse parse = ParseRequestHead(bytes.substr(0, end));
+    evbuffer_drain(input, end);
+    c.scanned = 0;
+    if (!parse.ok) {
+        Refuse(c, parse.status);
+        return;
+    }
+    c.request = std::move(parse.head);
+    const size_t drop = std::min(c.request.bodyBytes, evbuffer_get_length(input));
+    evbuffer_drain(input, drop);
+    c.bodyLeft = c.request.bodyBytes - drop;
+    if (c.bodyLeft == 0) Dispatch(c);
+}
+
+void HttpServer::Dispatch(Connection& c) {
+    // Nothing more is read until this request is answered; a pipelined one waits in the socket.
+    bufferevent_disable(c.events, EV_READ);
+    m_table.Enter(c.id, Phase::Answering, MonotonicMs());
+    Rearm();
+    m_handler(c.id, c.request, c.peer);
+}
+
+void HttpServer::Refuse(Connection& c, int status) {
+    bufferevent_disable(c.events, EV_READ);
+    c.request = RequestHead();
+    Response response;
+    response.status = status;
+    response.contentType = "text/plain; charset=UTF-8";
+    response.cacheControl = "no-store";
+    const std::string body = std::string(ReasonPhrase(status)) + "\n";
+    response.body = body;
+    if (status == 405) response.headers.emplace_back("Allow", "GET, HEAD");
+    Write(c, response, true);
+}
+
+void HttpServer::Respond(ConnectionId id, const Response& response) {
+    const auto it = m_connections.find(id);
+    if (it == m_connections.end() || m_table.PhaseOf(id) != Phase::Answering) return;
+    Connection& c = *it->second;
+    Write(c, response, !c.request.keepAlive || m_stopping);
+}
+
+void HttpServer::Write(Connection& c, const Response& response, bool close) {
+    const std::string head = ResponseHead(response, Date(), close, !close && c.request.http10 && c.request.keepAlive);
+    evbuffer* output = bufferevent_get_output(c.events);
+    evbuffer_add(output, head.data(), head.size());
+    if (c.request.method != Method::Head && response.status != 304)
+        evbuffer_add(output, response.body.data(), response.body.size());
+    c.closeAfterWrite = close;
+    m_table.Enter(c.id, Phase::Writing, MonotonicMs());
+    Rearm();
+}
+
+void HttpServer::OnWritten(bufferevent*, void* connection) {
+    auto& c = *static_cast<Connection*>(connection);
+    HttpServer& server = *c.server;
+    if (c.closeAfterWrite) {
+        server.Close(c, nullptr);
+        return;
+    }
+    server.m_table.Enter(c.id, Phase::Idle, MonotonicMs());
+    server.Rearm();
+    bufferevent_enable(c.events, EV_READ);
+    // A pipelined request read with the last one is already here; no new read would announce it.
+    if (evbuffer_get_length(bufferevent_get_input(c.events)) > 0) server.Read(c);
+}
+
+void HttpServer::OnEvent(bufferevent*, short what, void* connection) {
+    auto& c = *static_cast<Connection*>(connection);
+    HttpServer& server = *c.server;
+    if (!(what & (BEV_EVENT_EOF | BEV_EVENT_ERROR))) return;
+    // A client that ends its side after a whole request still gets the answer.
+    const auto phase = server.m_table.PhaseOf(c.id);
+    if (!(what & BEV_EVENT_ERROR) && (phase == Phase::Answering || phase == Phase::Writing)) {
+        c.request.keepAlive = false;
+        c.closeAfterWrite = true;
+        return;
+    }
+    server.Close(c, nullptr);
+}
+
+void HttpServer::Close(Connection& c, const char* reason) {
+    if (reason) m_metrics.CountConnectionClosed(reason);
+    const ConnectionId id = c.id;
+    m_table.Close(id);
+    const evutil_socket_t fd = bufferevent_getfd(c.events);
+    bufferevent_free(c.events);
+    evutil_closesocket(fd);
+    m_connections.erase(id);
+    Rearm();
+    FinishIfDrained();
+}
+
+void HttpServer::Rearm() {
+    const std::optional<int64_t> next = m_table.NextDeadline();
+    if (next == m_armedFor) return;
+    m_armedFor = next;
+    if (!next) {
+        event_del(m_deadline);
+        return;
+    }
+    const timeval interval = Interval(*next - MonotonicMs());
+    event_add(m_deadline, &interval);
+}
+
+void HttpServer::OnDeadline(int, short, void* self) {
+    auto& server = *static_cast<HttpServer*>(self);
+    server.m_armedFor.reset();
+    for (const auto& [id, phase] : server.m_table.Expired(MonotonicMs())) {
+        const auto it = server.m_connections.find(id);
+        if (it != server.m_connections.end()) server.Close(*it->second, DeadlineReason(phase));
+    }
+    server.Rearm();
+}
+
+void HttpServer::Stop(int64_t graceMs, std::function<void()> drained) {
+    if (m_stopping) return;
+    m_stopping = true;
+    m_drained = std::move(drained);
+    if (m_listener) {
+        evconnlistener_free(m_listener);
+        m_listener = nullptr;
+    }
+    event_del(m_resume);
+    std::vector<Connection*> waiting;
+    for (auto& [id, connection] : m_connections) {
+        const auto phase = m_table.PhaseOf(id);
+        if (phase == Phase::Idle || phase == Phase::Reading) {
+            waiting.push_back(connection.get());
+        } else {
+            connection->closeAfterWrite = true;
+        }
+    }
+    for (Connection* connection : waiting) Close(*connection, nullptr);
+    const timeval interval = Interval(graceMs);
+    event_add(m_grace, &interval);
+    FinishIfDrained();
+}
+
+void HttpServer::OnGraceOver(int, short, void* self) {
+    auto& server = *static_cast<HttpServer*>(self);
+    while (!server.m_connections.empty()) server.Close(*server.m_connections.begin()->second, nullptr);
+    server.FinishIfDrained();
+}
+
+void HttpServer::FinishIfDrained() {
+    if (!m_stopping || !m_connections.empty() || !m_drained) return;
+    event_del(m_grace);
+    const std::function<void()> drained = std::move(m_drained);
+    m_drained = nullptr;
+    drained();
+}
+
+const std::string& HttpServer::Date() {
+    const int64_t now = static_cast<int64_t>(std::time(nullptr));
+    if (now != m_dateSecond) {
+        m_dateSecond = now;
+        m_date = HttpDate(now);
+    }
+    return m_date;
+}
+
+}  // namespace nimbo::service
