@@ -1,5 +1,6 @@
-// Bufferevents in, answers out: each connection reads one request, waits for its answer, writes it, and
-// only then reads the next, so a client can queue no more than one answer's worth of memory.
+// Requests in, answers out: each connection handles one request at a time, writes its answer straight into
+// the socket (waiting for the socket only when it is full), and only then takes the next, so a client can
+// queue no more than one answer's worth of memory. Reading stays on, so a request costs no poll changes.
 #include "service/server/http_server.h"
 
 #include <chrono>
@@ -8,8 +9,6 @@
 #include <ctime>
 
 #include <arpa/inet.h>
-#include <event2/buffer.h>
-#include <event2/bufferevent.h>
 #include <event2/event.h>
 #include <event2/listener.h>
 #include <event2/util.h>
@@ -17,6 +16,8 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
+#include <unistd.h>
 
 #include "service/core/feed_cache.h"
 #include "service/server/monotonic_clock.h"
@@ -27,6 +28,7 @@ namespace {
 constexpr int kListenBacklog = 1024;
 // Input is not read past this until it is used: a head, a small body and a pipelined request's start.
 constexpr size_t kMaxBufferedInput = kMaxRequestHeadBytes + kMaxRequestBodyBytes + 1024;
+constexpr size_t kReadChunk = 16 * 1024;
 
 timeval Interval(int64_t ms) {
     if (ms < 0) ms = 0;
@@ -113,24 +115,21 @@ void HttpServer::OnAccept(evconnlistener*, int fd, sockaddr* address, int, void*
         server.m_metrics.CountConnectionClosed("refused");
         return;
     }
-    // The socket is closed by Close itself: libevent would close it only on the loop's next pass, and a burst
-    // of connections, each shedding another, would run out of descriptors meanwhile.
-    bufferevent* events = bufferevent_socket_new(server.m_base, fd, 0);
-    if (!events) {
-        server.m_table.Close(*admission.admitted);
-        evutil_closesocket(fd);
+    auto connection = std::make_unique<Connection>();
+    connection->server = &server;
+    connection->id = *admission.admitted;
+    connection->socket = fd;
+    connection->peer = PeerText(address);
+    connection->readable =
+        event_new(server.m_base, fd, EV_READ | EV_PERSIST, &HttpServer::OnReadable, connection.get());
+    connection->writable = event_new(server.m_base, fd, EV_WRITE, &HttpServer::OnWritable, connection.get());
+    if (!connection->readable || !connection->writable) {
+        server.Close(*connection, nullptr);
         return;
     }
     const int on = 1;
     setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-    auto connection = std::make_unique<Connection>();
-    connection->server = &server;
-    connection->id = *admission.admitted;
-    connection->events = events;
-    connection->peer = PeerText(address);
-    bufferevent_setcb(events, &HttpServer::OnReadable, &HttpServer::OnWritten, &HttpServer::OnEvent, connection.get());
-    bufferevent_setwatermark(events, EV_READ, 0, kMaxBufferedInput);
-    bufferevent_enable(events, EV_READ);
+    event_add(connection->readable, nullptr);
     server.m_connections.emplace(connection->id, std::move(connection));
     server.Rearm();
 }
@@ -153,74 +152,102 @@ void HttpServer::OnResumeAccepting(int, short, void* self) {
     if (server.m_listener) evconnlistener_enable(server.m_listener);
 }
 
-void HttpServer::OnReadable(bufferevent*, void* connection) {
+void HttpServer::OnReadable(int, short, void* connection) {
     auto& c = *static_cast<Connection*>(connection);
-    c.server->Read(c);
-}
-
-void HttpServer::Read(Connection& c) {
-    evbuffer* input = bufferevent_get_input(c.events);
-    const int64_t now = MonotonicMs();
-    if (evbuffer_get_length(input) > 0 && m_table.PhaseOf(c.id) == Phase::Idle) {
-        m_table.Enter(c.id, Phase::Reading, now);
-        Rearm();
-    }
-    if (c.bodyLeft > 0) {
-        const size_t drop = std::min(c.bodyLeft, evbuffer_get_length(input));
-        evbuffer_drain(input, drop);
-        c.bodyLeft -= drop;
-        if (c.bodyLeft == 0) Dispatch(c);
+    HttpServer& server = *c.server;
+    char buffer[kReadChunk];
+    const ssize_t got = recv(c.socket, buffer, sizeof buffer, 0);
+    if (got < 0) {
+        if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) server.Close(c, nullptr);
         return;
     }
-    const size_t length = evbuffer_get_length(input);
-    if (length == 0) return;
-    const std::string_view bytes(reinterpret_cast<const char*>(evbuffer_pullup(input, -1)), length);
-    const size_t end = FindHeadEnd(bytes, c.scanned);
-    if (end == std::string_view::npos) {
-        if (length > kMaxRequestHeadBytes) {
-            Refuse(c, 431);
-        } else {
-            c.scanned = length;
+    if (got == 0) {
+        // A client that ends its side after a whole request still gets the answer.
+        const auto phase = server.m_table.PhaseOf(c.id);
+        if (phase != Phase::Answering && phase != Phase::Writing) {
+            server.Close(c, nullptr);
+            return;
         }
+        c.peerClosed = true;
+        server.PauseReading(c, true);  // the end stays readable: it would be reported again and again
         return;
     }
-    if (end > kMaxRequestHeadBytes) {
-        Refuse(c, 431);
-        return;
-    }
-    HeadParse parse = ParseRequestHead(bytes.substr(0, end));
-    evbuffer_drain(input, end);
-    c.scanned = 0;
-    if (!parse.ok) {
-        Refuse(c, parse.status);
-        return;
-    }
-    c.request = std::move(parse.head);
-    const size_t drop = std::min(c.request.bodyBytes, evbuffer_get_length(input));
-    evbuffer_drain(input, drop);
-    c.bodyLeft = c.request.bodyBytes - drop;
-    if (c.bodyLeft == 0) Dispatch(c);
+    c.input.append(buffer, static_cast<size_t>(got));
+    if (c.input.size() > kMaxBufferedInput) server.PauseReading(c, true);
+    server.Process(c.id);
 }
 
-void HttpServer::Dispatch(Connection& c) {
-    // Nothing more is read until this request is answered; a pipelined one waits in the socket.
-    bufferevent_disable(c.events, EV_READ);
+void HttpServer::PauseReading(Connection& c, bool pause) {
+    if (pause == !c.reading) return;
+    c.reading = !pause;
+    if (pause) {
+        event_del(c.readable);
+    } else if (!c.peerClosed) {
+        event_add(c.readable, nullptr);
+    }
+}
+
+void HttpServer::Process(ConnectionId id) {
+    for (;;) {
+        const auto it = m_connections.find(id);
+        if (it == m_connections.end()) return;
+        Connection& c = *it->second;
+        const auto phase = m_table.PhaseOf(id);
+        if (phase == Phase::Answering || phase == Phase::Writing || c.input.empty()) return;
+        if (phase == Phase::Idle) {
+            m_table.Enter(id, Phase::Reading, MonotonicMs());
+            Rearm();
+        }
+        if (!TakeRequest(c)) return;
+        if (m_table.PhaseOf(id) == Phase::Answering) {
+            c.inHandler = true;
+            m_handler(id, c.request, c.peer);
+            c.inHandler = false;
+        }
+        if (m_table.PhaseOf(id) == Phase::Writing) Finish(c);
+    }
+}
+
+bool HttpServer::TakeRequest(Connection& c) {
+    if (c.bodyLeft == 0) {
+        const size_t end = FindHeadEnd(c.input, c.scanned);
+        if (end == std::string::npos || end > kMaxRequestHeadBytes) {
+            if (end != std::string::npos || c.input.size() > kMaxRequestHeadBytes) {
+                Write(c, Refusal(431), true);
+                return true;
+            }
+            c.scanned = c.input.size();
+            return false;
+        }
+        HeadParse parse = ParseRequestHead(std::string_view(c.input).substr(0, end));
+        c.input.erase(0, end);
+        c.scanned = 0;
+        if (!parse.ok) {
+            c.request = RequestHead();
+            Write(c, Refusal(parse.status), true);
+            return true;
+        }
+        c.request = std::move(parse.head);
+        c.bodyLeft = c.request.bodyBytes;
+    }
+    // The service takes no bodies: what a client sends is dropped.
+    const size_t drop = std::min(c.bodyLeft, c.input.size());
+    c.input.erase(0, drop);
+    c.bodyLeft -= drop;
+    if (c.bodyLeft > 0) return false;
     m_table.Enter(c.id, Phase::Answering, MonotonicMs());
     Rearm();
-    m_handler(c.id, c.request, c.peer);
+    return true;
 }
 
-void HttpServer::Refuse(Connection& c, int status) {
-    bufferevent_disable(c.events, EV_READ);
-    c.request = RequestHead();
+Response HttpServer::Refusal(int status) {
     Response response;
     response.status = status;
     response.contentType = "text/plain; charset=UTF-8";
     response.cacheControl = "no-store";
-    const std::string body = std::string(ReasonPhrase(status)) + "\n";
-    response.body = body;
+    response.body = ReasonPhrase(status);
     if (status == 405) response.headers.emplace_back("Allow", "GET, HEAD");
-    Write(c, response, true);
+    return response;
 }
 
 void HttpServer::Respond(ConnectionId id, const Response& response) {
@@ -228,59 +255,76 @@ void HttpServer::Respond(ConnectionId id, const Response& response) {
     if (it == m_connections.end() || m_table.PhaseOf(id) != Phase::Answering) return;
     Connection& c = *it->second;
     Write(c, response, !c.request.keepAlive || m_stopping);
+    if (c.inHandler) return;  // Process goes on when the handler returns
+    Finish(c);
+    Process(id);
 }
 
 void HttpServer::Write(Connection& c, const Response& response, bool close) {
     const std::string head = ResponseHead(response, Date(), close, !close && c.request.http10 && c.request.keepAlive);
-    evbuffer* output = bufferevent_get_output(c.events);
-    evbuffer_add(output, head.data(), head.size());
-    if (c.request.method != Method::Head && response.status != 304)
-        evbuffer_add(output, response.body.data(), response.body.size());
-    c.closeAfterWrite = close;
+    const bool withBody = c.request.method != Method::Head && response.status != 304;
+    std::string_view parts[2] = {head, withBody ? response.body : std::string_view()};
+    size_t sent = 0;
+    if (c.output.empty()) {
+        iovec vector[2] = {{const_cast<char*>(parts[0].data()), parts[0].size()},
+                           {const_cast<char*>(parts[1].data()), parts[1].size()}};
+        const ssize_t written = writev(c.socket, vector, parts[1].empty() ? 1 : 2);
+        if (written > 0) {
+            sent = static_cast<size_t>(written);
+        } else if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+            close = true;  // the client is gone: nothing more can reach it
+            c.output.clear();
+            sent = parts[0].size() + parts[1].size();
+        }
+    }
+    for (const std::string_view part : parts) {
+        if (sent < part.size()) c.output.append(part.substr(sent));
+        sent -= std::min(sent, part.size());
+    }
+    c.closeAfterWrite = close || c.peerClosed;
     m_table.Enter(c.id, Phase::Writing, MonotonicMs());
     Rearm();
 }
 
-void HttpServer::OnWritten(bufferevent*, void* connection) {
+void HttpServer::OnWritable(int, short, void* connection) {
     auto& c = *static_cast<Connection*>(connection);
     HttpServer& server = *c.server;
-    if (c.closeAfterWrite) {
+    const ssize_t written = send(c.socket, c.output.data(), c.output.size(), MSG_NOSIGNAL);
+    if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
         server.Close(c, nullptr);
         return;
     }
-    server.m_table.Enter(c.id, Phase::Idle, MonotonicMs());
-    server.Rearm();
-    bufferevent_enable(c.events, EV_READ);
-    // A pipelined request read with the last one is already here; no new read would announce it.
-    if (evbuffer_get_length(bufferevent_get_input(c.events)) > 0) server.Read(c);
+    if (written > 0) c.output.erase(0, static_cast<size_t>(written));
+    const ConnectionId id = c.id;
+    server.Finish(c);
+    server.Process(id);
 }
 
-void HttpServer::OnEvent(bufferevent*, short what, void* connection) {
-    auto& c = *static_cast<Connection*>(connection);
-    HttpServer& server = *c.server;
-    if (!(what & (BEV_EVENT_EOF | BEV_EVENT_ERROR))) return;
-    // A client that ends its side after a whole request still gets the answer.
-    const auto phase = server.m_table.PhaseOf(c.id);
-    if (!(what & BEV_EVENT_ERROR) && (phase == Phase::Answering || phase == Phase::Writing)) {
-        c.request.keepAlive = false;
-        c.closeAfterWrite = true;
+void HttpServer::Finish(Connection& c) {
+    if (!c.output.empty()) {
+        event_add(c.writable, nullptr);
         return;
     }
-    server.Close(c, nullptr);
+    if (c.closeAfterWrite) {
+        Close(c, nullptr);
+        return;
+    }
+    m_table.Enter(c.id, Phase::Idle, MonotonicMs());
+    Rearm();
+    PauseReading(c, false);
 }
 
 void HttpServer::Close(Connection& c, const char* reason) {
     if (reason) m_metrics.CountConnectionClosed(reason);
     const ConnectionId id = c.id;
     m_table.Close(id);
-    const evutil_socket_t fd = bufferevent_getfd(c.events);
-    bufferevent_free(c.events);
-    evutil_closesocket(fd);
+    if (c.readable) event_free(c.readable);
+    if (c.writable) event_free(c.writable);
+    evutil_closesocket(c.socket);
     m_connections.erase(id);
     Rearm();
     FinishIfDrained();
 }
-
 void HttpServer::Rearm() {
     const std::optional<int64_t> next = m_table.NextDeadline();
     if (next == m_armedFor) return;
@@ -319,6 +363,7 @@ void HttpServer::Stop(int64_t graceMs, std::function<void()> drained) {
             waiting.push_back(connection.get());
         } else {
             connection->closeAfterWrite = true;
+            PauseReading(*connection, true);
         }
     }
     for (Connection* connection : waiting) Close(*connection, nullptr);

@@ -1,6 +1,6 @@
-// HTTP/1.1 connections on libevent bufferevents: accepting within the connection cap (pausing after a failed
-// accept), reading each request within its deadline, writing answers in order, and closing down for a stop.
-// What is decided (heads, caps, deadlines, pauses) is the portable core's; this file moves the bytes.
+// HTTP/1.1 connections on libevent: accepting within the connection cap (pausing after a failed accept),
+// reading each request within its deadline, writing answers in order, and closing down for a stop. What is
+// decided (heads, caps, deadlines, pauses) is the portable core's; this file moves the bytes.
 #pragma once
 
 #include <cstdint>
@@ -16,7 +16,6 @@
 #include "service/core/http_response.h"
 #include "service/core/metrics.h"
 
-struct bufferevent;
 struct event;
 struct event_base;
 struct evconnlistener;
@@ -52,27 +51,35 @@ private:
     struct Connection {
         HttpServer* server = nullptr;
         ConnectionId id = 0;
-        bufferevent* events = nullptr;
+        int socket = -1;
+        event* readable = nullptr;  // always on, but while too much input waits
+        event* writable = nullptr;  // only while an answer does not fit in the socket
         std::string peer;
-        size_t scanned = 0;   // bytes of input already searched for the end of a head
-        size_t bodyLeft = 0;  // of the current request's body, still to be dropped
-        RequestHead request;  // the current request
+        std::string input;
+        std::string output;      // what the socket did not take at once
+        size_t scanned = 0;      // bytes of input already searched for the end of a head
+        size_t bodyLeft = 0;     // of the current request's body, still to be dropped
+        RequestHead request;     // the current request
+        bool inHandler = false;  // the request handler runs: the connection must outlive it
+        bool reading = true;
+        bool peerClosed = false;
         bool closeAfterWrite = false;
     };
 
     static void OnAccept(evconnlistener* listener, int fd, sockaddr* address, int length, void* self);
     static void OnAcceptError(evconnlistener* listener, void* self);
     static void OnResumeAccepting(int, short, void* self);
-    static void OnReadable(bufferevent* events, void* connection);
-    static void OnWritten(bufferevent* events, void* connection);
-    static void OnEvent(bufferevent* events, short what, void* connection);
+    static void OnReadable(int, short, void* connection);
+    static void OnWritable(int, short, void* connection);
     static void OnDeadline(int, short, void* self);
     static void OnGraceOver(int, short, void* self);
 
-    void Read(Connection& connection);
-    void Dispatch(Connection& connection);
-    void Refuse(Connection& connection, int status);
+    void Process(ConnectionId id);
+    bool TakeRequest(Connection& connection);
+    Response Refusal(int status);
     void Write(Connection& connection, const Response& response, bool close);
+    void Finish(Connection& connection);
+    void PauseReading(Connection& connection, bool pause);
     void Close(Connection& connection, const char* reason);
     void Rearm();
     void FinishIfDrained();
