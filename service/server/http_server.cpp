@@ -213,6 +213,7 @@ bool HttpServer::TakeRequest(Connection& c) {
         const size_t end = FindHeadEnd(c.input, c.scanned);
         if (end == std::string::npos || end > kMaxRequestHeadBytes) {
             if (end != std::string::npos || c.input.size() > kMaxRequestHeadBytes) {
+                c.request = RequestHead();
                 Write(c, Refusal(431), true);
                 return true;
             }
