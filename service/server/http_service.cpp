@@ -62,32 +62,21 @@ const char* CacheOutcome(Freshness freshness) {
     return "miss";
 }
 
-const char* RefusalName(Refusal refusal) {
+// A refusal's label in the metrics and its log line.
+std::pair<const char*, const char*> Describe(Refusal refusal) {
     switch (refusal) {
         case Refusal::BudgetForNewPlaces:
-            return "budget_new_places";
+            return {"budget_new_places",
+                    "the upstream budget for new places is spent; places not cached get 503 until it frees"};
         case Refusal::BudgetForRefreshes:
-            return "budget_refreshes";
+            return {"budget_refreshes",
+                    "the whole upstream budget is spent; cached places get their last feed until it frees"};
         case Refusal::QueueFull:
-            return "queue_full";
+            return {"queue_full", "the upstream queue is full; new places get 503 and cached ones their last feed"};
         case Refusal::None:
             break;
     }
-    return "none";
-}
-
-const char* RefusalLog(Refusal refusal) {
-    switch (refusal) {
-        case Refusal::BudgetForNewPlaces:
-            return "the upstream budget for new places is spent; places not cached get 503 until it frees";
-        case Refusal::BudgetForRefreshes:
-            return "the whole upstream budget is spent; cached places get their last feed until it frees";
-        case Refusal::QueueFull:
-            return "the upstream queue is full; new places get 503 and cached ones their last feed";
-        case Refusal::None:
-            break;
-    }
-    return "";
+    return {"none", ""};
 }
 
 const std::string& UnavailableFeed() {
@@ -237,8 +226,9 @@ void HttpService::AnswerFeed(ConnectionId connection, const RequestHead& head, c
     const FeedDecision decision = m_desk.Ask(place->geonameId, parsed.unit, connection, Now(), MonotonicMs());
     m_metrics.CountCache(CacheOutcome(decision.found));
     if (decision.refusal != Refusal::None) {
-        m_metrics.CountUpstreamRefusal(RefusalName(decision.refusal));
-        if (decision.refusalStarts) Log("WARN", RefusalLog(decision.refusal));
+        const auto [label, line] = Describe(decision.refusal);
+        m_metrics.CountUpstreamRefusal(label);
+        if (decision.refusalStarts) Log("WARN", line);
     }
     if (decision.fetch) {
         m_fetching[place->geonameId] = *place;
