@@ -2,6 +2,7 @@
 // favourites, hibernation, the options dialog, and what is saved.
 #include "widget/widget_controller.h"
 
+#include <optional>
 #include <utility>
 
 #include "widget/address_lookup.h"

@@ -89,7 +89,6 @@ public:
     const ServerAddresses& Servers() const { return m_servers; }
     ConnectionState State() const { return m_state; }
     const WeatherData& Weather() const { return m_weather; }
-    const WidgetSettings& Settings() const { return m_settings; }
 
 private:
     // The refresh cycle.

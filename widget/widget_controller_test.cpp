@@ -28,10 +28,14 @@ using ::testing::Not;
 constexpr char kServer[] = "http://feed.test";
 constexpr char kFeedUrl[] = "http://feed.test/forecastrss/TUXX0014_c.xml";
 
+// The feed's channel with the given elements; the namespace is declared, as the platform's DOM insists.
+std::string Channel(const std::string& elements) {
+    return "<rss xmlns:yweather=\"http://xml.weather.yahoo.com/ns/rss/1.0\"><channel>" + elements + "</channel></rss>";
+}
+
 std::string Feed(const std::string& city, const std::string& temperature) {
-    return "<rss><channel><yweather:location city=\"" + city +
-           "\"/><item><yweather:condition text=\"Fair\" code=\"32\" temp=\"" + temperature +
-           "\"/></item></channel></rss>";
+    return Channel("<yweather:location city=\"" + city +
+                   "\"/><item><yweather:condition text=\"Fair\" code=\"32\" temp=\"" + temperature + "\"/></item>");
 }
 
 const char* NameOf(WidgetWindow window) { return window == WidgetWindow::Main ? "main" : "info"; }
@@ -337,8 +341,7 @@ TEST_F(WidgetControllerTest, AFailureBeforeAnyFeedLeavesTheFirstGrowthForLater) 
 TEST_F(WidgetControllerTest, AFeedWithoutAPlaceNameKeepsTheKnownOne) {
     Write("[Location]\r\nCityName=Istanbul\r\n");
     Started();
-    view.Finish(DownloadKind::Weather, 0,
-                "<rss><channel><item><yweather:condition temp=\"25\"/></item></channel></rss>");
+    view.Finish(DownloadKind::Weather, 0, Channel("<item><yweather:condition temp=\"25\"/></item>"));
     EXPECT_EQ(Controller().State(), ConnectionState::Succeeded);
     EXPECT_EQ(Controller().Weather().City, "Istanbul");
     EXPECT_EQ(Controller().Weather().Temperature, "25");
