@@ -5,10 +5,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 
 #include "service/forecast/weather_codes.h"
+#include "tests/support/feed_fields.h"
 #include "widget/weather_feed.h"
 
 namespace nimbo::service {
@@ -21,50 +21,6 @@ std::string ReadFile(const std::filesystem::path& path) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
-}
-
-std::map<std::string, std::string> ReadFields(const WeatherData& d) {
-    std::map<std::string, std::string> fields{{"LastBuildDate", d.LastBuildDate},
-                                              {"City", d.City},
-                                              {"Region", d.Region},
-                                              {"Country", d.Country},
-                                              {"Sunrise", d.Sunrise},
-                                              {"Sunset", d.Sunset},
-                                              {"Latitude", d.Latitude},
-                                              {"Longitude", d.Longitude},
-                                              {"WindChill", d.WindChill},
-                                              {"WindDirection", d.WindDirection},
-                                              {"WindSpeed", d.WindSpeed},
-                                              {"Humidity", d.Humidity},
-                                              {"Visibility", d.Visibility},
-                                              {"PubDate", d.PubDate},
-                                              {"ConditionText", d.ConditionText},
-                                              {"ConditionCode", d.ConditionCode},
-                                              {"Temperature", d.Temperature},
-                                              {"ConditionDate", d.ConditionDate}};
-    for (size_t i = 0; i < d.Forecast.size(); ++i) {
-        const ForecastDay& day = d.Forecast[i];
-        const std::string p = "Forecast" + std::to_string(i) + ".";
-        fields.insert({{p + "Day", day.Day},
-                       {p + "Low", day.Low},
-                       {p + "High", day.High},
-                       {p + "Code", day.Code},
-                       {p + "Date", day.Date},
-                       {p + "Text", day.Text}});
-    }
-    for (auto it = fields.begin(); it != fields.end();) it = it->second.empty() ? fields.erase(it) : std::next(it);
-    return fields;
-}
-
-std::map<std::string, std::string> ExpectedFields(const std::filesystem::path& path) {
-    std::map<std::string, std::string> fields;
-    std::istringstream lines(ReadFile(path));
-    for (std::string line; std::getline(lines, line);) {
-        const size_t equals = line.find('=');
-        if (line.empty() || line[0] == '#' || equals == std::string::npos) continue;
-        fields[line.substr(0, equals)] = line.substr(equals + 1);
-    }
-    return fields;
 }
 
 WeatherData ReadByWidget(const std::string& feed) {
@@ -106,7 +62,8 @@ TEST(OpenMeteoFeed, RecordedAnswersGiveTheExpectedRecord) {
         SCOPED_TRACE(c.answer);
         const FeedResult result = OpenMeteoToFeed(ReadFile(kData / "open-meteo" / c.answer), c.place, c.unit, c.now);
         ASSERT_EQ(result.Error, "");
-        EXPECT_EQ(ReadFields(ReadByWidget(result.Feed)), ExpectedFields(kData / "open-meteo" / c.expected));
+        EXPECT_EQ(testing::FeedFields(ReadByWidget(result.Feed)),
+                  testing::ExpectedFields(kData / "open-meteo" / c.expected));
         EXPECT_NE(result.Feed.find("Open-Meteo.com"), std::string::npos);  // attribution
     }
 }
