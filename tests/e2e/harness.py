@@ -9,10 +9,12 @@ import shutil
 import signal
 import subprocess
 import sys
-import time
 import traceback
 
 SOURCE_DIR = os.environ.get("NIMBO_SOURCE_DIR", os.path.abspath(os.path.join(os.path.dirname(__file__), "../..")))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from waiting import wait_until  # noqa: E402,F401 (the suites take it from here)
+
 WIN64_DIR = os.environ.get("NIMBO_WIN64_DIR", os.path.join(SOURCE_DIR, "build", "win64"))
 WINE = "/usr/lib/wine/wine64"
 MAIN_CLASS = "TNimboMainForm"
@@ -46,18 +48,6 @@ def with_server(test):
     return run
 
 
-def wait_until(predicate, timeout, what):
-    """Polls `predicate` until it returns a true value or `timeout` seconds pass."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() >= deadline:
-            raise TestFailure(f"timed out after {timeout} s waiting for {what}")
-        time.sleep(0.1)
-
-
 def tray_tip(s):
     """The tray icon's hint in session `s`, or None without an icon."""
     code, facts = s.driver("tray")
@@ -72,6 +62,34 @@ def wait_for_tip(s, predicate, what):
 def post_command(s, command):
     """Posts an action's command to the main window, as its menus and buttons do."""
     check(s.driver("post", MAIN_CLASS, WM_COMMAND, command, 0)[0] == 0, f"command {command} could not be posted")
+
+
+def xdotool(s, *args):
+    """Sends X input to the session's display, as a hand would: keys, mouse moves, button presses."""
+    subprocess.run(["xdotool", *map(str, args)], env=s.env, check=True, timeout=60)
+
+
+def point_at(s, x, y):
+    """Moves the mouse and waits until Windows knows where it is, so that a click lands on what is there."""
+    xdotool(s, "mousemove", x, y)
+    wait_until(lambda: (f := s.driver("cursor")[1]) and (f.get("x"), f.get("y")) == (str(x), str(y)), 60,
+               f"the mouse at ({x}, {y})")
+
+
+def click_at(s, x, y, button=1):
+    """Points at (x, y) and presses and releases the button as two events, as a hand makes them."""
+    point_at(s, x, y)
+    xdotool(s, "mousedown", button)
+    xdotool(s, "mouseup", button)
+
+
+def drag(s, x, y, dx, dy, steps=10):
+    """Drags with the left button from (x, y) by (dx, dy) in even steps."""
+    point_at(s, x, y)
+    xdotool(s, "mousedown", 1)
+    for step in range(1, steps + 1):
+        xdotool(s, "mousemove", x + dx * step // steps, y + dy * step // steps)
+    xdotool(s, "mouseup", 1)
 
 
 class Display:

@@ -5,7 +5,8 @@ import os
 import shutil
 import subprocess
 
-from harness import MAIN_CLASS, SOURCE_DIR, WIN64_DIR, check, post_command, run_tests, wait_until, with_server
+from harness import (MAIN_CLASS, SOURCE_DIR, WIN64_DIR, check, click_at, drag, point_at, post_command, run_tests,
+                     wait_until, with_server, xdotool)
 
 WM_COMMAND = 0x111
 WM_KEYDOWN = 0x100
@@ -29,22 +30,6 @@ def options_for(server, general="", appearance="", favorites=""):
     return (f"[Servers]\nWeather={server.base}\nWeb={server.base}\nAddress={server.base}\n"
             f"[General]\nCheckNewVersion=0\nFirstUsage=0\n{general}[Appearance]\n{appearance}"
             f"[Favorites]\n{favorites}")
-
-
-def xdotool(s, *args):
-    subprocess.run(["xdotool", *map(str, args)], env=s.env, check=True, timeout=60)
-
-
-def point_at(s, x, y):
-    xdotool(s, "mousemove", x, y)
-    wait_until(lambda: (f := s.driver("cursor")[1]) and (f.get("x"), f.get("y")) == (str(x), str(y)), 60,
-               f"the mouse at ({x}, {y})")
-
-
-def click_at(s, x, y):
-    point_at(s, x, y)
-    xdotool(s, "mousedown", 1)
-    xdotool(s, "mouseup", 1)
 
 
 def tray_tip(s):
@@ -90,11 +75,7 @@ def test_information_window_stands_where_stored_follows_the_widget_and_closes(s,
     keep_screenshot(s, "information-window.png")
 
     # Dragging the widget by 100, 50 takes the information window along by the same amount.
-    point_at(s, 416, 424)
-    xdotool(s, "mousedown", 1)
-    for step in range(1, 11):
-        xdotool(s, "mousemove", 416 + 10 * step, 424 + 5 * step)
-    xdotool(s, "mouseup", 1)
+    drag(s, 416, 424, 100, 50)
     wait_until(lambda: position(s.window()) == (400, 350), 60, "the widget to follow the mouse")
     wait_until(lambda: position(s.window(INFO_CLASS)) == (660, 170), 60, "the information window to follow")
 
@@ -262,9 +243,7 @@ def click_item(s, submenu, index):
 
 def open_favourites(s):
     """Opens the widget's menu with the right button, then its favourites submenu."""
-    point_at(s, 416, 424)
-    xdotool(s, "mousedown", 3)
-    xdotool(s, "mouseup", 3)
+    click_at(s, 416, 424, button=3)
     return open_submenu(s, wait_until(lambda: visible_menu(s), 60, "the widget's menu"))
 
 
