@@ -2,8 +2,12 @@
 
 Each test case gets its own installation folder, its own X display and its own Wine processes, and ends
 them itself. Waits are for conditions with deadlines, never fixed sleeps.
+
+Cases run side by side (ctest runs each case as an entry of its own): each takes a Wine prefix that no other
+running case holds, since a Wine session keeps the display it started with.
 """
 import fcntl
+import itertools
 import os
 import shutil
 import signal
@@ -46,6 +50,28 @@ def with_server(test):
 
     run.__name__ = test.__name__
     return run
+
+
+_held_prefixes = {}
+
+
+def wine_prefix(name="wineprefix-e2e"):
+    """This process's own Wine prefix of a kind: build/<name>-<n>, the first that no other running process holds
+    (through its lock file), held until the process ends. scripts/wine_prefix.sh makes it when it is missing."""
+    if name not in _held_prefixes:
+        build = os.path.join(SOURCE_DIR, "build")
+        os.makedirs(build, exist_ok=True)
+        for number in itertools.count():
+            path = os.path.join(build, f"{name}-{number}")
+            lock = open(path + ".lock", "w")
+            try:
+                fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+            except BlockingIOError:
+                lock.close()
+                continue
+            _held_prefixes[name] = (path, lock)
+            break
+    return _held_prefixes[name][0]
 
 
 def tray_tip(s):
@@ -148,7 +174,7 @@ class Session:
         self.env = dict(os.environ)
         self.env.update({
             "DISPLAY": self.display.name,
-            "WINEPREFIX": os.path.join(SOURCE_DIR, "build", prefix),
+            "WINEPREFIX": wine_prefix(prefix),
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
             "LC_ALL": "tr_TR.UTF-8",
@@ -156,6 +182,9 @@ class Session:
         self.processes = []
         self._immutable = []
         subprocess.run([os.path.join(SOURCE_DIR, "scripts", "wine_prefix.sh")], check=True, env=self.env)
+        # A case that was killed may have left its Wine session behind, bound to its display.
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL, check=False)
+        subprocess.run(["wineserver", "-w"], env=self.env, check=False, timeout=60)
 
     # -- the installation --------------------------------------------------------------------------
     @property
@@ -269,14 +298,15 @@ class Session:
 
 
 def run_tests(module_globals, session_class=Session):
-    """Runs every test_* function of the calling module, each in a session of its own."""
+    """Runs the test_* functions of the calling module (all, or those named on the command line), each in a
+    session of its own."""
     tests = [(name, fn) for name, fn in module_globals.items() if name.startswith("test_") and callable(fn)]
-    # NIMBO_E2E_ONLY=part runs only the cases whose names contain it (while working on them).
+    # ctest names one case (one entry each); NIMBO_E2E_ONLY=part runs only the cases whose names contain it.
+    if sys.argv[1:]:
+        unknown = set(sys.argv[1:]) - {name for name, _ in tests}
+        check(not unknown, f"no such case: {', '.join(sorted(unknown))}")
+        tests = [(name, fn) for name, fn in tests if name in sys.argv[1:]]
     tests = [(name, fn) for name, fn in tests if os.environ.get("NIMBO_E2E_ONLY", "") in name]
-    # One end-to-end run at a time shares the prefix: whoever else runs waits here.
-    os.makedirs(os.path.join(SOURCE_DIR, "build"), exist_ok=True)
-    lock = open(os.path.join(SOURCE_DIR, "build", "e2e.lock"), "w")
-    fcntl.flock(lock, fcntl.LOCK_EX)
     passed = failed = 0
     for name, fn in tests:
         session = session_class(name)
