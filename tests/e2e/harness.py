@@ -185,6 +185,11 @@ class Session:
         # A case that was killed may have left its Wine session behind, bound to its display.
         subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL, check=False)
         subprocess.run(["wineserver", "-w"], env=self.env, check=False, timeout=60)
+        # A Wine session ends with its last program, and the next one boots it again: its services and desktop
+        # cost seconds of CPU, and the driver runs between the programs. A windowless program that waits for
+        # input that never comes holds the session for the whole case.
+        self._holder = subprocess.Popen([WINE, "cmd.exe"], env=self.env, cwd=self.folder, stdin=subprocess.PIPE,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     # -- the installation --------------------------------------------------------------------------
     @property
@@ -285,7 +290,7 @@ class Session:
         return self.display.screenshot(os.path.join(self.folder, name))
 
     def close(self):
-        for process in self.processes:
+        for process in self.processes + [self._holder]:
             if process.poll() is None:
                 process.send_signal(signal.SIGKILL)
                 process.wait()
