@@ -59,25 +59,6 @@ int ConditionCode(const WeatherData& weather) {
     return code ? *code : -1;
 }
 
-// A fraction of a day, or -1.
-double DayFraction(int hour, int minute, int second) { return (hour * 3600.0 + minute * 60.0 + second) / 86400.0; }
-
-double SunTime(const std::string& text) {
-    const std::optional<TimeOfDay> time = ReadTimeOfDay(text);
-    return time ? DayFraction(time->hour, time->minute, time->second) : -1;
-}
-
-DayNight DayOrNight(const WeatherData& weather) {
-    const double sunrise = SunTime(weather.Sunrise);
-    const double sunset = SunTime(weather.Sunset);
-    if (sunrise <= -1 || sunset <= -1) return DayNight::Unknown;
-    SystemTime observed;
-    const double t = ParseFeedTime(weather.ConditionDate, observed)
-                         ? DayFraction(observed.hour, observed.minute, observed.second)
-                         : -1;
-    return t < sunrise || t >= sunset ? DayNight::Night : DayNight::Day;
-}
-
 // "BU GECE" for an observation before 02:00 or after 15:59, when the first cell's day is mostly over.
 std::string FirstCellTitle(const WeatherData& weather) {
     SystemTime observed;
