@@ -87,7 +87,7 @@ struct FaceInputs {
     ConnectionState connection = ConnectionState::Succeeded;
     bool faceActive = false;      // FaceActive: the buttons are drawn
     bool trayIconVisible = true;  // HideBtn shows only with the tray icon
-    SystemTime now;               // local time: the moon's percentage and index
+    SystemTime now;               // local time: the moon's percentage and index, and today for the cells
 };
 
 // The glass tint for Appearance/Background; false for 0, which draws no glass at all.
