@@ -97,7 +97,8 @@ std::optional<GeoPlace> ReadGeocodingPlace(std::string_view json) {
 std::vector<std::string> SearchResultNames(const std::vector<GeoPlace>& places) {
     std::vector<service::PlaceLineParts> parts;
     for (const GeoPlace& place : places) {
-        parts.push_back({place.name, place.region, place.smallerDivisions, place.country});
+        parts.push_back(
+            {place.name, place.region, place.smallerDivisions, place.country, place.at.latitude, place.at.longitude});
     }
     return service::PlaceLines(parts);
 }
@@ -118,6 +119,10 @@ GeoPlace PlaceFromDisplayName(const std::string& displayName) {
     GeoPlace place;
     place.name = parts.front();
     if (parts.size() >= 2) place.country = parts.back();
+    // A position that tells places of the same name apart follows the country: "Almanya (52.41° K 7.38° D)".
+    if (const size_t open = place.country.find(" ("); open != std::string::npos && place.country.back() == ')') {
+        place.country.resize(open);
+    }
     if (parts.size() >= 3) place.region = parts[parts.size() - 2];
     return place;
 }

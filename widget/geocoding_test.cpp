@@ -59,11 +59,13 @@ TEST(Geocoding, DisplayNamesSplitBackIntoTheirParts) {
         const char* region;
         const char* country;
     };
-    for (const Case& c : {Case{"Nilüfer, Bursa, Türkiye", "Nilüfer", "Bursa", "Türkiye"},
-                          Case{"Istanbul, Arjantin", "Istanbul", "", "Arjantin"}, Case{"Istanbul", "Istanbul", "", ""},
-                          Case{"Hollywood, Broward County, Florida, Amerika Birleşik Devletleri", "Hollywood",
-                               "Florida", "Amerika Birleşik Devletleri"},
-                          Case{"", "", "", ""}}) {
+    for (const Case& c :
+         {Case{"Nilüfer, Bursa, Türkiye", "Nilüfer", "Bursa", "Türkiye"},
+          Case{"Istanbul, Arjantin", "Istanbul", "", "Arjantin"}, Case{"Istanbul", "Istanbul", "", ""},
+          Case{"Hollywood, Broward County, Florida, Amerika Birleşik Devletleri", "Hollywood", "Florida",
+               "Amerika Birleşik Devletleri"},
+          Case{"Neuenkirchen, Lower Saxony, Almanya (53.00° K 9.72° D)", "Neuenkirchen", "Lower Saxony", "Almanya"},
+          Case{"", "", "", ""}}) {
         const GeoPlace place = PlaceFromDisplayName(c.text);
         EXPECT_EQ(place.name, c.name) << c.text;
         EXPECT_EQ(place.region, c.region) << c.text;

@@ -2,6 +2,7 @@
 #include "service/forecast/place_lines.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <map>
 
@@ -29,6 +30,22 @@ std::string Line(const PlaceLineParts& place, uint32_t shown) {
     return line;
 }
 
+// "52.41° K 7.38° D": hundredths of a degree (about a kilometre), Kuzey/Güney and Doğu/Batı.
+std::string Position(double latitude, double longitude) {
+    const auto degrees = [](double value, const char* positive, const char* negative) {
+        const long long hundredths = std::llround(std::fabs(value) * 100);
+        const std::string fraction = std::to_string(100 + hundredths % 100).substr(1);
+        return std::to_string(hundredths / 100) + "." + fraction + "° " + (value < 0 ? negative : positive);
+    };
+    return degrees(latitude, "K", "G") + " " + degrees(longitude, "D", "B");
+}
+
+std::map<std::string, std::vector<size_t>> Alike(const std::vector<std::string>& lines) {
+    std::map<std::string, std::vector<size_t>> alike;
+    for (size_t i = 0; i < lines.size(); ++i) alike[lines[i]].push_back(i);
+    return alike;
+}
+
 }  // namespace
 
 std::vector<std::string> PlaceLines(const std::vector<PlaceLineParts>& places) {
@@ -37,12 +54,8 @@ std::vector<std::string> PlaceLines(const std::vector<PlaceLineParts>& places) {
     std::vector<std::string> lines(places.size());
     for (bool changed = true; changed;) {
         changed = false;
-        std::map<std::string, std::vector<size_t>> alike;
-        for (size_t i = 0; i < places.size(); ++i) {
-            lines[i] = Line(places[i], shown[i]);
-            alike[lines[i]].push_back(i);
-        }
-        for (const auto& [line, group] : alike) {
+        for (size_t i = 0; i < places.size(); ++i) lines[i] = Line(places[i], shown[i]);
+        for (const auto& [line, group] : Alike(lines)) {
             if (group.size() < 2) continue;
             size_t from = 0;
             size_t known = 0;
@@ -65,6 +78,12 @@ std::vector<std::string> PlaceLines(const std::vector<PlaceLineParts>& places) {
                 break;
             }
         }
+    }
+    for (const auto& [line, group] : Alike(lines)) {
+        std::vector<std::string> positions;
+        for (const size_t i : group) positions.push_back(Position(places[i].latitude, places[i].longitude));
+        if (std::equal(positions.begin() + 1, positions.end(), positions.begin())) continue;  // one spot
+        for (size_t k = 0; k < group.size(); ++k) lines[group[k]] += " (" + positions[k] + ")";
     }
     return lines;
 }

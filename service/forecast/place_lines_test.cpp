@@ -20,6 +20,9 @@ TEST(PlaceLines, RegionEverywhereAndSmallerDivisionsOnlyWhereNeeded) {
         {"İzmir", "İzmir", {"Konak"}, "Türkiye"},
         {"Twin", "", {"Same", ""}, ""},
         {"Twin", "", {"Same", ""}, ""},
+        {"Neuenkirchen", "Lower Saxony", {""}, "Almanya", 52.41667, 7.36667},
+        {"Neuenkirchen", "Lower Saxony", {""}, "Almanya", 53.0, 9.71667},
+        {"Neuenkirchen", "Lower Saxony", {}, "Almanya", -0.004, -179.996},
     };
     EXPECT_EQ(PlaceLines(places), (std::vector<std::string>{
                                       "Hollywood, City of Hollywood, Broward County, Florida, " + us,
@@ -33,6 +36,9 @@ TEST(PlaceLines, RegionEverywhereAndSmallerDivisionsOnlyWhereNeeded) {
                                       "İzmir, İzmir, Türkiye",
                                       "Twin",
                                       "Twin",
+                                      "Neuenkirchen, Lower Saxony, Almanya (52.42° K 7.37° D)",
+                                      "Neuenkirchen, Lower Saxony, Almanya (53.00° K 9.72° D)",
+                                      "Neuenkirchen, Lower Saxony, Almanya (0.00° G 180.00° B)",
                                   }));
     EXPECT_TRUE(PlaceLines({}).empty());
 }
