@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
 """The widget's other windows end to end: the information window, the about window, hibernation with its
 warning, the favourites submenu and the face's hints."""
+import datetime
 import os
+import re
 import shutil
 import subprocess
+import sys
 
 from harness import (MAIN_CLASS, SOURCE_DIR, WIN64_DIR, check, click_at, drag, point_at, post_command, run_tests,
                      wait_until, with_server, xdotool)
@@ -291,8 +294,36 @@ def test_favourites_show_sorted_and_a_pick_shows_that_place(s, server):
     wait_until(lambda: server.requests("/forecastrss/TUXX0070_c.xml"), 60, "the feed of the place picked in the tray")
 
 
-@with_server
-def test_a_forecast_cell_shows_its_condition_as_a_hint(s, server):
+def served_from_today(s):
+    """The loopback server's documents with the İstanbul feed's days moved to start today: the cells show the
+    days from today's date on, and the recorded 8 December days would be gone."""
+    root = os.path.join(s.folder, "server")
+    shutil.copytree(os.path.join(SOURCE_DIR, "tests", "data", "server"), root)
+    path = os.path.join(root, "forecastrss", "TUXX0014_c.xml")
+    shift = datetime.date.today() - datetime.date(2026, 12, 8)
+
+    def moved(match):
+        day = datetime.datetime.strptime(match.group(1), "%d %b %Y").date() + shift
+        return f'day="{day.strftime("%a")}" date="{day.day} {day.strftime("%b")} {day.year}"'
+
+    feed = re.sub(r'day="\w+" date="([^"]+)"', moved, open(path, encoding="utf-8").read())
+    with open(path, "w", encoding="utf-8") as f:
+        f.write(feed)
+    return root
+
+
+def test_a_forecast_cell_shows_its_condition_as_a_hint(s):
+    sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
+    from loopback_client import Server
+
+    server = Server(s.folder, root=served_from_today(s))
+    try:
+        show_the_first_cells_hint(s, server)
+    finally:
+        server.close()
+
+
+def show_the_first_cells_hint(s, server):
     s.write_options(options_for(server, appearance="Left=300\nTop=300\nViewStyle=2\nShowInfoText=0\n"))
     s.display.set_background("#d8d8d8")
     s.start()
