@@ -221,9 +221,19 @@ def test_right_click_opens_the_widget_menu_whose_access_keys_run_actions(s, serv
     start_showing_weather(s, server, "FirstUsage=0\n")
     click_at(s, 416, 424, button=3)
     wait_until(lambda: menu_shown(s), 60, "the widget's menu")
-    # "&Bilgi Ekranı": B is the access key as written.
-    xdotool(s, "key", "b")
-    wait_until(lambda: show_info_text(s) == "0", 60, "ShowInfoAction chosen from the menu")
+    # "&Bilgi Ekranı": B is the access key as written. Without a window manager the menu's window may get the
+    # keyboard a moment after it shows; a key that went nowhere is pressed again while the menu still waits.
+    def chosen():
+        if show_info_text(s) == "0":
+            return True
+        if menu_shown(s):
+            xdotool(s, "key", "b")
+            try:
+                return wait_until(lambda: show_info_text(s) == "0", 5, "the key to reach the menu")
+            except AssertionError:
+                return False
+        return False
+    wait_until(chosen, 60, "ShowInfoAction chosen from the menu")
     wait_until(lambda: not menu_shown(s), 60, "the menu to close")
 
 
