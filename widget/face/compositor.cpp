@@ -159,4 +159,11 @@ std::vector<uint8_t> FadeOutAlphas(uint8_t from, uint8_t target, uint8_t step) {
     return alphas;
 }
 
+void SetOpacity(DrawList& ops, size_t first, float opacity) {
+    for (size_t i = first; i < ops.size(); ++i) {
+        if (auto* picture = std::get_if<PictureOp>(&ops[i])) picture->opacity = opacity;
+        if (auto* text = std::get_if<TextOp>(&ops[i])) text->opacity = opacity;
+    }
+}
+
 }  // namespace nimbo

@@ -54,6 +54,7 @@ struct PictureOp {
     RectF source;  // unused for natural size
     PictureMode mode = PictureMode::Plain;
     ColorMatrix matrix = IdentityMatrix();  // for PictureMode::Tinted
+    float opacity = 1;                      // 0.5 draws it half transparent
 };
 
 enum class FontUnit : uint8_t { Pixel, Point };
@@ -86,6 +87,7 @@ struct TextOp {
     uint32_t color = kOpaqueWhite;  // ARGB
     TextAlign align = TextAlign::Near;
     bool shadow = false;
+    float opacity = 1;  // of the text and its shadow together
 };
 
 // Makes the whole surface transparent.
@@ -95,6 +97,12 @@ struct ClearOp {
 
 using DrawOp = std::variant<ClearOp, PictureOp, TextOp>;
 using DrawList = std::vector<DrawOp>;
+
+// What stale weather is drawn with.
+inline constexpr float kStaleOpacity = 0.5f;
+
+// Gives the pictures and texts from `first` to the end of the list `opacity`.
+void SetOpacity(DrawList& ops, size_t first, float opacity);
 
 // What layout needs from the drawing system: the size of a picture (0 x 0 when it is missing or unreadable)
 // and the box a text takes from (0, 0) without a layout width.

@@ -321,20 +321,29 @@ DrawList ComposeFace(FaceLayout& layout, const FaceInputs& inputs, const FaceMea
         ops.push_back(op);
     }
 
+    // Old weather is drawn dimmed; the moon follows the date and what the connection does is always news.
+    const float weatherOpacity = inputs.stale ? kStaleOpacity : 1;
+    size_t first = ops.size();
     const std::array<ForecastCell, kForecastDays> cells = ForecastCells(weather, inputs.now);
     for (size_t i = 0; i < kForecastDays; ++i) {
         if (layout.dayLbl[i].visible) DrawForecastCell(ops, layout.dayLbl[i], cells[i], layout);
     }
+    SetOpacity(ops, first, weatherOpacity);
     if (layout.moonLbl.visible && !weather.Sunrise.empty()) DrawMoonCell(ops, layout, inputs.now);
 
     const int anchor = layout.backgrndLbl.left + layout.backgrndLbl.width;
     const std::string temperature = TemperatureText(weather.Temperature);
+    first = ops.size();
     if (layout.temperatureLbl.visible && !temperature.empty()) {
         DrawAnchoredText(ops, layout.temperatureLbl, temperature, anchor, 4, measurer, layout.temperatureLbl.font);
     }
-    if (layout.cityNameLbl.visible) {
-        DrawPlace(ops, layout.cityNameLbl, PlaceText(inputs.connection, weather),
-                  inputs.connection == ConnectionState::Succeeded, anchor, 16, measurer);
+    const bool connected = inputs.connection == ConnectionState::Succeeded;
+    if (layout.cityNameLbl.visible && connected) {
+        DrawPlace(ops, layout.cityNameLbl, PlaceText(inputs.connection, weather), true, anchor, 16, measurer);
+    }
+    SetOpacity(ops, first, weatherOpacity);
+    if (layout.cityNameLbl.visible && !connected) {
+        DrawPlace(ops, layout.cityNameLbl, PlaceText(inputs.connection, weather), false, anchor, 16, measurer);
     }
 
     if (layout.weatherLbl.visible) {

@@ -84,6 +84,7 @@ struct FaceInputs {
     bool trayIconVisible = true;  // HideBtn shows only with the tray icon
     SystemTime now;               // local time: the moon's percentage and index, and today for the cells
     std::string informationText;  // the information window's text, the weather picture's hint
+    bool stale = false;           // the weather is old: temperature, place and forecast are drawn dimmed
 };
 
 // The face's buttons, each drawn only while the face is active.

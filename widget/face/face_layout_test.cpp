@@ -111,12 +111,14 @@ struct Scenario {
     SystemTime now = At(2026, 12, 8, 10);
     bool widthFollowsSize = false;
     std::string informationText;
+    bool stale = false;
 
     Composed Compose() const {
         Composed c{MainFaceLayout(style, "Arial", "Arial"), {}};
         c.layout.backgroundStretch = TargetStretch(style);
         ApplyCellVisibility(c.layout);
-        const FaceInputs inputs{weather, settings, connection, faceActive, trayIconVisible, now, informationText};
+        FaceInputs inputs{weather, settings, connection, faceActive, trayIconVisible, now, informationText};
+        inputs.stale = stale;
         FakeMeasurer measurer;
         measurer.widthFollowsSize = widthFollowsSize;
         c.ops = ComposeFace(c.layout, inputs, measurer);
@@ -348,6 +350,37 @@ TEST(FaceLayout, ForecastCellsCarryTitlesTemperaturesPicturesAndHints) {
     const Composed blank = empty.Compose();
     EXPECT_TRUE(blank.Texts().empty());
     EXPECT_EQ(blank.SkyAndCondition(), std::make_pair(std::string("Big\\Earth.png"), std::string("Big\\None.png")));
+}
+
+TEST(FaceLayout, StaleWeatherDimsTemperaturePlaceAndForecastOnly) {
+    Scenario s;
+    s.faceActive = true;
+    const auto opacityOf = [](const DrawOp& op) {
+        if (const auto* p = std::get_if<PictureOp>(&op)) return p->opacity;
+        if (const auto* t = std::get_if<TextOp>(&op)) return t->opacity;
+        return 1.0f;
+    };
+    const Composed fresh = s.Compose();
+    for (const DrawOp& op : fresh.ops) EXPECT_EQ(opacityOf(op), 1.0f);
+
+    s.stale = true;
+    const Composed stale = s.Compose();
+    ASSERT_EQ(stale.ops.size(), fresh.ops.size());  // the same face, only fainter
+    EXPECT_EQ(stale.FindText("6°")->opacity, kStaleOpacity);
+    EXPECT_EQ(stale.FindText("İstanbul")->opacity, kStaleOpacity);
+    EXPECT_EQ(stale.FindText("BUGÜN")->opacity, kStaleOpacity);
+    EXPECT_EQ(stale.FindText("14°")->opacity, kStaleOpacity);
+    EXPECT_EQ(stale.FindText("AY")->opacity, 1.0f);
+    for (const PictureOp& picture : stale.Pictures()) {
+        const bool forecast = picture.name.rfind("Tiny\\", 0) == 0 && picture.name.rfind("Tiny\\Moons", 0) != 0;
+        EXPECT_EQ(picture.opacity, forecast ? kStaleOpacity : 1.0f) << picture.name;
+    }
+
+    // What the connection is doing stays as clear as ever.
+    s.connection = ConnectionState::Failed;
+    const Composed failed = s.Compose();
+    EXPECT_EQ(failed.FindText("Bağlantı yok")->opacity, 1.0f);
+    EXPECT_EQ(failed.FindText("6°")->opacity, kStaleOpacity);
 }
 
 TEST(FaceLayout, MoonCellShowsThePhaseOfNowAndThePictureOfToday) {

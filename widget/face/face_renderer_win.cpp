@@ -152,6 +152,13 @@ std::string TextKey(const TextOp& op) {
 
 // The text (and its shadow) on a transparent picture of its own, placed so that its pixels fall where a
 // direct drawing would put them; compositing it gives the same face.
+// Attributes that scale every pixel's alpha by `opacity`.
+void SetOpacity(Gdiplus::ImageAttributes& attributes, float opacity) {
+    Gdiplus::ColorMatrix matrix = {
+        {{1, 0, 0, 0, 0}, {0, 1, 0, 0, 0}, {0, 0, 1, 0, 0}, {0, 0, 0, opacity, 0}, {0, 0, 0, 0, 1}}};
+    attributes.SetColorMatrix(&matrix);
+}
+
 TextPicture RenderText(const TextOp& op, const Gdiplus::Font* font) {
     TextPicture text;
     text.left = static_cast<int>(std::floor(op.rect.x));
@@ -403,6 +410,10 @@ void FacePainter::DrawPicture(const PictureOp& op) {
         attributes.SetWrapMode(Gdiplus::WrapModeTile, Gdiplus::Color(255, 0, 0, 0), FALSE);
         used = &attributes;
     }
+    if (op.opacity < 1) {
+        SetOpacity(attributes, op.opacity);
+        used = &attributes;
+    }
     // A picture whose rows are all alike, stretched only in height, looks the same whichever rows are sampled:
     // the nearest row is as good as a blend of two and far cheaper (the glass's middle slices while it grows).
     Gdiplus::Graphics& g = m_resources->graphics;
@@ -423,8 +434,16 @@ void FacePainter::DrawText(const TextOp& op) {
     }
     const TextPicture& text = it->second;
     if (!text.bitmap) return;
-    m_resources->graphics.DrawImage(text.bitmap.get(), text.left, text.top, static_cast<INT>(text.bitmap->GetWidth()),
-                                    static_cast<INT>(text.bitmap->GetHeight()));
+    const auto width = static_cast<INT>(text.bitmap->GetWidth());
+    const auto height = static_cast<INT>(text.bitmap->GetHeight());
+    if (op.opacity >= 1) {
+        m_resources->graphics.DrawImage(text.bitmap.get(), text.left, text.top, width, height);
+        return;
+    }
+    Gdiplus::ImageAttributes attributes;
+    SetOpacity(attributes, op.opacity);
+    m_resources->graphics.DrawImage(text.bitmap.get(), Gdiplus::Rect(text.left, text.top, width, height), 0, 0, width,
+                                    height, Gdiplus::UnitPixel, &attributes);
 }
 
 void FacePainter::CopySurfaceInto(std::vector<uint32_t>& pixels) const {

@@ -9,6 +9,7 @@
 #include "widget/face/condition_tables.h"
 #include "widget/face/feed_numbers.h"
 #include "widget/face/sun_times.h"
+#include "widget/tray/tray_icon.h"
 
 namespace nimbo {
 namespace {
@@ -135,7 +136,7 @@ std::string InformationText(ConnectionState state, const WeatherData& weather, c
     return text;
 }
 
-std::string TrayHint(ConnectionState state, const WeatherData& weather) {
+std::string TrayHint(ConnectionState state, const WeatherData& weather, std::string_view receivedAt) {
     if (state != ConnectionState::Succeeded) return "Nimbo! - " + PlaceText(state, weather);
     std::string parts;
     for (const std::string& part : {PlaceText(state, weather), TurkishConditionText(weather.ConditionCode),
@@ -143,7 +144,11 @@ std::string TrayHint(ConnectionState state, const WeatherData& weather) {
         if (!part.empty()) parts += part + ", ";
     }
     if (parts.size() > 1 && parts[parts.size() - 2] == ',') parts.resize(parts.size() - 2);
-    return parts.empty() ? "Nimbo!" : "Nimbo! - " + parts;
+    if (parts.empty()) return "Nimbo!";
+    const std::string hint = "Nimbo! - " + parts;
+    if (receivedAt.empty()) return hint;
+    const std::string time = " (" + std::string(receivedAt) + ")";
+    return CutToUtf16Length(hint, kTipLength - time.size()) + time;
 }
 
 }  // namespace nimbo

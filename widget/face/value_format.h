@@ -43,6 +43,8 @@ std::string IpText(ConnectionState state, const WeatherData& weather);
 std::string InformationText(ConnectionState state, const WeatherData& weather, const WidgetSettings& settings);
 
 // "Nimbo! - İstanbul, Açık, 25°", "Nimbo!" with nothing known, "Nimbo! - Bağlantı yok" when not connected.
-std::string TrayHint(ConnectionState state, const WeatherData& weather);
+// With the time the weather was received, "Nimbo! - İstanbul, Açık, 25° (14:32)": a hint too long for the
+// tray loses the end of its place and condition, never the time.
+std::string TrayHint(ConnectionState state, const WeatherData& weather, std::string_view receivedAt = {});
 
 }  // namespace nimbo

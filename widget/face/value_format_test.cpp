@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "widget/tray/tray_icon.h"
+
 namespace nimbo::testing {
 namespace {
 
@@ -218,6 +220,27 @@ TEST(TrayHint, PlaceConditionAndTemperatureWhenKnown) {
     WeatherData noPlace = weather;
     noPlace.City.clear();
     EXPECT_EQ(TrayHint(ConnectionState::Succeeded, noPlace), "Nimbo! - Açık, 25°");
+}
+
+TEST(TrayHint, EndsWithTheTimeTheWeatherCameWhichACutNeverLoses) {
+    WeatherData weather;
+    weather.City = "İstanbul";
+    weather.ConditionCode = "11";
+    weather.Temperature = "6";
+    EXPECT_EQ(TrayHint(ConnectionState::Succeeded, weather, "14:32"), "Nimbo! - İstanbul, Yağışlı, 6° (14:32)");
+    // Without weather, or while not connected, there is no time to give.
+    EXPECT_EQ(TrayHint(ConnectionState::Succeeded, WeatherData{}, "14:32"), "Nimbo!");
+    EXPECT_EQ(TrayHint(ConnectionState::Failed, weather, "14:32"), "Nimbo! - Bağlantı yok");
+
+    // The tray shows 127 UTF-16 units; "ş" is one unit in two bytes.
+    weather.City = std::string(200, 'x') + "ş";
+    std::string hint = TrayHint(ConnectionState::Succeeded, weather, "14:32");
+    EXPECT_EQ(CutToUtf16Length(hint, kTipLength), hint);
+    EXPECT_EQ(hint.size(), kTipLength);
+    EXPECT_EQ(hint.substr(hint.size() - 8), " (14:32)");
+    weather.City = std::string(110, 'x') + "ğğğğğğ";
+    hint = TrayHint(ConnectionState::Succeeded, weather, "14:32");
+    EXPECT_EQ(hint, "Nimbo! - " + std::string(110, 'x') + " (14:32)");
 }
 
 }  // namespace
