@@ -32,6 +32,7 @@
 #define IDC_DESKTOP_SHORTCUT 1118       // General/Desktop
 #define IDC_QUICK_LAUNCH_SHORTCUT 1119  // General/QuickLunch
 #define IDC_SHOW_INFO_WINDOW 1120       // Appearance/ShowInfoText: the information lines' master switch
+#define IDC_TRAY_TEMPERATURE 1121       // General/TrayTemperature, enabled with the tray icon
 
 // Drop-down lists.
 #define IDC_CITIES 1201  // the places of Turkey, section CitiesTU

@@ -35,6 +35,7 @@ namespace settings {
 inline constexpr BoolSetting kAutoUpdate{"General", "AutoUpdate", true, true};
 inline constexpr IntSetting kUpdatePeriod{"General", "UpdatePeriod", 2, 0};
 inline constexpr BoolSetting kShowTrayIcon{"General", "ShowTrayIcon", true, true};
+inline constexpr BoolSetting kTrayTemperature{"General", "TrayTemperature", true, true};
 inline constexpr BoolSetting kAlwaysTop{"General", "AlwaysTop", false, false};
 inline constexpr BoolSetting kCheckNewVersion{"General", "CheckNewVersion", true, true};
 inline constexpr BoolSetting kFadeEffect{"General", "FadeEffect", true, true};

@@ -9,6 +9,7 @@
 #include "widget/document_text.h"
 #include "widget/face/hijri_calendar.h"
 #include "widget/face/value_format.h"
+#include "widget/face/weather_age.h"
 #include "widget/favorites_menu.h"
 #include "widget/settings_keys.h"
 #include "widget/version_check.h"
@@ -20,6 +21,7 @@ namespace {
 constexpr uint32_t kStartupDelayMs = 250;
 constexpr uint32_t kVersionCheckDelayMs = 3000;
 constexpr uint32_t kHibernationWakeMs = 200;
+constexpr uint32_t kWeatherAgeMs = 60 * 1000;
 
 ActionId ActionOf(FaceButton button) {
     switch (button) {
@@ -61,6 +63,7 @@ void WidgetController::Start() {
     SetRefreshTimer(m_settings.autoUpdate);
     // The face starts invisible; the start-up delay fades it in.
     m_view.StartTimer(WidgetTimer::StartupDelay, kStartupDelayMs);
+    m_view.StartTimer(WidgetTimer::WeatherAge, kWeatherAgeMs);
     RedrawInfoWindow();
     m_view.SetTopMost(WidgetWindow::Info, m_settings.alwaysTop);
     TakeInfoOffset();
@@ -69,7 +72,7 @@ void WidgetController::Start() {
 
 void WidgetController::Stop() {
     for (const WidgetTimer timer : {WidgetTimer::Refresh, WidgetTimer::StartupDelay, WidgetTimer::VersionCheckDelay,
-                                    WidgetTimer::HibernationWake}) {
+                                    WidgetTimer::HibernationWake, WidgetTimer::WeatherAge}) {
         m_view.StopTimer(timer);
     }
     SaveSettings();
@@ -162,6 +165,9 @@ void WidgetController::TimerElapsed(WidgetTimer timer) {
         case WidgetTimer::HibernationWake:
             HibernationWakeTick();
             break;
+        case WidgetTimer::WeatherAge:
+            WeatherAgeTick();
+            break;
     }
 }
 
@@ -242,12 +248,30 @@ void WidgetController::WeatherArrived(int32_t resultCode, const std::string& byt
         if (received.City.empty()) received.City = m_weather.City;
         m_weather = std::move(received);
         const SystemTime today = m_view.Now();
+        m_receivedAt = today;
         m_weather.DateText = GregorianDateLine(m_state, today, m_calendarNames);
         m_weather.HijriDateText = HijriDateLine(m_state, today);
     }
     RedrawBoth();
     if (m_settings.showInfoText && m_widgetVisible) ShowInfoWindow();
-    m_view.SetTrayHint(TrayHint(m_state, m_weather));
+    UpdateTray();
+}
+
+void WidgetController::WeatherAgeTick() {
+    // Past midnight "14:32" becomes "dün 14:32"; past its time the weather dims.
+    if (m_drawnAgeLine == AgeLine() && m_drawnStale == WeatherStale()) return;
+    RedrawBoth();
+    UpdateTray();
+}
+
+void WidgetController::UpdateTray() {
+    const std::string receivedAt = m_receivedAt ? ClockText(*m_receivedAt) : std::string();
+    m_view.SetTrayHint(TrayHint(m_state, m_weather, receivedAt));
+    UpdateTrayIcon();
+}
+
+void WidgetController::UpdateTrayIcon() {
+    m_view.SetTrayIcon(ChooseTrayIconFace(m_settings.trayTemperature, m_state, m_weather, WeatherStale()));
 }
 
 void WidgetController::StartAddressLookup() {
@@ -336,6 +360,7 @@ void WidgetController::OpenOptions(int page) {
             ComposeFace();
         } else {
             LoadSettings();
+            UpdateTrayIcon();
             if (outcome.locationChanged) {
                 StartWeatherDownload();
             } else {
@@ -487,8 +512,9 @@ void WidgetController::Deactivated() {
 }
 
 void WidgetController::DisplayChanged() {
-    // A monitor may have gone with the widget on it.
+    // A monitor may have gone with the widget on it, and the tray's icon may have another size.
     KeepWidgetOnScreen();
+    UpdateTrayIcon();
 }
 
 void WidgetController::ShowRequested() {
@@ -513,11 +539,27 @@ void WidgetController::SessionEnding() {
 
 // --- drawing -------------------------------------------------------------------------------------------
 
-std::string WidgetController::CurrentInformationText() const { return InformationText(m_state, m_weather, m_settings); }
+std::string WidgetController::CurrentInformationText() const {
+    std::string text = InformationText(m_state, m_weather, m_settings);
+    const std::string age = AgeLine();
+    if (!age.empty()) text += (text.empty() ? "" : "\r\n") + age;
+    return text;
+}
+
+std::string WidgetController::AgeLine() const {
+    if (!m_receivedAt || !CarriesWeather(m_weather)) return {};
+    return LastUpdateLine(*m_receivedAt, m_view.Now(), m_calendarNames);
+}
+
+bool WidgetController::WeatherStale() const {
+    return m_receivedAt && CarriesWeather(m_weather) && IsStale(*m_receivedAt, m_view.Now(), m_settings);
+}
 
 FaceInputs WidgetController::CurrentFaceInputs(const std::string& informationText) const {
-    return FaceInputs{m_weather,    m_settings,     m_state, m_faceActive, m_settings.showTrayIcon,
+    FaceInputs inputs{m_weather,    m_settings,     m_state, m_faceActive, m_settings.showTrayIcon,
                       m_view.Now(), informationText};
+    inputs.stale = WeatherStale();
+    return inputs;
 }
 
 InfoFaceInputs WidgetController::CurrentInfoInputs(const std::string& informationText) const {
@@ -534,6 +576,8 @@ void WidgetController::RedrawInfoWindow() { m_view.DrawInfoWindow(CurrentInfoInp
 
 void WidgetController::RedrawBoth() {
     const std::string text = CurrentInformationText();
+    m_drawnAgeLine = AgeLine();
+    m_drawnStale = WeatherStale();
     m_view.ComposeFace(CurrentFaceInputs(text));
     m_view.DrawInfoWindow(CurrentInfoInputs(text));
 }

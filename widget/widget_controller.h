@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,7 @@ private:
     void WeatherDone(int32_t resultCode, const std::string& bytes);
     void WeatherArrived(int32_t resultCode, const std::string& bytes);
     void SetRefreshTimer(bool enabled);
+    void WeatherAgeTick();
 
     // Address and version.
     void StartAddressLookup();
@@ -128,9 +130,16 @@ private:
     FaceInputs CurrentFaceInputs(const std::string& informationText) const;
     InfoFaceInputs CurrentInfoInputs(const std::string& informationText) const;
     std::string CurrentInformationText() const;
+    // "Son güncelleme: ..." while weather is known, else empty.
+    std::string AgeLine() const;
     void ComposeFace();
     void RedrawInfoWindow();
     void RedrawBoth();
+    // Received weather older than its refresh allows is drawn dimmed.
+    bool WeatherStale() const;
+    // The tray's hint and icon, from the weather and the connection.
+    void UpdateTray();
+    void UpdateTrayIcon();
 
     WidgetView& m_view;
     SettingsFile& m_file;
@@ -141,6 +150,11 @@ private:
     WeatherData m_weather;
     ConnectionState m_state = ConnectionState::Succeeded;
     bool m_dataShown = false;  // a feed has been shown
+    // When the shown weather was received, by the view's clock; nothing before the first feed.
+    std::optional<SystemTime> m_receivedAt;
+    // The age line and staleness last drawn, so the minute's tick redraws only when they change.
+    std::string m_drawnAgeLine;
+    bool m_drawnStale = false;
     // One refresh's downloads: one, or in direct mode a look-up and the forecast.
     std::unique_ptr<WeatherFetch> m_weatherFetch;
     bool m_refreshTimerOn = false;

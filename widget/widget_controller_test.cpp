@@ -48,6 +48,8 @@ const char* NameOf(WidgetTimer timer) {
             return "startup";
         case WidgetTimer::VersionCheckDelay:
             return "version";
+        case WidgetTimer::WeatherAge:
+            return "age";
         default:
             return "wake";
     }
@@ -77,7 +79,8 @@ public:
         if (timers.erase(timer)) Log(std::string("stop ") + NameOf(timer));
     }
     void ComposeFace(const FaceInputs& inputs) override {
-        Log("compose " + std::to_string(static_cast<int>(inputs.connection)) + (inputs.faceActive ? " active" : ""));
+        Log("compose " + std::to_string(static_cast<int>(inputs.connection)) + (inputs.faceActive ? " active" : "") +
+            (inputs.stale ? " stale" : ""));
         faceText = inputs.informationText;
     }
     void SetFaceStyle(ViewStyle style, const std::string& temperatureFont, const std::string& placeFont) override {
@@ -123,6 +126,7 @@ public:
     void ShowAboutWindow(uint8_t fullAlpha, bool) override { Log("about " + std::to_string(fullAlpha)); }
     void SetTrayIconVisible(bool visible) override { trayVisible = visible; }
     void SetTrayHint(const std::string& hint) override { Log("hint " + hint); }
+    void SetTrayIcon(const TrayIconFace& face) override { trayIcon = face; }
     void ShowTrayBalloon(const std::string&) override { Log("balloon"); }
     OptionsOutcome RunOptionsDialog(int page, const ServerAddresses&) override {
         Log("options " + std::to_string(page));
@@ -160,6 +164,7 @@ public:
     ViewStyle faceStyle = ViewStyle::Large;
     std::string fonts;
     bool trayVisible = false;
+    TrayIconFace trayIcon;
     std::string faceText;
     std::string infoText;
     std::function<OptionsOutcome()> optionsDialog;
@@ -281,7 +286,7 @@ TEST_F(WidgetControllerTest, ASuccessfulFeedGrowsRedrawsBothWindowsWithOneTextTh
     view.Finish(DownloadKind::Address, 0, "<data><ip>10.0.0.1</ip></data>");
     view.Finish(DownloadKind::Weather, 0, Feed("İstanbul", "25"));
     EXPECT_THAT(view.log, ElementsAre("grow animated", "compose 0", "info text", "show info 255 faded",
-                                      "hint Nimbo! - İstanbul, Açık, 25°"));
+                                      "hint Nimbo! - İstanbul, Açık, 25° (10:00)"));
     EXPECT_EQ(Controller().State(), ConnectionState::Succeeded);
     const WeatherData& weather = Controller().Weather();
     EXPECT_EQ(weather.Temperature, "25");
@@ -303,7 +308,8 @@ TEST_F(WidgetControllerTest, WithoutFadingTheFirstFeedGrowsAtOnceAndAHiddenWidge
     Started();
     view.Finish(DownloadKind::Weather, 0, Feed("İstanbul", "25"));
     // The start-up delay has not shown the widget yet.
-    EXPECT_THAT(view.log, ElementsAre("grow at once", "compose 0", "info text", "hint Nimbo! - İstanbul, Açık, 25°"));
+    EXPECT_THAT(view.log,
+                ElementsAre("grow at once", "compose 0", "info text", "hint Nimbo! - İstanbul, Açık, 25° (10:00)"));
     Controller().TimerElapsed(WidgetTimer::StartupDelay);
     EXPECT_THAT(view.log, Contains("show info 255"));
 }
@@ -338,6 +344,81 @@ TEST_F(WidgetControllerTest, AFailureBeforeAnyFeedLeavesTheFirstGrowthForLater) 
     EXPECT_EQ(view.log[0], "grow animated");
 }
 
+TEST_F(WidgetControllerTest, TheWeathersAgeEndsTheInformationTextAndFollowsTheClock) {
+    Write("UpdatePeriod=3\r\n[Appearance]\r\nShowIP=0\r\n");  // 30 minutes: stale after an hour
+    Started();
+    // Nothing received yet: no age.
+    EXPECT_EQ(view.infoText, "");
+    view.now = {2026, 12, 2, 8, 14, 32, 10, 0};
+    view.Finish(DownloadKind::Weather, 0, Feed("İstanbul", "6"));
+    EXPECT_EQ(view.infoText, "Açık\r\nSon güncelleme: 14:32");
+    EXPECT_EQ(view.faceText, view.infoText);
+    EXPECT_THAT(view.log, Contains("hint Nimbo! - İstanbul, Açık, 6° (14:32)"));
+
+    // The minute's tick redraws only when the line or the staleness changes.
+    view.now = {2026, 12, 2, 8, 15, 32, 0, 0};
+    view.log.clear();
+    Controller().TimerElapsed(WidgetTimer::WeatherAge);
+    EXPECT_THAT(view.log, IsEmpty());
+    view.now = {2026, 12, 2, 8, 15, 33, 0, 0};
+    Controller().TimerElapsed(WidgetTimer::WeatherAge);
+    EXPECT_THAT(view.log, ElementsAre("compose 0 stale", "info text", "hint Nimbo! - İstanbul, Açık, 6° (14:32)"));
+    view.now = {2026, 12, 3, 9, 0, 5, 0, 0};
+    view.log.clear();
+    Controller().TimerElapsed(WidgetTimer::WeatherAge);
+    EXPECT_EQ(view.infoText, "Açık\r\nSon güncelleme: dün 14:32");
+    view.now = {2026, 12, 4, 10, 10, 0, 0, 0};
+    Controller().TimerElapsed(WidgetTimer::WeatherAge);
+    EXPECT_EQ(view.infoText, "Açık\r\nSon güncelleme: 8 Aralık 14:32");
+
+    // A failed refresh keeps the old weather, its age and its dimming; a fresh feed ends both.
+    Controller().Execute(ActionId::Refresh);
+    EXPECT_THAT(view.log, Contains("compose 1 stale"));
+    view.Finish(DownloadKind::Weather, -1, "");
+    EXPECT_THAT(view.log, ElementsAre("compose 2 stale", "info text", "hint Nimbo! - Bağlantı yok"));
+    EXPECT_EQ(view.infoText, "Açık\r\nSon güncelleme: 8 Aralık 14:32");
+    Controller().Execute(ActionId::Refresh);
+    view.Finish(DownloadKind::Weather, 0, Feed("İstanbul", "7"));
+    EXPECT_THAT(view.log, Contains("compose 0"));
+    EXPECT_EQ(view.infoText, "Açık\r\nSon güncelleme: 10:00");
+}
+
+TEST_F(WidgetControllerTest, WithoutAutomaticRefreshWeatherTurnsStaleAfterThreeHours) {
+    Write("AutoUpdate=0\r\n");
+    Showing();
+    view.now = {2026, 12, 2, 8, 13, 0, 0, 0};
+    Controller().TimerElapsed(WidgetTimer::WeatherAge);
+    EXPECT_THAT(view.log, IsEmpty());
+    view.now = {2026, 12, 2, 8, 13, 1, 0, 0};
+    Controller().TimerElapsed(WidgetTimer::WeatherAge);
+    EXPECT_THAT(view.log, Contains("compose 0 stale"));
+}
+
+TEST_F(WidgetControllerTest, TheTrayIconShowsTheTemperatureWhileConnectedDimmedWhenOldAndAsTheSettingSays) {
+    Showing("-12");
+    EXPECT_EQ(view.trayIcon, (TrayIconFace{"-12", false}));
+    view.now = {2026, 12, 2, 8, 12, 0, 0, 0};  // a 15-minute period: stale after an hour
+    Controller().TimerElapsed(WidgetTimer::WeatherAge);
+    EXPECT_EQ(view.trayIcon, (TrayIconFace{"-12", true}));
+    Controller().Execute(ActionId::Refresh);
+    view.Finish(DownloadKind::Weather, -1, "");
+    EXPECT_EQ(view.trayIcon, TrayIconFace{});
+    Controller().Execute(ActionId::Refresh);
+    view.Finish(DownloadKind::Weather, 0, Feed("İstanbul", "104"));
+    EXPECT_EQ(view.trayIcon, (TrayIconFace{"104", false}));
+
+    // Switched off in the options dialog: the application's icon at once, and after every feed.
+    view.optionsDialog = [this] {
+        file.WriteString("General", "TrayTemperature", "0");
+        return OptionsOutcome{true, false};
+    };
+    Controller().Execute(ActionId::Options);
+    EXPECT_EQ(view.trayIcon, TrayIconFace{});
+    Controller().Execute(ActionId::Refresh);
+    view.Finish(DownloadKind::Weather, 0, Feed("İstanbul", "6"));
+    EXPECT_EQ(view.trayIcon, TrayIconFace{});
+}
+
 TEST_F(WidgetControllerTest, AFeedWithoutAPlaceNameKeepsTheKnownOne) {
     Write("[Location]\r\nCityName=Istanbul\r\n");
     Started();
@@ -363,10 +444,11 @@ TEST_F(WidgetControllerTest, StartPlacesTheWindowsDrawsAsksAndArmsTheTimers) {
         "TempFontName=Impact\r\n[General]\r\nUpdatePeriod=3\r\n");
     Controller().Start();
     // Saved past the screen's right edge, the widget comes back onto it.
-    EXPECT_THAT(view.log, ElementsAre("move main 2000,100", "move main 791,100", "topmost main off", "move info 40,50",
-                                      "compose 0", "compose 1", std::string("download weather ") + kFeedUrl,
-                                      "download address http://feed.test/getip.php?ref=nimbo150",
-                                      "timer refresh 1800000", "timer startup 250", "info text", "topmost info off"));
+    EXPECT_THAT(view.log,
+                ElementsAre("move main 2000,100", "move main 791,100", "topmost main off", "move info 40,50",
+                            "compose 0", "compose 1", std::string("download weather ") + kFeedUrl,
+                            "download address http://feed.test/getip.php?ref=nimbo150", "timer refresh 1800000",
+                            "timer startup 250", "timer age 60000", "info text", "topmost info off"));
     EXPECT_EQ(view.faceStyle, ViewStyle::Medium);
     EXPECT_EQ(view.fonts, "Impact/Arial");
     EXPECT_TRUE(view.trayVisible);

@@ -35,6 +35,7 @@ LoadedWidgetSettings ReadWidgetSettings(const SettingsFile& file) {
     s.fadeEffect = Read(file, kFadeEffect);
     s.updatePeriodMs = UpdatePeriodMs(Read(file, kUpdatePeriod));
     s.showTrayIcon = Read(file, kShowTrayIcon);
+    s.trayTemperature = Read(file, kTrayTemperature);
     s.glassEffect = Read(file, kGlassEffect);
     s.glassOpacity = static_cast<uint8_t>(Read(file, kGlassOpacity));
     s.backColor = static_cast<uint32_t>(Read(file, kBackColor));

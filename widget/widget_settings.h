@@ -15,6 +15,7 @@ struct WidgetSettings {
     bool autoUpdate = true;
     uint32_t updatePeriodMs = 900000;
     bool showTrayIcon = true;
+    bool trayTemperature = true;  // the tray icon shows the temperature
     uint8_t viewStyle = 2;
     uint8_t background = 2;
     uint32_t backColor = 8421504;

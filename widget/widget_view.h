@@ -13,6 +13,7 @@
 #include "widget/screen_placement.h"
 #include "widget/server_config.h"
 #include "widget/system_time.h"
+#include "widget/tray/tray_temperature.h"
 
 namespace nimbo {
 
@@ -25,6 +26,7 @@ enum class WidgetTimer : uint8_t {
     StartupDelay = 2,       // 250 ms after start: the widget fades in
     VersionCheckDelay = 3,  // 3 s after start: the one version check of a run
     HibernationWake = 4,    // every 200 ms while hibernating: Ctrl over the widget wakes it
+    WeatherAge = 5,         // every minute: the weather's age line and its staleness follow the clock
 };
 
 // The two windows that show the weather: the widget itself and the information window.
@@ -87,6 +89,8 @@ public:
     // The tray icon.
     virtual void SetTrayIconVisible(bool visible) = 0;
     virtual void SetTrayHint(const std::string& hint) = 0;
+    // The temperature's digits drawn at the size the tray asks for, or the application's icon.
+    virtual void SetTrayIcon(const TrayIconFace& face) = 0;
     virtual void ShowTrayBalloon(const std::string& text) = 0;
 
     // The options dialog, modal, opened on `page` (a negative page: the one stored in Appearance/LastTabSheet).

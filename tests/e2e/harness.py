@@ -9,6 +9,7 @@ running case holds, since a Wine session keeps the display it started with.
 import fcntl
 import itertools
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -79,6 +80,11 @@ def tray_tip(s):
     code, facts = s.driver("tray")
     check(code == 0, "the driver could not read the tray")
     return facts.get("tip", "") if int(facts.get("icons", "0")) > 0 else None
+
+
+def tip_shows(tip, place, temperature):
+    """Whether a tray hint names the place and the temperature of weather received at some time."""
+    return re.fullmatch(rf"Nimbo! - {re.escape(place)}, .+, {temperature}° \(\d\d:\d\d\)", tip) is not None
 
 
 def wait_for_tip(s, predicate, what):

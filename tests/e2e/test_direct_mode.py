@@ -7,7 +7,7 @@ import shutil
 import sys
 import urllib.parse
 
-from harness import MAIN_CLASS, SOURCE_DIR, check, run_tests, tray_tip, wait_for_tip, wait_until
+from harness import MAIN_CLASS, SOURCE_DIR, check, run_tests, tip_shows, tray_tip, wait_for_tip, wait_until
 
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
 from loopback_client import Server  # noqa: E402
@@ -48,7 +48,7 @@ def direct_options(stand_in, location=""):
 
 def shows(place):
     # The recorded answer: 11 °C, partly cloudy.
-    return lambda tip: tip.startswith(f"Nimbo! - {place}, ") and tip.endswith(", 11°")
+    return lambda tip: tip_shows(tip, place, 11)
 
 
 def post(s, message, wparam):

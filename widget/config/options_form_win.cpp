@@ -48,11 +48,17 @@ constexpr CheckField kInfoLines[] = {
 
 // The other check boxes and their fields.
 constexpr CheckField kSwitches[] = {
-    {IDC_STARTUP_SHORTCUT, &OptionValues::startup},          {IDC_DESKTOP_SHORTCUT, &OptionValues::desktop},
-    {IDC_QUICK_LAUNCH_SHORTCUT, &OptionValues::quickLaunch}, {IDC_AUTO_UPDATE, &OptionValues::autoUpdate},
-    {IDC_SHOW_TRAY_ICON, &OptionValues::showTrayIcon},       {IDC_ALWAYS_TOP, &OptionValues::alwaysTop},
-    {IDC_CHECK_NEW_VERSION, &OptionValues::checkNewVersion}, {IDC_FADE_EFFECT, &OptionValues::fadeEffect},
-    {IDC_GLASS_EFFECT, &OptionValues::glassEffect},          {IDC_SHOW_INFO_WINDOW, &OptionValues::showInfoText},
+    {IDC_STARTUP_SHORTCUT, &OptionValues::startup},
+    {IDC_DESKTOP_SHORTCUT, &OptionValues::desktop},
+    {IDC_QUICK_LAUNCH_SHORTCUT, &OptionValues::quickLaunch},
+    {IDC_AUTO_UPDATE, &OptionValues::autoUpdate},
+    {IDC_SHOW_TRAY_ICON, &OptionValues::showTrayIcon},
+    {IDC_TRAY_TEMPERATURE, &OptionValues::trayTemperature},
+    {IDC_ALWAYS_TOP, &OptionValues::alwaysTop},
+    {IDC_CHECK_NEW_VERSION, &OptionValues::checkNewVersion},
+    {IDC_FADE_EFFECT, &OptionValues::fadeEffect},
+    {IDC_GLASS_EFFECT, &OptionValues::glassEffect},
+    {IDC_SHOW_INFO_WINDOW, &OptionValues::showInfoText},
 };
 
 // The options dialog's own handling inside its modal loop: Ctrl+Tab and Ctrl+Shift+Tab choose the next or
@@ -277,6 +283,7 @@ bool TOptionsForm::PageCommand(int id, int notifyCode) {
     const bool clicked = notifyCode == BN_CLICKED;
     switch (id) {
         case IDC_AUTO_UPDATE:
+        case IDC_SHOW_TRAY_ICON:
         case IDC_GLASS_EFFECT:
         case IDC_SHOW_INFO_WINDOW:
             if (clicked) ApplyAppearanceRules();
@@ -341,8 +348,10 @@ HBRUSH TOptionsForm::SwatchBrush() {
 }
 
 void TOptionsForm::ApplyAppearanceRules() {
-    const AppearanceEnabling rules = ApplyEnablingRules(Checked(IDC_AUTO_UPDATE), Selection(IDC_BACKGROUND),
-                                                        Checked(IDC_GLASS_EFFECT), Checked(IDC_SHOW_INFO_WINDOW));
+    const AppearanceEnabling rules =
+        ApplyEnablingRules(Checked(IDC_AUTO_UPDATE), Selection(IDC_BACKGROUND), Checked(IDC_GLASS_EFFECT),
+                           Checked(IDC_SHOW_INFO_WINDOW), Checked(IDC_SHOW_TRAY_ICON));
+    Enable(IDC_TRAY_TEMPERATURE, rules.trayTemperature);
     for (const int id : {IDC_UPDATE_PERIOD_LABEL, IDC_UPDATE_PERIOD}) Enable(id, rules.period);
     for (const int id : {IDC_COLOUR_LABEL, IDC_COLOUR_FRAME, IDC_COLOUR_SWATCH, IDC_GLASS_EFFECT})
         Enable(id, rules.colourPanel);

@@ -24,6 +24,7 @@ OptionValues LoadOptionValues(const SettingsFile& file) {
     v.autoUpdate = Read(file, kAutoUpdate, dialog);
     v.updatePeriod = IndexOrNone(Read(file, kUpdatePeriod, dialog), kUpdatePeriodCount);
     v.showTrayIcon = Read(file, kShowTrayIcon, dialog);
+    v.trayTemperature = Read(file, kTrayTemperature, dialog);
     v.alwaysTop = Read(file, kAlwaysTop, dialog);
     v.checkNewVersion = Read(file, kCheckNewVersion, dialog);
     v.fadeEffect = Read(file, kFadeEffect, dialog);
@@ -62,9 +63,10 @@ std::string OpacityMessage() {
     return "Saydamlık " + std::to_string(kOpacityMin) + "-" + std::to_string(kOpacityMax) + " arasında olmalıdır";
 }
 
-AppearanceEnabling ApplyEnablingRules(bool autoUpdate, int background, bool glassEffect, bool showInfoText) {
+AppearanceEnabling ApplyEnablingRules(bool autoUpdate, int background, bool glassEffect, bool showInfoText,
+                                      bool showTrayIcon) {
     const bool panel = background == kBackgroundChooseColour;
-    return {autoUpdate, panel, panel && glassEffect, showInfoText};
+    return {autoUpdate, panel, panel && glassEffect, showInfoText, showTrayIcon};
 }
 
 PlaceEnabling ApplySelectionMode(SelectionMode mode, bool citySelected, bool queryTyped, bool resultSelected,
@@ -99,6 +101,7 @@ void SaveOptionValues(SettingsFile& file, const OptionValues& v, const std::opti
         Write(file, kCityID, place->id);
     }
     Write(file, kShowTrayIcon, v.showTrayIcon);
+    Write(file, kTrayTemperature, v.trayTemperature);
     Write(file, kAlwaysTop, v.alwaysTop);
     Write(file, kCheckNewVersion, v.checkNewVersion);
     Write(file, kFadeEffect, v.fadeEffect);

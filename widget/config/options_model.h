@@ -29,6 +29,7 @@ struct OptionValues {
     bool desktop = true;
     bool quickLaunch = true;
     bool showTrayIcon = true;
+    bool trayTemperature = true;
     bool autoUpdate = true;
     int updatePeriod = 0;
     bool alwaysTop = false;
@@ -68,12 +69,14 @@ std::optional<int> ParseOpacity(const std::string& text);
 std::string OpacityMessage();
 
 struct AppearanceEnabling {
-    bool period;       // label and drop-down of the refresh period
-    bool colourPanel;  // colour label, swatch and glass check box
-    bool opacity;      // opacity label, box, up-down and note
-    bool infoLines;    // the ten information lines
+    bool period;           // label and drop-down of the refresh period
+    bool colourPanel;      // colour label, swatch and glass check box
+    bool opacity;          // opacity label, box, up-down and note
+    bool infoLines;        // the ten information lines
+    bool trayTemperature;  // the temperature in the tray icon, which needs the icon
 };
-AppearanceEnabling ApplyEnablingRules(bool autoUpdate, int background, bool glassEffect, bool showInfoText);
+AppearanceEnabling ApplyEnablingRules(bool autoUpdate, int background, bool glassEffect, bool showInfoText,
+                                      bool showTrayIcon);
 
 enum class SelectionMode { Turkey = 0, Search = 1, Favorites = 2 };
 

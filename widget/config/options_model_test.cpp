@@ -22,6 +22,7 @@ TEST(OptionsModel, MissingKeysShowTheDialogsDefaultsAndBadIndexesNoSelection) {
     EXPECT_EQ(v.background, 2);
     EXPECT_EQ(v.backColor, 8421504u);
     EXPECT_TRUE(v.startup && v.desktop && v.quickLaunch && v.showTrayIcon && v.autoUpdate && v.fadeEffect);
+    EXPECT_TRUE(v.trayTemperature);
     EXPECT_TRUE(v.checkNewVersion && v.showInfoText && v.showWeatherText && v.showIP);
     EXPECT_FALSE(v.alwaysTop || v.glassEffect || v.showSunInfo || v.showChill);
     EXPECT_EQ(v.tempFontName, "Arial");
@@ -57,16 +58,17 @@ TEST(OptionsModel, EnablingRules) {
     struct Case {
         bool autoUpdate;
         int background;
-        bool glass, info;
+        bool glass, info, tray;
         AppearanceEnabling expected;
     };
-    for (const Case c : {Case{true, 2, true, true, {true, false, false, true}},
-                         Case{false, 4, false, false, {false, true, false, false}},
-                         Case{true, 4, true, true, {true, true, true, true}},
-                         Case{true, -1, true, true, {true, false, false, true}}}) {
-        const auto e = ApplyEnablingRules(c.autoUpdate, c.background, c.glass, c.info);
-        EXPECT_EQ((std::array{e.period, e.colourPanel, e.opacity, e.infoLines}),
-                  (std::array{c.expected.period, c.expected.colourPanel, c.expected.opacity, c.expected.infoLines}));
+    for (const Case c : {Case{true, 2, true, true, true, {true, false, false, true, true}},
+                         Case{false, 4, false, false, false, {false, true, false, false, false}},
+                         Case{true, 4, true, true, true, {true, true, true, true, true}},
+                         Case{true, -1, true, true, false, {true, false, false, true, false}}}) {
+        const auto e = ApplyEnablingRules(c.autoUpdate, c.background, c.glass, c.info, c.tray);
+        EXPECT_EQ((std::array{e.period, e.colourPanel, e.opacity, e.infoLines, e.trayTemperature}),
+                  (std::array{c.expected.period, c.expected.colourPanel, c.expected.opacity, c.expected.infoLines,
+                              c.expected.trayTemperature}));
     }
     using M = SelectionMode;
     const auto all = [](const PlaceEnabling& e) {

@@ -81,6 +81,8 @@ void TNimboMainForm::CreateTrayIcon() {
     tray.OnDblClick = [this] { m_controller.Execute(ActionId::Show); };
     tray.SetBalloonTitle(kApplicationTitle);
     tray.BalloonFlags = TBalloonFlags::bfInfo;
+    // The application's icon from its entry for the tray's size.
+    SetTrayIcon(TrayIconFace{});
 }
 
 void TNimboMainForm::OnDestroy() {
@@ -109,7 +111,7 @@ bool TNimboMainForm::OnCommand(WORD id) {
 }
 
 bool TNimboMainForm::OnTimer(UINT_PTR id) {
-    if (id < static_cast<UINT_PTR>(WidgetTimer::Refresh) || id > static_cast<UINT_PTR>(WidgetTimer::HibernationWake)) {
+    if (id < static_cast<UINT_PTR>(WidgetTimer::Refresh) || id > static_cast<UINT_PTR>(WidgetTimer::WeatherAge)) {
         return false;
     }
     m_controller.TimerElapsed(static_cast<WidgetTimer>(id));
@@ -284,6 +286,10 @@ void TNimboMainForm::ShowAboutWindow(uint8_t fullAlpha, bool fade) { m_aboutForm
 void TNimboMainForm::SetTrayIconVisible(bool visible) { (*m_tray)->SetVisible(visible); }
 
 void TNimboMainForm::SetTrayHint(const std::string& hint) { (*m_tray)->SetHint(hint); }
+
+void TNimboMainForm::SetTrayIcon(const TrayIconFace& face) {
+    m_trayPicture.Show(**m_tray, m_tray->HiddenWindow(), face);
+}
 
 void TNimboMainForm::ShowTrayBalloon(const std::string& text) {
     (*m_tray)->SetBalloonHint(text);

@@ -15,6 +15,7 @@
 #include "widget/download_slot_win.h"
 #include "widget/face/face_renderer_win.h"
 #include "widget/settings_file.h"
+#include "widget/tray/temperature_icon_win.h"
 #include "widget/tray/tray_icon_win.h"
 #include "widget/widget_controller.h"
 #include "widget/widget_view.h"
@@ -74,6 +75,7 @@ private:
     void ShowAboutWindow(uint8_t fullAlpha, bool fade) override;
     void SetTrayIconVisible(bool visible) override;
     void SetTrayHint(const std::string& hint) override;
+    void SetTrayIcon(const TrayIconFace& face) override;
     void ShowTrayBalloon(const std::string& text) override;
     OptionsOutcome RunOptionsDialog(int page, const ServerAddresses& servers) override;
     std::optional<bool> RunHibernateDialog() override;
@@ -92,6 +94,7 @@ private:
     // Declared before the tray icon, which must not outlive its menu.
     std::unique_ptr<TrayPopupMenuWin> m_trayMenu;
     std::unique_ptr<TrayIconWin> m_tray;
+    TrayIconPicture m_trayPicture;
     // Owned windows: the system destroys them before the form's own destruction handler runs.
     TInfoTextForm m_infoForm;
     TAboutForm m_aboutForm;
