@@ -34,7 +34,8 @@
 //                                           run out), suspends the threads of its process that own no window: the
 //                                           window stays live for screenshots while its worker stops; frozen=N
 //   thaw TITLE                              resumes those threads again
-//   tray                                    icons of Wine's stand-alone tray: icons=N, then tip=TEXT per icon
+//   tray                                    icons of Wine's stand-alone tray: icons=N, then tip=TEXT per icon,
+//                                           then icon_width=, icon_white=, icon_dark=, icon_colour= per icon
 //                                           and balloon=TEXT per balloon shown (CR and LF as \r and \n)
 // Exit code 0 on success, 1 when the window was not found or the wait ran out, 2 on bad arguments.
 #include <windows.h>
@@ -44,6 +45,7 @@
 #include <shobjidl.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -192,6 +194,33 @@ std::string OneLine(const std::wstring& text) {
     return line;
 }
 
+// What a tray icon's window shows, redrawn first: how many of its pixels are near white, near black, and
+// coloured. The temperature's digits are white and dark only; the application's icon has colour.
+void PrintTrayIconPixels(HWND icon) {
+    RedrawWindow(icon, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT rect{};
+    GetWindowRect(icon, &rect);
+    const HDC screen = GetDC(nullptr);
+    int white = 0, dark = 0, colour = 0;
+    for (LONG y = rect.top; y < rect.bottom; ++y) {
+        for (LONG x = rect.left; x < rect.right; ++x) {
+            const COLORREF pixel = GetPixel(screen, x, y);
+            const int r = GetRValue(pixel), g = GetGValue(pixel), b = GetBValue(pixel);
+            const int most = std::max({r, g, b}), least = std::min({r, g, b});
+            if (most - least > 60) {
+                ++colour;
+            } else if (least > 225) {
+                ++white;
+            } else if (most < 80) {
+                ++dark;
+            }
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    std::printf("icon_width=%ld\nicon_white=%d\nicon_dark=%d\nicon_colour=%d\n", rect.right - rect.left, white, dark,
+                colour);
+}
+
 int PrintTray() {
     const HWND tray = FindFirst(L"__winex11_standalone_tray");
     Search icons{L"__winex11_tray_icon", L"", {}};
@@ -204,6 +233,7 @@ int PrintTray() {
         (GetWindowLongW(tooltip, GWL_STYLE) & TTS_BALLOON ? balloons : tips).push_back(tooltip);
     }
     for (HWND icon : icons.found) std::printf("tip=%s\n", Narrow(TrayIconTip(icon, tips)).c_str());
+    for (HWND icon : icons.found) PrintTrayIconPixels(icon);
     for (HWND icon : icons.found) {
         const std::wstring balloon = TrayIconTip(icon, balloons);
         if (!balloon.empty()) std::printf("balloon=%s\n", OneLine(balloon).c_str());

@@ -130,6 +130,38 @@ def test_failed_download_says_so_and_the_check_timer_tries_again(s, server):
     check(len(server.requests(FEED_PATH)) == 3, "the timer's tick did not ask for the feed once")
 
 
+def tray_icon_pixels(s):
+    facts = s.driver("tray")[1]
+    return {key: int(facts.get(key, "0")) for key in ("icon_width", "icon_white", "icon_dark", "icon_colour")}
+
+
+def shows_digits(pixels):
+    """A dark outline and next to nothing coloured: the temperature's digits, not the application's icon. (Wine's
+    tray draws a new icon over the old one, so a little of the one before may show.)"""
+    return pixels["icon_dark"] >= 30 and pixels["icon_colour"] <= 15
+
+
+def shows_application_icon(pixels):
+    return pixels["icon_colour"] >= 40
+
+
+@with_server
+def test_the_tray_icon_shows_the_temperature_after_a_feed_and_the_application_icon_otherwise(s, server):
+    widget = start_showing_weather(s, server)
+    wait_until(lambda: shows_digits(tray_icon_pixels(s)), 30, "the temperature's digits in the tray icon")
+    s.screenshot("tray-temperature.png")
+    server.rule(FEED_PATH, "cut")
+    post_command(s, REFRESH_ACTION)
+    wait_for_tip(s, lambda tip: tip == "Nimbo! - Bağlantı yok", "the failed state in the hint")
+    wait_until(lambda: shows_application_icon(tray_icon_pixels(s)), 30, "the application's icon after a failure")
+    post_command(s, EXIT_ACTION)
+    check(s.wait_for_exit(widget) == 0, "the widget did not end")
+
+    server.rule(FEED_PATH, "normal")
+    start_showing_weather(s, server, "TrayTemperature=0\n")
+    check(shows_application_icon(tray_icon_pixels(s)), "the temperature in the tray icon although switched off")
+
+
 def crop(s, name, window, left, top, width, height):
     """A part of the widget in a new screenshot, as raw RGB bytes."""
     shot = s.screenshot(name)

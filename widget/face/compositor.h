@@ -111,6 +111,12 @@ public:
     virtual ~FaceMeasurer() = default;
     virtual SizeI PictureSize(const std::string& name) const = 0;
     virtual RectF MeasureText(const std::string& text, TextAlign align, const FontSpec& font) const = 0;
+    // The box of a text wrapped within `width`, as a text operation of that width draws it.
+    virtual RectF MeasureWrappedText(const std::string& text, TextAlign align, const FontSpec& font,
+                                     float width) const {
+        (void)width;
+        return MeasureText(text, align, font);
+    }
 };
 
 // The seven pictures of every glass background.

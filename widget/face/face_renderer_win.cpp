@@ -320,13 +320,19 @@ SizeI FacePainter::PictureSize(const std::string& name) const {
 }
 
 RectF FacePainter::MeasureText(const std::string& text, TextAlign align, const FontSpec& font) const {
+    return MeasureWrappedText(text, align, font, 0);
+}
+
+RectF FacePainter::MeasureWrappedText(const std::string& text, TextAlign align, const FontSpec& font,
+                                      float width) const {
     const Gdiplus::Font* gdiFont = m_resources->FontOf(font, m_dpi);
     Gdiplus::StringFormat format(0, LANG_NEUTRAL);
     format.SetAlignment(static_cast<Gdiplus::StringAlignment>(align));
     const std::wstring wide = Widen(text);
     Gdiplus::RectF box;
-    m_resources->graphics.MeasureString(wide.c_str(), static_cast<INT>(wide.size()), gdiFont, Gdiplus::PointF(0, 0),
-                                        &format, &box);
+    // A layout of no width wraps nothing.
+    m_resources->graphics.MeasureString(wide.c_str(), static_cast<INT>(wide.size()), gdiFont,
+                                        Gdiplus::RectF(0, 0, width, 0), &format, &box);
     return {box.X, box.Y, box.Width, box.Height};
 }
 

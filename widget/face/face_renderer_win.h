@@ -28,6 +28,8 @@ public:
 
     SizeI PictureSize(const std::string& name) const override;
     RectF MeasureText(const std::string& text, TextAlign align, const FontSpec& font) const override;
+    RectF MeasureWrappedText(const std::string& text, TextAlign align, const FontSpec& font,
+                             float width) const override;
 
     // Executes the operations in order onto the surface.
     void Draw(const DrawList& ops);

@@ -1,6 +1,8 @@
 // The information window's placeholders and its redraw.
 #include "widget/face/info_face.h"
 
+#include <algorithm>
+
 namespace nimbo {
 
 namespace {
@@ -28,6 +30,13 @@ TextOp ShadowText(std::string text, RectF rect, FontSpec font, TextAlign align) 
     return op;
 }
 
+// The text's height as the glass grows by it: wrapped as the label draws it, so a long line that takes two
+// rows grows the glass by both.
+int GlassTextHeight(const std::string& text, const FaceMeasurer& measurer) {
+    constexpr float kLabelWidth = 172;
+    return RoundHalfEven(measurer.MeasureWrappedText(text, TextAlign::Center, MainInfoTextFont(), kLabelWidth).height);
+}
+
 }  // namespace
 
 InfoFaceLayout InfoTextFormLayout() {
@@ -47,12 +56,17 @@ std::vector<std::string> InfoFacePictures() {
     return names;
 }
 
+int InfoFaceHeight(const InfoFaceInputs& inputs, const FaceMeasurer& measurer) {
+    constexpr int kDesignedTextHeight = 137;  // InfoTextLbl's height on the form
+    const int textHeight = GlassTextHeight(inputs.text, measurer);
+    return std::max(kInfoFaceHeight, kInfoFaceHeight + textHeight - kDesignedTextHeight);
+}
+
 DrawList ComposeInfoFace(InfoFaceLayout& layout, const InfoFaceInputs& inputs, const FaceMeasurer& measurer) {
     DrawList ops;
     ops.push_back(ClearOp{});
 
-    const int textHeight =
-        RoundHalfEven(measurer.MeasureText(inputs.text, TextAlign::Center, MainInfoTextFont()).height);
+    const int textHeight = GlassTextHeight(inputs.text, measurer);
     GlassTint tint;
     if (layout.backgrndLbl.visible && BackgroundTint(inputs.settings, tint)) {
         DrawBackground(ops, measurer, layout.backgrndLbl.left, layout.backgrndLbl.top, layout.backgrndLbl.width, 1.0f,
@@ -62,7 +76,8 @@ DrawList ComposeInfoFace(InfoFaceLayout& layout, const InfoFaceInputs& inputs, c
     Placeholder& text = layout.infoTextLbl;
     if (text.visible && !inputs.text.empty()) {
         const std::string lines = WithLfBreaks(inputs.text);
-        text.height = RoundHalfEven(measurer.MeasureText(lines, TextAlign::Center, text.font).height) + 1;
+        text.height =
+            RoundHalfEven(measurer.MeasureWrappedText(lines, TextAlign::Center, text.font, text.width).height) + 1;
         ops.push_back(ShadowText(lines, MovedRect(text.Rect(), -1, -1), text.font, TextAlign::Center));
     }
 

@@ -35,6 +35,10 @@ struct InfoFaceInputs {
     bool active = false;  // pressed since the window was last deactivated: the close button shows
 };
 
+// The window's height: as designed, or taller by what the text needs beyond its label's designed height, so the
+// glass and every line (the last being the weather's age) stay inside.
+int InfoFaceHeight(const InfoFaceInputs& inputs, const FaceMeasurer& measurer);
+
 // Clear, glass grown by the text's height, text, close button, header; the caller presents.
 DrawList ComposeInfoFace(InfoFaceLayout& layout, const InfoFaceInputs& inputs, const FaceMeasurer& measurer);
 

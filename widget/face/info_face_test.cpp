@@ -73,6 +73,18 @@ TEST(InfoFace, TheGlassGrowsWithTheTextAndTheHeaderAlwaysShows) {
     }
 }
 
+TEST(InfoFace, TheWindowGrowsOnlyForTextsTallerThanItsLabel) {
+    const auto heightFor = [](int lines) {
+        InfoFaceInputs inputs;
+        for (int i = 0; i < lines; ++i) inputs.text += i == 0 ? "x" : "\r\nx";
+        return InfoFaceHeight(inputs, FakeMeasurer());
+    };
+    EXPECT_EQ(heightFor(0), kInfoFaceHeight);
+    EXPECT_EQ(heightFor(10), kInfoFaceHeight);  // 130 pixels fit the label's 137
+    EXPECT_EQ(heightFor(11), kInfoFaceHeight + 143 - 137);
+    EXPECT_EQ(heightFor(12), kInfoFaceHeight + 156 - 137);
+}
+
 TEST(InfoFace, TheCloseButtonShowsOnlyWhileActiveAndNotConnecting) {
     struct Case {
         bool active;

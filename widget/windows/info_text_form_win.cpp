@@ -41,6 +41,14 @@ void TInfoTextForm::Redraw(const InfoFaceInputs& inputs) {
 void TInfoTextForm::Draw() {
     if (!m_painter) return;
     m_inputs.active = m_active;
+    // A longer text grows the window downwards; its surface is made anew at the new height.
+    const int height = InfoFaceHeight(m_inputs, *m_painter);
+    if (height != m_height) {
+        m_painter =
+            std::make_unique<FacePainter>(Handle(), kInfoFaceWidth, height, InfoFacePictures(), m_painter->Alpha());
+        m_height = height;
+        SetWindowPos(Handle(), nullptr, 0, 0, kInfoFaceWidth, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     m_painter->Draw(ComposeInfoFace(m_layout, m_inputs, *m_painter));
     m_painter->Present();
     std::vector<HintArea> hints;

@@ -42,6 +42,7 @@ private:
     InfoFaceInputs m_inputs;
     InfoFaceLayout m_layout = InfoTextFormLayout();
     std::unique_ptr<FacePainter> m_painter;
+    int m_height = kInfoFaceHeight;
     bool m_active = false;
     POINT m_position{};
 };
