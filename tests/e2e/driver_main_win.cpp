@@ -29,6 +29,8 @@
 //   delete PATH                             delete a file (exit code 0 also when there was none)
 //   link PATH                               a shortcut resolved through IShellLinkW: target=, folder=, icon=
 //   cursor                                  the mouse position as Windows knows it: x=, y=
+//   set-cursor TITLE ID                     asks control ID's parent, as the mouse over it does, to set the
+//                                           cursor (WM_SETCURSOR): handled=1 when it chose one itself
 //   list-box TITLE ID                       lines of list box ID inside the top-level dialog TITLE: count=, line=...
 //   freeze TITLE ID MIN_LINES TIMEOUT_MS    once list box ID of dialog TITLE holds MIN_LINES lines (or the time has
 //                                           run out), suspends the threads of its process that own no window: the
@@ -565,6 +567,14 @@ int Run(const std::vector<std::wstring>& args) {
         return 0;
     }
     if (command == L"tray" && args.size() == 1) return PrintTray();
+    if (command == L"set-cursor" && args.size() == 3) {
+        const HWND control = DialogControl(args[1], args[2]);
+        if (!control) return 1;
+        const LRESULT handled = SendMessageW(GetParent(control), WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
+                                             MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        std::printf("handled=%d\n", handled ? 1 : 0);
+        return 0;
+    }
     if (command == L"cursor" && args.size() == 1) {
         POINT point{};
         if (!GetCursorPos(&point)) return 1;

@@ -22,7 +22,7 @@ CHECKBOX = {n: 1100 + n for n in range(1, 21)}
 COMBOBOX1, COMBOBOX2, COMBOBOX3 = 1201, 1202, 1203
 BUTTON3, BUTTON4, BUTTON5, BUTTON6, BUTTON7 = 1303, 1304, 1305, 1306, 1307
 RADIO1, RADIO2, RADIO3 = 1401, 1402, 1403
-LABEL10 = 1510
+LABEL1, LABEL10 = 1501, 1510
 EDIT1, EDIT2 = 1601, 1602
 LISTBOX1, LISTBOX2 = 1801, 1802
 SHAPE1 = 1901
@@ -265,10 +265,13 @@ def test_the_swatch_opens_the_colour_dialog_and_its_choice_is_saved(s, server):
 
 
 @with_server(extra="[Appearance]\nBackground=4\nLastTabSheet=1\n")
-def test_the_right_mouse_button_on_the_swatch_opens_the_colour_dialog_too(s, server):
+def test_the_swatch_shows_the_hand_and_its_right_mouse_button_opens_the_colour_dialog_too(s, server):
     open_options(s)
     swatch = control(s, SHAPE1)
     x, y = int(swatch["left"]) + int(swatch["width"]) // 2, int(swatch["top"]) + int(swatch["height"]) // 2
+    # The page sets the hand itself over the swatch, and leaves the cursor to the system over its label.
+    check(s.driver("set-cursor", TITLE, SHAPE1)[1].get("handled") == "1", "no hand over the colour swatch")
+    check(s.driver("set-cursor", TITLE, LABEL1)[1].get("handled") == "0", "the label chose a cursor")
     click_at(s, x, y, button=3)
     title = colour_dialog(s)
     do(s, "click", title, IDCANCEL)
@@ -455,6 +458,24 @@ def test_shortcuts_follow_the_three_boxes(s, server):
     press_save(s)
     check(link_exists(s, desktop), "the deleted desktop shortcut did not come back")
     check(not link_exists(s, startup), "the Startup shortcut came back although its box is unticked")
+
+
+@with_server()
+def test_a_shortcut_that_cannot_be_made_is_reported_and_the_dialog_stays_open(s, server):
+    desktop, startup, quick = link_paths(s)
+    # A file where the Quick Launch folder's parent folder belongs: that shortcut cannot be made.
+    do(s, "record", quick[:quick.index("\\Internet Explorer\\")] + "\\Internet Explorer", "not a folder")
+    open_options(s)
+    click(s, IDOK)
+    s.wait_for_dialog("Hata")
+    # The whole message, its second line (the path) included.
+    said = open(os.path.join(s.folder, "driver.out"), encoding="utf-8").read()
+    do(s, "dialog-press", "Hata", IDOK)
+    check("Kısayol oluşturulamadı:" in said and "Quick Launch\\Nimbo!.lnk" in said, f"unexpected message: {said}")
+    check(dialog_open(s), "the dialog closed although a shortcut could not be made")
+    check(link_exists(s, desktop) and link_exists(s, startup), "the other shortcuts were not made")
+    click(s, IDCANCEL)
+    wait_until(lambda: not dialog_open(s), 60, "the dialog to close")
 
 
 def save_page_screenshots(s, name):

@@ -10,6 +10,7 @@
 #include "base/wide_text_win.h"
 #include "resources/options_ids.h"
 #include "widget/config/location_search.h"
+#include "widget/config/shortcut_plan.h"
 #include "widget/config/shortcuts_win.h"
 #include "widget/internet_thread_win.h"
 #include "widget/settings_keys.h"
@@ -91,7 +92,18 @@ LRESULT CALLBACK OptionsMessageFilter(int code, WPARAM wParam, LPARAM lParam) {
 
 bool TOptionsForm::Page::OnCommand(int id, int notifyCode, HWND) { return m_form.PageCommand(id, notifyCode); }
 
-bool TOptionsForm::Page::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
+bool TOptionsForm::Page::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (message == WM_SETCURSOR) {
+        // The swatch opens the colour dialog when clicked: the hand says so, as over a link.
+        const auto over = reinterpret_cast<HWND>(wParam);
+        if (LOWORD(lParam) != HTCLIENT || GetDlgCtrlID(over) != IDC_COLOUR_SWATCH || !IsWindowEnabled(over)) {
+            return false;
+        }
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, TRUE);
+        result = TRUE;
+        return true;
+    }
     if (message != WM_CTLCOLORSTATIC || GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != IDC_COLOUR_SWATCH) return false;
     result = reinterpret_cast<INT_PTR>(m_form.SwatchBrush());
     return true;
@@ -243,14 +255,14 @@ OptionValues TOptionsForm::ControlValues(int glassOpacity) const {
     return values;
 }
 
-void TOptionsForm::SaveOptions(int glassOpacity) {
+std::vector<std::string> TOptionsForm::SaveOptions(int glassOpacity) {
     RememberPickedResult();
     const std::optional<Place> place =
         PickedPlace(m_locationChanged, Mode(), Selected(IDC_CITIES, m_cityPairs), Selected(IDC_RESULTS, m_resultPairs),
                     Selected(IDC_FAVORITES, m_favorites.Places()));
     SaveOptionValues(m_settings, ControlValues(glassOpacity), place, m_favorites);
-    UpdateShortcuts(Handle(), Checked(IDC_DESKTOP_SHORTCUT), Checked(IDC_STARTUP_SHORTCUT),
-                    Checked(IDC_QUICK_LAUNCH_SHORTCUT));
+    return UpdateShortcuts(Handle(), Checked(IDC_DESKTOP_SHORTCUT), Checked(IDC_STARTUP_SHORTCUT),
+                           Checked(IDC_QUICK_LAUNCH_SHORTCUT));
 }
 
 // FormCloseQuery for "&Kaydet": an opacity outside 0-255 keeps the dialog open with the previous value selected.
@@ -262,8 +274,13 @@ void TOptionsForm::OnOK() {
         SendMessageW(Control(IDC_OPACITY), EM_SETSEL, 0, -1);
         return;
     }
-    SaveOptions(*opacity);
+    const std::vector<std::string> notMade = SaveOptions(*opacity);
     m_settings.UpdateFile();
+    // The settings stay saved; the dialog stays open so the user learns of it and may try again or cancel.
+    if (!notMade.empty()) {
+        ShowMessage(ShortcutsNotMadeMessage(notMade));
+        return;
+    }
     End(IDOK);
 }
 

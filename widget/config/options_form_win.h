@@ -51,7 +51,8 @@ private:
     void ShowPage(int page);
     void LoadOptions();
     OptionValues ControlValues(int glassOpacity) const;
-    void SaveOptions(int glassOpacity);
+    // Writes the settings and brings the shortcuts in line; returns the shortcuts that could not be made.
+    std::vector<std::string> SaveOptions(int glassOpacity);
     bool PageCommand(int id, int notifyCode);
     HBRUSH SwatchBrush();
 

@@ -19,4 +19,10 @@ std::vector<ShortcutStep> PlanShortcuts(const ShortcutFolders& folders, bool des
     return steps;
 }
 
+std::string ShortcutsNotMadeMessage(const std::vector<std::string>& paths) {
+    std::string message = "Kısayol oluşturulamadı:";
+    for (const std::string& path : paths) message += "\r\n" + path;
+    return message;
+}
+
 }  // namespace nimbo

@@ -23,6 +23,9 @@ struct ShortcutStep {
     bool operator==(const ShortcutStep& other) const { return kind == other.kind && path == other.path; }
 };
 
+// "Kısayol oluşturulamadı:" and the shortcuts' paths, one a line.
+std::string ShortcutsNotMadeMessage(const std::vector<std::string>& paths);
+
 // In the order desktop, Startup, Quick Launch: a ticked box without its file creates it, an unticked box with
 // its file deletes it; an existing file is left as it is. A folder that could not be looked up is skipped.
 std::vector<ShortcutStep> PlanShortcuts(const ShortcutFolders& folders, bool desktop, bool startup, bool quickLaunch,

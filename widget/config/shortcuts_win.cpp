@@ -35,24 +35,25 @@ bool CreateShortcut(const std::wstring& linkPath, const std::wstring& target, in
     return SUCCEEDED(file->Save(linkPath.c_str(), FALSE));
 }
 
-void UpdateShortcuts(HWND owner, bool desktop, bool startup, bool quickLaunch) {
+std::vector<std::string> UpdateShortcuts(HWND owner, bool desktop, bool startup, bool quickLaunch) {
     wchar_t module[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return;
+    if (length == 0 || length >= MAX_PATH) return {};
     const ShortcutFolders folders{Narrow(GetSpecialFolder(owner, CSIDL_DESKTOP)),
                                   Narrow(GetSpecialFolder(owner, CSIDL_STARTUP)),
                                   Narrow(GetSpecialFolder(owner, CSIDL_APPDATA))};
     const auto exists = [](const std::string& path) {
         return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
     };
-    // Failures are not reported: a shortcut that could not be made is tried again at the next save.
+    std::vector<std::string> notMade;
     for (const auto& step : PlanShortcuts(folders, desktop, startup, quickLaunch, exists)) {
         if (step.kind == ShortcutStep::Kind::Create) {
-            CreateShortcut(Widen(step.path), module, 0);
+            if (!CreateShortcut(Widen(step.path), module, 0)) notMade.push_back(step.path);
         } else {
             DeleteFileW(Widen(step.path).c_str());
         }
     }
+    return notMade;
 }
 
 }  // namespace nimbo

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace nimbo {
 
@@ -14,7 +15,8 @@ std::wstring GetSpecialFolder(HWND owner, int csidl);
 // the target's icon `iconIndex`; the link's folder is created when missing. False when it could not be saved.
 bool CreateShortcut(const std::wstring& linkPath, const std::wstring& target, int iconIndex);
 
-// Makes the three "Nimbo!.lnk" files match the three boxes, pointing at the running program.
-void UpdateShortcuts(HWND owner, bool desktop, bool startup, bool quickLaunch);
+// Makes the three "Nimbo!.lnk" files match the three boxes, pointing at the running program. Returns the
+// shortcuts that could not be made; a deletion that fails is not reported.
+std::vector<std::string> UpdateShortcuts(HWND owner, bool desktop, bool startup, bool quickLaunch);
 
 }  // namespace nimbo
