@@ -6,6 +6,7 @@
 #include "tests/support/temp_folder.h"
 #include "widget/config/turkish_order.h"
 #include "widget/ini_file.h"
+#include "widget/settings_text.h"
 
 namespace nimbo {
 namespace {
@@ -113,7 +114,7 @@ TEST(Favorites, AClearedListLeavesNoSection) {
     list.Clear();
     EXPECT_TRUE(list.Changed());
     list.Save(file);
-    EXPECT_EQ(ReadBytes(folder.File("Options.ini")), "[Location]\r\nCityID=1\r\n");
+    EXPECT_EQ(ReadBytes(folder.File("Options.ini")), EncodeSettingsFile("[Location]\r\nCityID=1\r\n"));
 }
 
 }  // namespace
