@@ -46,6 +46,18 @@ def with_server(test):
     return run
 
 
+def decode_options(data):
+    """Options.ini's text: UTF-16LE after its byte-order mark, or ANSI (Windows-1254) as older versions wrote it."""
+    return data[2:].decode("utf-16-le") if data.startswith(b"\xff\xfe") else data.decode("cp1254")
+
+
+def encode_options(text, ansi=None):
+    """Options.ini's bytes as the widget writes them, with CR LF line ends; or in the `ansi` code page, as an older
+    version left them."""
+    text = text.replace("\r\n", "\n").replace("\n", "\r\n")
+    return text.encode(ansi) if ansi else b"\xff\xfe" + text.encode("utf-16-le")
+
+
 def wait_until(predicate, timeout, what):
     """Polls `predicate` until it returns a true value or `timeout` seconds pass."""
     deadline = time.monotonic() + timeout
@@ -144,14 +156,15 @@ class Session:
     def options_path(self):
         return os.path.join(self.install, "Options.ini")
 
-    def write_options(self, text, cities=True):
-        """Writes Options.ini; with `cities`, the shipped [CitiesTU] section follows, as the installer lays it."""
+    def write_options(self, text, cities=True, ansi=None, path=None):
+        """Writes Options.ini (UTF-16LE, or ANSI in the code page `ansi`); with `cities`, the shipped [CitiesTU]
+        section follows, as the installer lays it."""
         if cities:
-            shipped = open(os.path.join(SOURCE_DIR, "resources", "Options.ini"), "rb").read().decode("cp1254")
+            shipped = decode_options(open(os.path.join(SOURCE_DIR, "resources", "Options.ini"), "rb").read())
             section = shipped[shipped.index("\r\n[CitiesTU]\r\n") + 2:]
             text = text.rstrip("\n") + "\n" + section.replace("\r\n", "\n")
-        with open(self.options_path, "wb") as f:
-            f.write(text.replace("\n", "\r\n").encode("cp1254"))
+        with open(path or self.options_path, "wb") as f:
+            f.write(encode_options(text, ansi))
 
     def make_read_only(self, path):
         """Read-only for Wine even when the tests run as root: no write bits, and immutable."""
@@ -159,13 +172,14 @@ class Session:
         subprocess.run(["chattr", "+i", path], check=True)
         self._immutable.append(path)
 
-    def read_options(self):
+    def read_options(self, path=None):
         """Options.ini as {section: {key: value}}, names as written."""
         sections, current = {}, None
-        if not os.path.exists(self.options_path):
+        path = path or self.options_path
+        if not os.path.exists(path):
             return sections
-        with open(self.options_path, "rb") as f:
-            for raw in f.read().decode("cp1254").splitlines():
+        with open(path, "rb") as f:
+            for raw in decode_options(f.read()).splitlines():
                 line = raw.strip()
                 if line.startswith("[") and line.endswith("]"):
                     current = sections.setdefault(line[1:-1], {})

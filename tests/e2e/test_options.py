@@ -7,7 +7,7 @@ import subprocess
 import sys
 import urllib.parse
 
-from harness import MAIN_CLASS, SOURCE_DIR, check, run_tests, wait_until
+from harness import MAIN_CLASS, SOURCE_DIR, check, decode_options, run_tests, wait_until
 
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
 from loopback_client import Server  # noqa: E402
@@ -396,7 +396,7 @@ def test_favourites_are_added_from_both_lists_and_removed_by_the_rules(s, server
     options = s.read_options()
     check(options["Favorites"] == {"Bursa": "7", "İzmir": "311046", "Kötü [General] Hostile": "66"},
           f"favourites: {options['Favorites']}")
-    lines = open(s.options_path, "rb").read().decode("cp1254").splitlines()
+    lines = decode_options(open(s.options_path, "rb").read()).splitlines()
     check(lines.count("[General]") == 1 and "Hostile" not in options["General"], f"a name broke the file: {lines}")
     # The search result chosen last is the widget's place now.
     check(options["Location"]["CityID"] == "66", f"location: {options['Location']}")

@@ -7,7 +7,7 @@ import re
 import shutil
 import subprocess
 
-from harness import SOURCE_DIR, WIN64_DIR, WINE, Session, check, run_tests, wait_until
+from harness import SOURCE_DIR, WIN64_DIR, WINE, Session, check, decode_options, run_tests, wait_until
 from installed_set import FOLDERS, installed_files
 
 PREFIX = "wineprefix-install"
@@ -83,7 +83,7 @@ class InstallSession(Session):
     def servers(self):
         values, section = {}, None
         with open(unix("\\Options.ini"), "rb") as ini:
-            for line in ini.read().decode("cp1254").split("\r\n"):
+            for line in decode_options(ini.read()).split("\r\n"):
                 if line.startswith("["):
                     section = line
                 elif section == "[Servers]" and "=" in line:
@@ -137,7 +137,10 @@ def test_setup_lays_out_everything_and_uninstall_removes_it(s):
     check(found == set(installed_files()), f"installed files differ: extra {sorted(found - set(installed_files()))}, "
                                            f"missing {sorted(set(installed_files()) - found)}")
     with open(unix("\\Options.ini"), "rb") as ini:
-        options = ini.read().decode("cp1254")
+        data = ini.read()
+    # NSIS's INI functions keep the shipped file Unicode.
+    check(data.startswith(b"\xff\xfe"), "the installed Options.ini is not UTF-16LE with a byte-order mark")
+    options = decode_options(data)
     for key in ("Weather", "Search", "Web", "Address"):
         check(f"{key}={SERVER}" in options, f"Options.ini has no {key}={SERVER}")
     check("[CitiesTU]" in options, "Options.ini has no CitiesTU section")
@@ -196,11 +199,11 @@ def test_setup_again_closes_the_running_widget_and_keeps_its_settings(s):
     s.run_setup()
     widget = s.start_widget()
     with open(unix("\\Options.ini"), "ab") as ini:
-        ini.write(b"[Mine]\r\nKept=yes\r\n")
+        ini.write("[Mine]\r\nKept=yes\r\n".encode("utf-16-le"))
     s.run_setup()
     s.wait_for_exit(widget, 60)
     with open(unix("\\Options.ini"), "rb") as ini:
-        check(b"Kept=yes" in ini.read(), "the reinstall replaced the settings file")
+        check("Kept=yes" in decode_options(ini.read()), "the reinstall replaced the settings file")
     s.check_installed()
 
 
