@@ -207,6 +207,26 @@ def test_setup_again_closes_the_running_widget_and_keeps_its_settings(s):
     s.check_installed()
 
 
+def test_setup_over_an_older_ansi_settings_file_makes_it_utf16_and_renews_its_turkey_list(s):
+    os.makedirs(INSTALL_DIR)
+    old = ("; eski\r\n[Servers]\r\nWeather=http://127.0.0.1:9\r\n[CitiesTU]\r\nEski=1\r\n\xdczmir=TUXX0015\r\n"
+           "[Favorites]\r\nŞanlıurfa=298333\r\n[Location]\r\nCityName=Köln")
+    with open(unix("\\Options.ini"), "wb") as ini:
+        ini.write(old.encode("cp1254"))
+    s.run_setup(server=None)
+    with open(unix("\\Options.ini"), "rb") as ini:
+        data = ini.read()
+    check(data.startswith(b"\xff\xfe"), "the settings file is not UTF-16LE")
+    text = decode_options(data)
+    cities = text[text.index("[CitiesTU]"):].split("\r\n[")[0]
+    with open(os.path.join(SOURCE_DIR, "resources", "Options.ini"), "rb") as shipped:
+        shipped_text = decode_options(shipped.read())
+    check(cities.strip() == shipped_text[shipped_text.index("[CitiesTU]"):].strip(), f"not the shipped list: {cities[:80]}")
+    for line in ("; eski", "Weather=http://127.0.0.1:9", "[Favorites]\r\nŞanlıurfa=298333", "CityName=Köln"):
+        check(line in text, f"the setup lost {line!r}: {text[:200]}")
+    check(text.count("[CitiesTU]") == 1, "two Turkey lists")
+
+
 def test_setup_without_a_server_chooses_direct_mode_but_keeps_a_chosen_server(s):
     s.run_setup(server=None)
     check(s.servers() == {"Weather": "direct"}, f"a first setup without /SERVER: {s.servers()}")
