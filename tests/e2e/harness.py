@@ -58,6 +58,11 @@ def encode_options(text, ansi=None):
     return text.encode(ansi) if ansi else b"\xff\xfe" + text.encode("utf-16-le")
 
 
+def windows_path(path):
+    """The Windows name of a file outside the prefix's drive C: (Wine's drive Z: is the root folder)."""
+    return "Z:" + path.replace("/", "\\")
+
+
 def wait_until(predicate, timeout, what):
     """Polls `predicate` until it returns a true value or `timeout` seconds pass."""
     deadline = time.monotonic() + timeout

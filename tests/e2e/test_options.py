@@ -7,7 +7,7 @@ import subprocess
 import sys
 import urllib.parse
 
-from harness import MAIN_CLASS, SOURCE_DIR, check, decode_options, run_tests, wait_until
+from harness import MAIN_CLASS, SOURCE_DIR, check, decode_options, run_tests, wait_until, windows_path
 
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
 from loopback_client import Server  # noqa: E402
@@ -184,7 +184,7 @@ def test_a_refused_save_before_the_dialog_shows_the_error_and_the_widget_goes_on
     s.make_read_only(s.options_path)
     check(s.driver("post", MAIN_CLASS, WM_COMMAND, OPTIONS_ACTION, 0)[0] == 0, "OptionsAction could not be posted")
     texts = s.wait_for_dialog("Nimbo!")
-    check("Unable to write to .\\Options.ini." in texts, f"unexpected error box: {texts}")
+    check(f"Unable to write to {windows_path(s.options_path)}." in texts, f"unexpected error box: {texts}")
     do(s, "dialog-press", "Nimbo!", IDOK)
     check(not dialog_open(s), "the dialog opened although the widget's state could not be saved")
     subprocess.run(["chattr", "-i", s.options_path], check=True)

@@ -55,6 +55,7 @@ class InstallSession(Session):
                 os.unlink(path)
                 os.makedirs(path)
         shutil.rmtree(os.path.join(DRIVE_C, "Program Files", "Pelvar"), ignore_errors=True)
+        shutil.rmtree(os.path.join(USER_DIR, "AppData", "Roaming", "Pelvar"), ignore_errors=True)
         shutil.rmtree(GROUP_DIR, ignore_errors=True)
         for path in SHORTCUTS:
             if os.path.exists(path):
