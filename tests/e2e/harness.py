@@ -19,6 +19,10 @@ MAIN_CLASS = "TNimboMainForm"
 WM_WIDGET_SHOW = 0x934
 WM_WIDGET_CLOSE = 0x935
 WM_COMMAND = 0x111
+# The prefixes' programs get the Turkish ANSI code page (Windows-1254); a case can ask for the default one of an
+# English or German Windows (Windows-1252) instead, in the same prefix: Wine takes it from each process's locale.
+TURKISH_LOCALE = "tr_TR.UTF-8"
+DEFAULT_LOCALE = "C.UTF-8"
 
 
 class TestFailure(AssertionError):
@@ -44,6 +48,12 @@ def with_server(test):
 
     run.__name__ = test.__name__
     return run
+
+
+def under_default_code_page(test):
+    """Runs the case with the default ANSI code page (1252), which has no byte for İ, ı, Ş, ş, Ğ or ğ."""
+    test.locale = DEFAULT_LOCALE
+    return test
 
 
 def decode_options(data):
@@ -131,7 +141,7 @@ class Display:
 class Session:
     """One test case: an installation folder, a display and the Wine processes started in it."""
 
-    def __init__(self, name, prefix="wineprefix-e2e"):
+    def __init__(self, name, prefix="wineprefix-e2e", locale=TURKISH_LOCALE):
         self.name = name
         self.folder = os.path.join(SOURCE_DIR, "build", "e2e", name)
         if os.path.isdir(self.folder):
@@ -150,7 +160,7 @@ class Session:
             "WINEPREFIX": os.path.join(SOURCE_DIR, "build", prefix),
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
-            "LC_ALL": "tr_TR.UTF-8",
+            "LC_ALL": locale,
         })
         self.processes = []
         self._immutable = []
@@ -280,7 +290,7 @@ def run_tests(module_globals, session_class=Session):
     fcntl.flock(lock, fcntl.LOCK_EX)
     passed = failed = 0
     for name, fn in tests:
-        session = session_class(name)
+        session = session_class(name, **({"locale": fn.locale} if hasattr(fn, "locale") else {}))
         try:
             fn(session)
             passed += 1

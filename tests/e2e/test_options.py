@@ -7,7 +7,8 @@ import subprocess
 import sys
 import urllib.parse
 
-from harness import MAIN_CLASS, SOURCE_DIR, check, decode_options, run_tests, wait_until, windows_path
+from harness import (MAIN_CLASS, SOURCE_DIR, check, decode_options, run_tests, under_default_code_page,
+                     wait_until, windows_path)
 
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
 from loopback_client import Server  # noqa: E402
@@ -477,6 +478,73 @@ def test_the_three_pages_on_screen(s, server):
     click(s, BUTTON5)
     wait_control(s, LABEL10, lambda f: f["texts"] == ["3 yer bulundu."], "the results")
     save_page_screenshots(s, "options")
+
+
+def start_and_wait_for_the_feed(s):
+    """Starts the widget and waits until its first download has ended (the actions are disabled meanwhile)."""
+    widget = s.start()
+    s.wait_for_window()
+    wait_until(lambda: s.driver("tray")[1].get("tip", "").startswith("Nimbo! - "), 60, "the end of the first download")
+    return widget
+
+
+def exit_widget(s, widget):
+    check(s.run("/exit") == 0, "the closing start did not end with code 0")
+    s.wait_for_exit(widget)
+
+
+@under_default_code_page
+def test_turkish_names_survive_the_default_code_page(s):
+    server = serve(s, '<search><loc id="298333">Şanlıurfa, Türkiye</loc></search>')
+    try:
+        # An earlier version's file on such a system, in Windows-1252 (where "Þ" is the byte that Windows-1254
+        # reads as "Ş"), with a place that has no feed here.
+        s.write_options(options_for(server, "[Location]\nCityName=Þórshöfn\nCityID=2611396\n"
+                                            "[Favorites]\nZürich=2657896\n"), cities=False, ansi="cp1252")
+        exit_widget(s, start_and_wait_for_the_feed(s))
+        data = open(s.options_path, "rb").read()
+        options = s.read_options()
+        check(data.startswith(b"\xff\xfe"), "the first write did not make the file UTF-16LE")
+        check((options["Location"]["CityName"], options["Favorites"]) == ("Þórshöfn", {"Zürich": "2657896"}),
+              f"the ANSI file was not read through the code page: {options}")
+
+        # The setup then lays its Turkey list into the file.
+        s.write_options(decode_options(data).replace("\r\n", "\n"))
+        widget = start_and_wait_for_the_feed(s)
+        open_options(s, ADD_LOC_ACTION)
+        shipped = decode_options(open(os.path.join(SOURCE_DIR, "resources", "Options.ini"), "rb").read())
+        cities = [line.split("=")[0] for line in shipped[shipped.index("[CitiesTU]"):].splitlines()[1:]]
+        check(items(s, COMBOBOX1) == cities and "İzmir" in cities, f"the Turkey list: {items(s, COMBOBOX1)[:5]}")
+        click(s, RADIO2)
+        do(s, "set-text", TITLE, EDIT2, "Şanlıurfa")
+        wait_control(s, BUTTON5, lambda f: f["enabled"] == "1", "the search button")
+        click(s, BUTTON5)
+        wait_control(s, LABEL10, lambda f: f["texts"] == ["1 yer bulundu."], "the search result")
+        select(s, LISTBOX1, 0)
+        wait_control(s, BUTTON4, lambda f: f["enabled"] == "1", "the add button for the result")
+        click(s, BUTTON4)
+        click(s, RADIO1)
+        select(s, COMBOBOX1, cities.index("İstanbul"))
+        wait_control(s, BUTTON3, lambda f: f["enabled"] == "1", "the add button for İstanbul")
+        click(s, BUTTON3)
+        favourites = ["İstanbul", "Şanlıurfa, Türkiye", "Zürich"]
+        wait_until(lambda: items(s, LISTBOX2) == favourites, 60, "three favourites")
+        press_save(s)
+        exit_widget(s, widget)
+        options = s.read_options()
+        check(options["Location"] == {"CityName": "İstanbul", "CityID": "745044"}, f"the place: {options['Location']}")
+        check(options["Favorites"] == {"İstanbul": "745044", "Şanlıurfa, Türkiye": "298333", "Zürich": "2657896"},
+              f"the favourites: {options['Favorites']}")
+
+        # And the widget reads them back as they were.
+        widget = start_and_wait_for_the_feed(s)
+        open_options(s, ADD_LOC_ACTION)
+        check(items(s, LISTBOX2) == favourites, f"the favourites after a restart: {items(s, LISTBOX2)}")
+        click(s, IDCANCEL)
+        wait_until(lambda: not dialog_open(s), 60, "the dialog to close")
+        exit_widget(s, widget)
+    finally:
+        server.close()
 
 
 if __name__ == "__main__":
