@@ -23,7 +23,7 @@ std::string AnsiToUtf8(std::string_view bytes) {
     return Narrow(wide);
 }
 
-// The whole file; nothing when it cannot be read.
+// The whole file; nothing when it cannot be read, or is far too large to be a settings file.
 std::optional<std::string> ReadAll(HANDLE file) {
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file, &size) || size.QuadPart > 64 * 1024 * 1024) return std::nullopt;

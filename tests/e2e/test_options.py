@@ -435,7 +435,7 @@ def test_shortcuts_follow_the_three_boxes(s, server):
         do(s, "delete", path)
     open_options(s)
     press_save(s)
-    exe = "Z:" + os.path.join(s.install, "Nimbo.exe").replace("/", "\\")
+    exe = windows_path(os.path.join(s.install, "Nimbo.exe"))
     for path in (desktop, startup, quick):
         code, facts = s.driver("link", path)
         check(code == 0, f"no shortcut {path}")
