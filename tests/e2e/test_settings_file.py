@@ -79,6 +79,9 @@ def test_an_installation_under_program_files_keeps_each_users_settings_in_the_pr
     wait_until(lambda: server.requests(FEED), 60, "the feed from the machine's new server")
     check(s.run("/exit", exe=INSTALLED_EXE) == 0, "the closing start did not end with code 0")
     s.wait_for_exit(widget)
+    # The prefix serves other cases later.
+    shutil.rmtree(os.path.dirname(folder))
+    shutil.rmtree(os.path.dirname(os.path.dirname(profile_copy(s))))
 
 
 if __name__ == "__main__":
