@@ -14,6 +14,7 @@ Unicode true
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
+!include "TextFunc.nsh"
 
 !define PRODUCT "Nimbo!"
 !define VERSION "1.60"
@@ -97,6 +98,63 @@ Function CloseRunningWidget
     done:
 FunctionEnd
 
+; An Options.ini kept from an earlier installation becomes UTF-16LE, the form in which the profile functions keep
+; Turkish letters on every Windows (an ANSI file is read through the system's code page, as the widget reads
+; it), and its [CitiesTU] becomes this setup's list; every other line stays. Built in the plug-ins folder, then
+; copied over the file, which keeps its security.
+Function MendSettingsFile
+    InitPluginsDir
+    File "/oname=$PLUGINSDIR\Shipped.ini" "${STAGE}/Options.ini"
+    FileOpen $0 "$INSTDIR\Options.ini" r
+    FileOpen $1 "$PLUGINSDIR\Options.ini" w
+    FileWriteWord $1 0xFEFF
+    FileReadWord $0 $2
+    ${If} $2 <> 0xFEFF
+        FileSeek $0 0 SET
+    ${EndIf}
+    StrCpy $3 0 ; inside [CitiesTU]
+    ${Do}
+        ClearErrors
+        ${If} $2 = 0xFEFF
+            FileReadUTF16LE $0 $4
+        ${Else}
+            FileRead $0 $4
+        ${EndIf}
+        ${IfThen} ${Errors} ${|} ${ExitDo} ${|}
+        Call TrackCitiesSection
+        ${IfThen} $3 = 0 ${|} FileWriteUTF16LE $1 $4 ${|}
+    ${Loop}
+    FileClose $0
+    ; The old file's last line may lack its line end.
+    FileWriteUTF16LE $1 "$\r$\n"
+    FileOpen $0 "$PLUGINSDIR\Shipped.ini" r
+    FileReadWord $0 $2
+    StrCpy $3 0
+    ${Do}
+        ClearErrors
+        FileReadUTF16LE $0 $4
+        ${IfThen} ${Errors} ${|} ${ExitDo} ${|}
+        Call TrackCitiesSection
+        ${IfThen} $3 = 1 ${|} FileWriteUTF16LE $1 $4 ${|}
+    ${Loop}
+    FileClose $0
+    FileClose $1
+    System::Call 'kernel32::CopyFileW(w "$PLUGINSDIR\Options.ini", w "$INSTDIR\Options.ini", i 0) i .r0'
+FunctionEnd
+
+; $3 := 1 from the line $4 that opens [CitiesTU] to the next section's header, else 0.
+Function TrackCitiesSection
+    StrCpy $5 $4 1
+    ${If} $5 == "["
+        ${TrimNewLines} $4 $5
+        ${If} $5 == "[CitiesTU]"
+            StrCpy $3 1
+        ${Else}
+            StrCpy $3 0
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
+
 Section "Nimbo!"
     Call CloseRunningWidget
     SetOutPath "$INSTDIR"
@@ -104,9 +162,12 @@ Section "Nimbo!"
     File "${STAGE}/License.txt"
     File "${STAGE}/Uninstall.exe"
     ; A reinstall keeps the user's settings.
+    StrCpy $R9 0
+    ${IfThen} ${FileExists} "$INSTDIR\Options.ini" ${|} StrCpy $R9 1 ${|}
     SetOverwrite off
     File "${STAGE}/Options.ini"
     SetOverwrite on
+    ${IfThen} $R9 = 1 ${|} Call MendSettingsFile ${|}
     ; The widget keeps its settings in Options.ini beside it and runs without administrator rights, so the
     ; machine's users (BUILTIN\Users, by its SID) may change that one file. Windows XP has no icacls; its users
     ; are usually administrators.

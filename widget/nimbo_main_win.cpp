@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,7 @@
 #include "base/unique_handle_win.h"
 #include "base/wide_text_win.h"
 #include "widget/messages.h"
-#include "widget/settings_file_win.h"
+#include "widget/settings_place_win.h"
 #include "widget/single_instance_win.h"
 #include "widget/start_up.h"
 #include "widget/windows/main_form_win.h"
@@ -45,12 +46,12 @@ void SignalRunningWidget(HWND running) {
 }
 
 void RunWidget() {
-    // Every relative path of the program (settings, pictures) starts at the executable's folder.
+    // The pictures' relative paths start at the executable's folder; the settings file has a full path of its own.
     SetCurrentDirectoryW(Widen(ExecutableFolder(Narrow(OwnModuleFileName()))).c_str());
-    PrivateProfileFile settings(".\\Options.ini");
+    const std::unique_ptr<SettingsFile> settings = OpenWidgetSettings();
     ComInitializer com;
     GdiplusSession gdiplus;
-    TNimboMainForm form(settings);
+    TNimboMainForm form(*settings);
     if (!form.Create()) return;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

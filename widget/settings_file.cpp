@@ -2,6 +2,7 @@
 #include "widget/settings_file.h"
 
 #include <cstdlib>
+#include <string_view>
 
 namespace nimbo {
 
@@ -50,6 +51,13 @@ int32_t SettingsFile::ReadInteger(const std::string& section, const std::string&
 
 bool SettingsFile::ReadBool(const std::string& section, const std::string& key, bool defaultValue) const {
     return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+bool SettingsFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    for (const std::string* text : {&section, &key, &value}) {
+        if (text->find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) return false;
+    }
+    return StoreString(section, key, value);
 }
 
 void SettingsFile::WriteInteger(const std::string& section, const std::string& key, int32_t value) {

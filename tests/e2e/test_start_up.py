@@ -2,7 +2,7 @@
 """Start-up, the single-instance rule, the exit switch and the settings the widget keeps."""
 import subprocess
 
-from harness import MAIN_CLASS, check, run_tests, wait_until
+from harness import MAIN_CLASS, check, run_tests, wait_until, windows_path
 
 WS_EX_TOOLWINDOW = 0x80
 WS_EX_APPWINDOW = 0x40000
@@ -117,7 +117,7 @@ def test_read_only_settings_file_gives_an_error_box_and_no_crash(s):
     s.wait_for_window()
     closer = s.start("/EXIT")
     texts = s.wait_for_dialog("Nimbo!")
-    check("Unable to write to .\\Options.ini." in texts, f"unexpected error box: {texts}")
+    check(f"Unable to write to {windows_path(s.options_path)}." in texts, f"unexpected error box: {texts}")
     check(s.driver("dialog-press", "Nimbo!", 1)[0] == 0, "the error box could not be answered")
     check(s.wait_for_exit(closer) == 0, "the closing start did not end with code 0")
     check(s.wait_for_exit(widget) == 0, "the widget did not end cleanly after the error")

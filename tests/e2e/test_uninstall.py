@@ -7,7 +7,7 @@ import re
 import shutil
 import subprocess
 
-from harness import WIN64_DIR, WINE, Session, check, run_tests, wait_until, wine_prefix
+from harness import SOURCE_DIR, WIN64_DIR, WINE, Session, check, decode_options, run_tests, wait_until, wine_prefix
 from installed_set import FOLDERS, installed_files
 
 PREFIX = "wineprefix-install"
@@ -55,6 +55,7 @@ class InstallSession(Session):
                 os.unlink(path)
                 os.makedirs(path)
         shutil.rmtree(os.path.join(DRIVE_C, "Program Files", "Pelvar"), ignore_errors=True)
+        shutil.rmtree(os.path.join(USER_DIR, "AppData", "Roaming", "Pelvar"), ignore_errors=True)
         shutil.rmtree(GROUP_DIR, ignore_errors=True)
         for path in SHORTCUTS:
             if os.path.exists(path):
@@ -83,7 +84,7 @@ class InstallSession(Session):
     def servers(self):
         values, section = {}, None
         with open(unix("\\Options.ini"), "rb") as ini:
-            for line in ini.read().decode("cp1254").split("\r\n"):
+            for line in decode_options(ini.read()).split("\r\n"):
                 if line.startswith("["):
                     section = line
                 elif section == "[Servers]" and "=" in line:
@@ -137,7 +138,10 @@ def test_setup_lays_out_everything_and_uninstall_removes_it(s):
     check(found == set(installed_files()), f"installed files differ: extra {sorted(found - set(installed_files()))}, "
                                            f"missing {sorted(set(installed_files()) - found)}")
     with open(unix("\\Options.ini"), "rb") as ini:
-        options = ini.read().decode("cp1254")
+        data = ini.read()
+    # NSIS's INI functions keep the shipped file Unicode.
+    check(data.startswith(b"\xff\xfe"), "the installed Options.ini is not UTF-16LE with a byte-order mark")
+    options = decode_options(data)
     for key in ("Weather", "Search", "Web", "Address"):
         check(f"{key}={SERVER}" in options, f"Options.ini has no {key}={SERVER}")
     check("[CitiesTU]" in options, "Options.ini has no CitiesTU section")
@@ -196,12 +200,32 @@ def test_setup_again_closes_the_running_widget_and_keeps_its_settings(s):
     s.run_setup()
     widget = s.start_widget()
     with open(unix("\\Options.ini"), "ab") as ini:
-        ini.write(b"[Mine]\r\nKept=yes\r\n")
+        ini.write("[Mine]\r\nKept=yes\r\n".encode("utf-16-le"))
     s.run_setup()
     s.wait_for_exit(widget, 60)
     with open(unix("\\Options.ini"), "rb") as ini:
-        check(b"Kept=yes" in ini.read(), "the reinstall replaced the settings file")
+        check("Kept=yes" in decode_options(ini.read()), "the reinstall replaced the settings file")
     s.check_installed()
+
+
+def test_setup_over_an_older_ansi_settings_file_makes_it_utf16_and_renews_its_turkey_list(s):
+    os.makedirs(INSTALL_DIR)
+    old = ("; eski\r\n[Servers]\r\nWeather=http://127.0.0.1:9\r\n[CitiesTU]\r\nEski=1\r\n\xdczmir=TUXX0015\r\n"
+           "[Favorites]\r\nŞanlıurfa=298333\r\n[Location]\r\nCityName=Köln")
+    with open(unix("\\Options.ini"), "wb") as ini:
+        ini.write(old.encode("cp1254"))
+    s.run_setup(server=None)
+    with open(unix("\\Options.ini"), "rb") as ini:
+        data = ini.read()
+    check(data.startswith(b"\xff\xfe"), "the settings file is not UTF-16LE")
+    text = decode_options(data)
+    cities = text[text.index("[CitiesTU]"):].split("\r\n[")[0]
+    with open(os.path.join(SOURCE_DIR, "resources", "Options.ini"), "rb") as shipped:
+        shipped_text = decode_options(shipped.read())
+    check(cities.strip() == shipped_text[shipped_text.index("[CitiesTU]"):].strip(), f"not the shipped list: {cities[:80]}")
+    for line in ("; eski", "Weather=http://127.0.0.1:9", "[Favorites]\r\nŞanlıurfa=298333", "CityName=Köln"):
+        check(line in text, f"the setup lost {line!r}: {text[:200]}")
+    check(text.count("[CitiesTU]") == 1, "two Turkey lists")
 
 
 def test_setup_without_a_server_chooses_direct_mode_but_keeps_a_chosen_server(s):

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "base/turkish_codepage.h"
+#include "base/utf.h"
 #include "widget/config/turkish_order.h"
 #include "widget/settings_keys.h"
 
@@ -12,16 +12,18 @@ namespace nimbo {
 std::string StorableName(const std::string& name) {
     std::string spaced;
     bool blank = false;
-    for (const char c : Utf8ToTurkish(name)) {
-        if (static_cast<unsigned char>(c) <= ' ' || c == '\x7F') {
+    for (size_t pos = 0; pos < name.size();) {
+        const char32_t c = NextCodePoint(name, pos);
+        // Blanks and the C0 and C1 control characters (line breaks among them).
+        if (c <= U' ' || (c >= 0x7F && c <= 0x9F)) {
             blank = true;
             continue;
         }
         if (blank && !spaced.empty()) spaced += ' ';
         blank = false;
-        spaced += c;
+        AppendUtf8(spaced, c);
     }
-    return TurkishToUtf8(spaced);
+    return spaced;
 }
 
 void FavoriteList::Load(const KeyValueList& pairs) {

@@ -10,7 +10,7 @@
 namespace nimbo {
 
 // A name as the settings file keeps it: runs of blanks and control characters (line breaks included) become one
-// space, the ends are trimmed, and characters the file's code page cannot hold become '?'.
+// space and the ends are trimmed; every letter stays.
 std::string StorableName(const std::string& name);
 
 class FavoriteList {

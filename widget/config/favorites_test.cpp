@@ -6,6 +6,7 @@
 #include "tests/support/temp_folder.h"
 #include "widget/config/turkish_order.h"
 #include "widget/ini_file.h"
+#include "widget/settings_text.h"
 
 namespace nimbo {
 namespace {
@@ -81,10 +82,10 @@ TEST(Favorites, EveryStoredNameReadsBackAsTheSameSingleEntry) {
         const char* name;
         const char* shown;  // what the list shows and the file keeps; empty when refused
     };
-    for (const Case c :
-         {Case{"Kötü\r\n[General]\r\nAutoUpdate", "Kötü [General] AutoUpdate"},
-          Case{"\tTab\tve  boşluk ", "Tab ve boşluk"}, Case{"北京 Beijing", "?? Beijing"}, Case{"[General]", ""},
-          Case{"; yorum", ""}, Case{"a=b", ""}, Case{"\r\n", ""}, Case{"\r\n[Location]\r\nCityID=1", ""}}) {
+    for (const Case c : {Case{"Kötü\r\n[General]\r\nAutoUpdate", "Kötü [General] AutoUpdate"},
+                         Case{"\tTab\tve  boşluk ", "Tab ve boşluk"}, Case{"北京 Beijing", "北京 Beijing"},
+                         Case{"Zürich\u0085Ærø", "Zürich Ærø"}, Case{"[General]", ""}, Case{"; yorum", ""},
+                         Case{"a=b", ""}, Case{"\r\n", ""}, Case{"\r\n[Location]\r\nCityID=1", ""}}) {
         TempFolder folder;
         WriteBytes(folder.File("Options.ini"), "[General]\r\nAutoUpdate=1\r\n");
         IniFile file(folder.File("Options.ini"));
@@ -113,7 +114,7 @@ TEST(Favorites, AClearedListLeavesNoSection) {
     list.Clear();
     EXPECT_TRUE(list.Changed());
     list.Save(file);
-    EXPECT_EQ(ReadBytes(folder.File("Options.ini")), "[Location]\r\nCityID=1\r\n");
+    EXPECT_EQ(ReadBytes(folder.File("Options.ini")), EncodeSettingsFile("[Location]\r\nCityID=1\r\n"));
 }
 
 }  // namespace
