@@ -4,25 +4,13 @@
 #include <algorithm>
 
 #include "base/turkish_codepage.h"
+#include "base/untrusted_text.h"
 #include "widget/config/turkish_order.h"
 #include "widget/settings_keys.h"
 
 namespace nimbo {
 
-std::string StorableName(const std::string& name) {
-    std::string spaced;
-    bool blank = false;
-    for (const char c : Utf8ToTurkish(name)) {
-        if (static_cast<unsigned char>(c) <= ' ' || c == '\x7F') {
-            blank = true;
-            continue;
-        }
-        if (blank && !spaced.empty()) spaced += ' ';
-        blank = false;
-        spaced += c;
-    }
-    return TurkishToUtf8(spaced);
-}
+std::string StorableName(const std::string& name) { return TurkishToUtf8(Utf8ToTurkish(OneLine(name))); }
 
 void FavoriteList::Load(const KeyValueList& pairs) {
     m_places.clear();
