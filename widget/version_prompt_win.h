@@ -7,11 +7,9 @@
 #include <string>
 
 #include "widget/server_config.h"
+#include "widget/web_page_win.h"
 
 namespace nimbo {
-
-// Opens a URL with the shell's "open" verb, shown normally.
-void OpenUrl(HWND owner, const std::string& url);
 
 // Shows the Turkish Yes/No question owned by `owner`; on Yes opens the download page through `open`.
 // True when the user answered Yes.

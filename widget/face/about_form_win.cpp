@@ -1,9 +1,7 @@
 // The about window on Windows: composed once, shown and hidden with fades, its link opened by the shell.
 #include "widget/face/about_form_win.h"
 
-#include <shellapi.h>
-
-#include "base/wide_text_win.h"
+#include "widget/web_page_win.h"
 
 namespace nimbo {
 
@@ -60,8 +58,7 @@ void TAboutForm::HideAbout() {
 bool TAboutForm::OnLink(POINT client) const { return Inside(m_layout.label2.place, client); }
 
 void TAboutForm::Label2Click() {
-    if (m_projectsPageUrl.empty()) return;
-    ShellExecuteW(Handle(), L"open", Widen(m_projectsPageUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (!m_projectsPageUrl.empty()) OpenUrl(Handle(), m_projectsPageUrl);
 }
 
 bool TAboutForm::OnMouseDown(MouseButton button, POINT client) {
