@@ -22,6 +22,7 @@ public:
     void WriteString(const std::string& section, const std::string& key, const std::string& value) override;
     std::vector<std::string> ReadSection(const std::string& section) const override;
     void EraseSection(const std::string& section) override;
+    void WriteSection(const std::string& section, const KeyValueList& pairs) override;
     void UpdateFile() override {}
 
 private:

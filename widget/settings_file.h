@@ -33,6 +33,9 @@ public:
     // Key names of a section, in file order.
     virtual std::vector<std::string> ReadSection(const std::string& section) const = 0;
     virtual void EraseSection(const std::string& section) = 0;
+    // Replaces every key of a section with `pairs`, in their order, in one write: a write the system refuses
+    // leaves the section as it was. The section is added when missing; an empty list erases it.
+    virtual void WriteSection(const std::string& section, const KeyValueList& pairs) = 0;
     virtual void UpdateFile() = 0;
 
     // A missing key or a text that is no number yields the default.

@@ -29,6 +29,7 @@ public:
     }
     std::vector<std::string> ReadSection(const std::string&) const override { return {}; }
     void EraseSection(const std::string&) override {}
+    void WriteSection(const std::string&, const KeyValueList&) override {}
     void UpdateFile() override { log.push_back("flush"); }
 
     void Set(const std::string& name, const std::string& value) { m_values[name] = value; }

@@ -155,6 +155,23 @@ TEST_P(SettingsFileContract, RefusedWriteRaisesTheErrorWithTheFileName) {
     EXPECT_TRUE(file->ReadBool("General", "FirstUsage", true));
 }
 
+TEST_P(SettingsFileContract, WriteSectionReplacesTheWholeSectionAndNothingElse) {
+    auto file = Open();
+    file->WriteString("Favorites", "Van", "TUXX0031");
+    file->WriteString("Favorites", "Rize", "TUXX0027");
+    file->WriteString("Location", "CityID", "TUXX0014");
+    file->WriteSection("favorites", {{"Ağrı", "TUXX0001"}, {"Ankara", "TUXX0002"}});
+    EXPECT_EQ(file->ReadSectionValues("Favorites"), (KeyValueList{{"Ağrı", "TUXX0001"}, {"Ankara", "TUXX0002"}}));
+    EXPECT_EQ(file->ReadString("Location", "CityID", ""), "TUXX0014");
+    file->WriteSection("Servers", {{"Weather", "direct"}});
+    EXPECT_EQ(file->ReadString("Servers", "Weather", ""), "direct");
+    EXPECT_EQ(file->ReadSection("Favorites").size(), 2u);
+    file->WriteSection("Favorites", {});
+    EXPECT_TRUE(file->ReadSection("Favorites").empty());
+    EXPECT_EQ(ReadBytes(Path()).find("[Favorites]"), std::string::npos);
+    EXPECT_EQ(file->ReadString("Servers", "Weather", ""), "direct");
+}
+
 }  // namespace
 
 }  // namespace nimbo::testing

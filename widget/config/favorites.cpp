@@ -50,8 +50,9 @@ void FavoriteList::Clear() {
 }
 
 void FavoriteList::Save(SettingsFile& settings) const {
-    settings.EraseSection(settings::kFavoritesSection);
-    for (const auto& place : m_places) settings.WriteString(settings::kFavoritesSection, place.name, place.id);
+    KeyValueList pairs;
+    for (const auto& place : m_places) pairs.emplace_back(place.name, place.id);
+    settings.WriteSection(settings::kFavoritesSection, pairs);
 }
 
 std::string DuplicateFavoriteMessage(const std::string& name) {
