@@ -19,28 +19,6 @@ std::string SpecialFolder(int csidl) {
     return Narrow(path);
 }
 
-std::wstring ModuleFileName(HMODULE module) {
-    wchar_t name[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(module, name, MAX_PATH);
-    return std::wstring(name, length);
-}
-
-struct MarkerSearch {
-    std::wstring ownFileName;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
-    auto& search = *reinterpret_cast<MarkerSearch*>(context);
-    wchar_t className[MAX_PATH] = {};
-    const int length = GetClassNameW(window, className, MAX_PATH);
-    if (std::wstring_view(className, length) != kMarkerClassName) return TRUE;
-    const auto instance = reinterpret_cast<HMODULE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
-    if (ModuleFileName(instance) != search.ownFileName) return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
 }  // namespace
 
 std::string ReadRegString(HKEY root, const std::string& key, const std::string& name) {
@@ -93,7 +71,8 @@ ShellFolders LookUpShellFolders() {
     folders.desktop = SpecialFolder(CSIDL_DESKTOP);
     folders.programs = SpecialFolder(CSIDL_PROGRAMS);
     folders.startup = SpecialFolder(CSIDL_STARTUP);
-    folders.quickLaunch = QuickLaunchFolder(SpecialFolder(CSIDL_APPDATA));
+    folders.appData = SpecialFolder(CSIDL_APPDATA);
+    folders.quickLaunch = QuickLaunchFolder(folders.appData);
     folders.programFiles = SpecialFolder(CSIDL_PROGRAM_FILES);
     return folders;
 }
@@ -111,9 +90,8 @@ void CenterOnWorkArea(HWND window) {
 
 InstanceGuard::InstanceGuard() : m_mutex(CreateMutexW(nullptr, FALSE, kInstanceMutexName)) {
     const bool mutexExisted = GetLastError() == ERROR_ALREADY_EXISTS;
-    MarkerSearch search{ModuleFileName(nullptr)};
-    EnumWindows(&VisitWindow, reinterpret_cast<LPARAM>(&search));
-    m_anotherIsRunning = mutexExisted && search.found;
+    // Each run works from a copy in a folder of its own, so the marker of any copy counts, whatever its path.
+    m_anotherIsRunning = mutexExisted && FindWindowW(kMarkerClassName, nullptr);
     if (m_anotherIsRunning) {
         m_mutex.Reset();
         return;
