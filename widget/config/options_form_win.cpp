@@ -22,8 +22,9 @@ constexpr const char* kPageCaptions[kOptionsPageCount] = {"Genel", "Görünüm",
 constexpr int kClientWidth = 448;
 constexpr int kClientHeight = 481;
 constexpr char kSearchUserAgent[] = "Velmor XML Search";
-// The search runs on the dialog's thread, so its waits are bounded.
 constexpr DownloadTimeouts kSearchTimeouts{15000, 30000, 30000};
+constexpr UINT kSearchDoneMessage = WM_APP + 1;
+constexpr char kSearchingText[] = "Aranıyor...";
 
 constexpr const char* kUpdatePeriods[] = {"5 dk.", "10 dk.", "15 dk.", "30 dk.", "1 saat", "2 saat"};
 constexpr const char* kBackgrounds[] = {"(yok)", "Çok ince cam", "Kalın cam", "Sütlü Kahve", "Renk belirle..."};
@@ -87,7 +88,11 @@ bool TOptionsForm::Page::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR&
 }
 
 TOptionsForm::TOptionsForm(SettingsFile& settings, ServerAddresses servers, int page)
-    : Dialog("Nimbo!"), m_settings(settings), m_servers(std::move(servers)), m_requestedPage(page) {}
+    : Dialog("Nimbo!"),
+      m_settings(settings),
+      m_servers(std::move(servers)),
+      m_search(kSearchDoneMessage),
+      m_requestedPage(page) {}
 
 OptionsOutcome TOptionsForm::Run(HWND owner) {
     const INT_PTR result = RunModal(IDD_OPTIONS, owner);
@@ -393,24 +398,38 @@ void TOptionsForm::Edit2Focus(bool entered) {
     SendMessageW(Item(IDOK), BM_SETSTYLE, entered ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON, TRUE);
 }
 
+// The search runs on a thread of its own: meanwhile the dialog answers, can be closed, and a new search replaces
+// this one, whose late answer is then dropped.
 void TOptionsForm::Button5Click() {
     if (!IsWindowEnabled(Control(IDC_BUTTON5))) return;
     SendMessageW(Control(IDC_LISTBOX1), LB_RESETCONTENT, 0, 0);
     m_resultPairs.clear();
-    Enable(IDC_BUTTON5, false);
-    const HCURSOR previous = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
-    std::string reply;
+    if (!m_search.Running()) m_countText = Text(IDC_LABEL10);
     const std::string url =
         m_servers.Direct ? m_directSearch.Url(Text(IDC_EDIT2)) : SearchUrl(m_servers.Search, Text(IDC_EDIT2));
-    const int32_t result = DownloadText(url, reply, kSearchTimeouts, kSearchUserAgent);
-    SetCursor(previous);
+    if (m_search.Start(Handle(), url, kSearchTimeouts, kSearchUserAgent)) SetText(IDC_LABEL10, kSearchingText);
     ApplySelectionMode();
+}
+
+void TOptionsForm::SearchDone(WPARAM searchNumber) {
+    const std::optional<PlaceSearch::Answer> answer = m_search.Finish(searchNumber);
+    if (!answer) return;
     // A failed request leaves the list empty and the count as it was.
-    if (result != 0) return;
-    m_resultPairs = m_servers.Direct ? DirectResults(reply) : ParseSearchReply(reply);
+    if (answer->resultCode != 0) {
+        SetText(IDC_LABEL10, m_countText);
+        return;
+    }
+    m_resultPairs = m_servers.Direct ? DirectResults(answer->bytes) : ParseSearchReply(answer->bytes);
     SetText(IDC_LABEL10, SearchCountText(m_resultPairs.size()));
     FillList(IDC_LISTBOX1, m_resultPairs);
     ApplySelectionMode();
+}
+
+bool TOptionsForm::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+    if (message != kSearchDoneMessage) return false;
+    SearchDone(wParam);
+    result = 0;
+    return true;
 }
 
 std::vector<Place> TOptionsForm::DirectResults(const std::string& reply) {
