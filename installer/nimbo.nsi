@@ -76,6 +76,10 @@ FunctionEnd
 Function StartWidgetAsUser
     NimboSetup::StartAsUser "$INSTDIR\Nimbo.exe"
     Pop $0
+    ${If} $0 != "ok"
+        MessageBox MB_OK|MB_ICONINFORMATION "Nimbo! şimdi başlatılamadı. Başlat menüsündeki Nimbo! kısayoluyla \
+            açabilirsiniz." /SD IDOK
+    ${EndIf}
 FunctionEnd
 
 ; The widget of this folder holds its files while it runs: it is asked to close, and ended when it no longer answers,
