@@ -2,13 +2,9 @@
 // program in Explorer's process.
 #include "installer/user_start_win.h"
 
-#include <windows.h>
 #include <exdisp.h>
-#include <shellapi.h>
-#include <shldisp.h>
 #include <shlobj.h>
 
-#include "base/unique_handle_win.h"
 #include "base/wide_text_win.h"
 
 namespace nimbo::setup {
@@ -26,7 +22,8 @@ private:
     BSTR m_text;
 };
 
-// The shell's dispatch object in the desktop's process, or null when no desktop shell runs.
+}  // namespace
+
 ComPtr<IShellDispatch2> DesktopShell() {
     ComPtr<IShellWindows> windows;
     if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows,
@@ -65,6 +62,8 @@ ComPtr<IShellDispatch2> DesktopShell() {
     }
     return shell;
 }
+
+namespace {
 
 bool StartThroughDesktopShell(const std::wstring& program) {
     const ComInitializer com;

@@ -42,11 +42,10 @@
 //                                           signed-in administrator's programs run with User Account Control on,
 //                                           and waits for it: its exit code (1 when it did not start or end)
 //   shell-ready TIMEOUT_MS                  the desktop (made by this process when there is none, so with its
-//                                           token) and its shell answering through IShellWindows, waited for
+//                                           token) and its shell answering as the setup asks it, waited for
 // Exit code 0 on success, 1 when the window was not found or the wait ran out, 2 on bad arguments.
 #include <windows.h>
 #include <commctrl.h>
-#include <exdisp.h>
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -58,6 +57,7 @@
 
 #include "base/unique_handle_win.h"
 #include "base/wide_text_win.h"
+#include "installer/user_start_win.h"
 
 namespace {
 
@@ -437,23 +437,6 @@ int RunLimited(DWORD timeoutMs, const std::vector<std::wstring>& program) {
     return static_cast<int>(code);
 }
 
-bool ShellAnswers() {
-    nimbo::ComPtr<IShellWindows> windows;
-    if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows,
-                                reinterpret_cast<void**>(windows.Put())))) {
-        return false;
-    }
-    VARIANT location;
-    VariantInit(&location);
-    location.vt = VT_I4;
-    location.lVal = CSIDL_DESKTOP;
-    VARIANT root;
-    VariantInit(&root);
-    long desktop = 0;
-    nimbo::ComPtr<IDispatch> dispatch;
-    return windows->FindWindowSW(&location, &root, SWC_DESKTOP, &desktop, SWFO_NEEDDISPATCH, dispatch.Put()) == S_OK;
-}
-
 int Run(const std::vector<std::wstring>& args) {
     if (args.empty()) return 2;
     const std::wstring& command = args[0];
@@ -616,7 +599,7 @@ int Run(const std::vector<std::wstring>& args) {
     if (command == L"shell-ready" && args.size() == 2) {
         CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, GetDesktopWindow(), nullptr, nullptr, nullptr);
         const nimbo::ComInitializer com;
-        return WaitFor(Number(args[1]), ShellAnswers) ? 0 : 1;
+        return WaitFor(Number(args[1]), [] { return static_cast<bool>(nimbo::setup::DesktopShell()); }) ? 0 : 1;
     }
     if (command == L"cursor" && args.size() == 1) {
         POINT point{};

@@ -116,6 +116,18 @@ def test_failing_or_garbage_answers_keep_the_old_weather(s, stand_in):
         wait_for_tip(s, shows("Istanbul"), f"the weather back after the {mode} answer")
 
 
+def search_for_bursa(s, count_text):
+    """Opens the places page and searches the stand-in for "Bursa" until the count says `count_text`."""
+    import test_options as options
+
+    options.open_options(s, options.ADD_LOC_ACTION)
+    options.click(s, options.RADIO2)
+    options.do(s, "set-text", options.TITLE, options.EDIT2, "Bursa")
+    options.wait_control(s, options.BUTTON5, lambda f: f["enabled"] == "1", "the search button")
+    options.click(s, options.BUTTON5)
+    options.wait_control(s, options.LABEL10, lambda f: f["texts"] == [count_text], "the count of places found")
+
+
 @with_stand_in
 def test_options_search_lists_the_stand_ins_places_and_remembers_the_picked_one(s, stand_in):
     import test_options as options
@@ -124,12 +136,7 @@ def test_options_search_lists_the_stand_ins_places_and_remembers_the_picked_one(
     s.start()
     s.wait_for_window()
     wait_for_tip(s, shows("Istanbul"), "the stand-in's weather")
-    options.open_options(s, options.ADD_LOC_ACTION)
-    options.click(s, options.RADIO2)
-    options.do(s, "set-text", options.TITLE, options.EDIT2, "Bursa")
-    options.wait_control(s, options.BUTTON5, lambda f: f["enabled"] == "1", "the search button")
-    options.click(s, options.BUTTON5)
-    options.wait_control(s, options.LABEL10, lambda f: f["texts"] == ["2 yer bulundu."], "the count of places found")
+    search_for_bursa(s, "2 yer bulundu.")
     check(options.items(s, options.LISTBOX1) == ["Bursa, Bursa, Türkiye", "Bursa, İspanya"], "unexpected list")
     check(query(stand_in.requests("/v1/search")[-1])["name"] == "Bursa", "the query did not reach the stand-in")
     options.select(s, options.LISTBOX1, 1)
@@ -161,12 +168,7 @@ def test_a_place_name_from_the_answer_cannot_write_sections_into_the_settings(s,
     widget = s.start()
     s.wait_for_window()
     wait_for_tip(s, shows("Istanbul"), "the stand-in's weather")
-    options.open_options(s, options.ADD_LOC_ACTION)
-    options.click(s, options.RADIO2)
-    options.do(s, "set-text", options.TITLE, options.EDIT2, "Bursa")
-    options.wait_control(s, options.BUTTON5, lambda f: f["enabled"] == "1", "the search button")
-    options.click(s, options.BUTTON5)
-    options.wait_control(s, options.LABEL10, lambda f: f["texts"] == ["1 yer bulundu."], "the place found")
+    search_for_bursa(s, "1 yer bulundu.")
     options.select(s, options.LISTBOX1, 0)
     options.press_save(s)
     wait_for_tip(s, lambda tip: tip.startswith("Nimbo! - Bursa [Favorites] Evil=TUXX0014"), "the new place's weather")

@@ -186,12 +186,11 @@ class Handler(BaseHTTPRequestHandler):
             return body
         return body + b"\n<!-- " + (b"x" * 99 + b"\n") * (filler // 100) + b"y" * (filler % 100) + b" -->\n"
 
-    def wait(self, seconds):
-        """Sleeps (for ever when None) unless the server stops or the client goes away; True when it slept."""
-        deadline = None if seconds is None else time.monotonic() + seconds
+    def idle(self, done):
+        """Answers nothing until done() holds (True); False when the server stops or the client goes away first."""
         self.connection.settimeout(0.1)
         while not self.state.stopping.is_set():
-            if deadline is not None and time.monotonic() >= deadline:
+            if done():
                 self.connection.settimeout(None)
                 return True
             try:
@@ -204,27 +203,23 @@ class Handler(BaseHTTPRequestHandler):
         self.close_connection = True
         return False
 
+    def wait(self, seconds):
+        """Sleeps (for ever when None) unless the server stops or the client goes away; True when it slept."""
+        deadline = None if seconds is None else time.monotonic() + seconds
+        return self.idle(lambda: deadline is not None and time.monotonic() >= deadline)
+
     def hold(self, asked):
         """Keeps the request unanswered until its path is released; False when the client went away first."""
         with self.state.lock:
             self.state.released.discard(asked)
             self.state.held[asked] = self.state.held.get(asked, 0) + 1
+
+        def released():
+            with self.state.lock:
+                return asked in self.state.released
+
         try:
-            self.connection.settimeout(0.1)
-            while not self.state.stopping.is_set():
-                with self.state.lock:
-                    if asked in self.state.released:
-                        self.connection.settimeout(None)
-                        return True
-                try:
-                    if self.connection.recv(1, socket.MSG_PEEK) == b"":
-                        break
-                except socket.timeout:
-                    pass
-                except OSError:
-                    break
-            self.close_connection = True
-            return False
+            return self.idle(released)
         finally:
             with self.state.lock:
                 self.state.held[asked] -= 1
