@@ -22,6 +22,7 @@ constexpr const char* kPageCaptions[kOptionsPageCount] = {"Genel", "Görünüm",
 constexpr int kClientWidth = 448;
 constexpr int kClientHeight = 481;
 constexpr char kSearchUserAgent[] = "Velmor XML Search";
+// Shorter than a feed's: the user waits for the answer.
 constexpr DownloadTimeouts kSearchTimeouts{15000, 30000, 30000};
 constexpr UINT kSearchDoneMessage = WM_APP + 1;
 constexpr char kSearchingText[] = "Aranıyor...";
@@ -407,7 +408,8 @@ void TOptionsForm::Button5Click() {
     if (!m_search.Running()) m_countText = Text(IDC_LABEL10);
     const std::string url =
         m_servers.Direct ? m_directSearch.Url(Text(IDC_EDIT2)) : SearchUrl(m_servers.Search, Text(IDC_EDIT2));
-    if (m_search.Start(Handle(), url, kSearchTimeouts, kSearchUserAgent)) SetText(IDC_LABEL10, kSearchingText);
+    SetText(IDC_LABEL10,
+            m_search.Start(Handle(), url, kSearchTimeouts, kSearchUserAgent) ? kSearchingText : m_countText);
     ApplySelectionMode();
 }
 
