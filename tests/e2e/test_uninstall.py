@@ -322,7 +322,8 @@ def test_setup_over_a_hung_widget_ends_it_within_its_bound(s):
         check(installed.read() == shipped.read(), "the hung widget's Nimbo.exe was not replaced")
 
 
-def test_a_server_that_is_no_web_address_ends_the_setup_before_it_writes(s):
+def test_the_setup_writes_only_where_it_may_and_protects_a_folder_of_its_own(s):
+    # A server that is no web address ends the setup, silent or not, before it writes anything.
     setup = s.start("/S", "/SERVER=file:///C:/Windows/System32/calc.exe", exe=SETUP)
     title = s.setup_title()
     texts = s.wait_for_dialog(title)
@@ -331,10 +332,7 @@ def test_a_server_that_is_no_web_address_ends_the_setup_before_it_writes(s):
     check(s.wait_for_exit(setup, 60) == 2, "the setup did not fail with exit code 2")
     check(not os.path.exists(os.path.join(DRIVE_C, "Program Files", "Pelvar")), "the setup wrote files")
     check(s.reg_values(WIDGET_KEY) is None and s.reg_values(UNINSTALL_KEY) is None, "the setup wrote keys")
-
-
-def test_a_folder_outside_program_files_gets_permissions_of_its_own(s):
-    # A folder that holds something else is refused: its permissions are not the setup's to change.
+    # A folder outside Program Files that holds something else is refused: its permissions are not the setup's.
     other = os.path.join(DRIVE_C, "Belgeler")
     shutil.rmtree(other, ignore_errors=True)
     os.makedirs(other)
@@ -388,7 +386,7 @@ def test_no_closes_and_removes_nothing(s):
     widget = s.start_widget()
     s.start_uninstaller()
     # A second uninstaller in removal mode ends at once while the first one asks, whatever folder it runs from.
-    second_copy = os.path.join(TEMP_DIR, "second", "Uninstall.exe")
+    second_copy = os.path.join(TEMP_DIR, "Nimbo-second", "Uninstall.exe")
     os.makedirs(os.path.dirname(second_copy))
     shutil.copy(os.path.join(TEMP_DIR, s.uninstaller_copies()[0], "Uninstall.exe"), second_copy)
     second = s.start("-uninstall", exe=second_copy)
