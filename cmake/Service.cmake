@@ -1,5 +1,5 @@
 # The data service (Linux): the portable feed conversion (shared with the widget), the service's
-# HTTP-independent logic, and the thin evhttp/libcurl program on top.
+# socket-free logic, and the thin libevent/libcurl program on top.
 # The conversion itself (nimbo_forecast, service/forecast) is built for every toolchain by Sources.cmake.
 nimbo_collect(SERVICE_CORE service/core)
 nimbo_collect(SERVICE_SERVER service/server)

@@ -45,18 +45,36 @@ TEST(FeedCache, EvictsOldestButNeverARunningCall) {
 }
 
 TEST(UpstreamBudget, NeverMoreThanTheLimitsInAnyWindow) {
-    UpstreamBudget budget({3, 5});
-    EXPECT_TRUE(budget.TryTake(0));
-    EXPECT_TRUE(budget.TryTake(10));
-    EXPECT_TRUE(budget.TryTake(59));
-    EXPECT_FALSE(budget.TryTake(59));
-    EXPECT_TRUE(budget.TryTake(60));   // the call at 0 left the minute
-    EXPECT_FALSE(budget.TryTake(61));  // 10, 59 and 60 are inside it
-    EXPECT_TRUE(budget.TryTake(70));
-    EXPECT_FALSE(budget.TryTake(300));        // five calls today
-    EXPECT_FALSE(budget.TryTake(5));          // a clock stepping back opens nothing
-    EXPECT_TRUE(budget.TryTake(86400 + 10));  // the first calls left the day window
+    UpstreamBudget budget({3, 5, 0});
+    const auto take = [&budget](int64_t now) { return budget.TryTake(now, UpstreamCall::Refresh); };
+    EXPECT_TRUE(take(0));
+    EXPECT_TRUE(take(10));
+    EXPECT_TRUE(take(59));
+    EXPECT_FALSE(take(59));
+    EXPECT_TRUE(take(60));   // the call at 0 left the minute
+    EXPECT_FALSE(take(61));  // 10, 59 and 60 are inside it
+    EXPECT_TRUE(take(70));
+    EXPECT_FALSE(take(300));        // five calls today
+    EXPECT_FALSE(take(5));          // a clock stepping back opens nothing
+    EXPECT_TRUE(take(86400 + 10));  // the first calls left the day window
     EXPECT_EQ(budget.UsedToday(86400 + 10), 4u);
+}
+
+TEST(UpstreamBudget, NewPlacesLeaveTheRefreshShareAlone) {
+    // Of 9 calls a minute and 30 a day, a third of each is kept for refreshing cached places.
+    UpstreamBudget budget({9, 30, 33});
+    const auto takeAll = [&budget](UpstreamCall call, int64_t fromMinute, int64_t toMinute) {
+        int taken = 0;
+        for (int64_t minute = fromMinute; minute < toMinute; ++minute) {
+            while (budget.TryTake(minute * 60, call)) ++taken;
+        }
+        return taken;
+    };
+    EXPECT_EQ(takeAll(UpstreamCall::NewPlace, 0, 1), 6);
+    EXPECT_EQ(takeAll(UpstreamCall::Refresh, 0, 1), 3);     // the minute is then spent for everyone
+    EXPECT_EQ(takeAll(UpstreamCall::NewPlace, 1, 60), 11);  // new places stop at 20 of the day's 30
+    EXPECT_EQ(takeAll(UpstreamCall::Refresh, 60, 120), 10);
+    EXPECT_EQ(budget.UsedToday(7200), 30u);
 }
 
 TEST(FeedCache, ValidatorsAndDates) {

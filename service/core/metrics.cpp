@@ -20,6 +20,16 @@ void WriteHistogram(std::ostringstream& out, const std::string& name, const std:
     out << name << "_sum" << braces << " " << sum << "\n" << name << "_count" << braces << " " << total << "\n";
 }
 
+void WriteCounter(std::ostringstream& out, const char* name, const char* help, uint64_t count) {
+    out << "# HELP " << name << " " << help << "\n# TYPE " << name << " counter\n" << name << " " << count << "\n";
+}
+
+void WriteCounters(std::ostringstream& out, const char* name, const char* help, const char* label,
+                   const std::map<std::string, uint64_t>& counts) {
+    out << "# HELP " << name << " " << help << "\n# TYPE " << name << " counter\n";
+    for (const auto& [value, count] : counts) out << name << "{" << label << "=\"" << value << "\"} " << count << "\n";
+}
+
 }  // namespace
 
 void Metrics::Histogram::Observe(double seconds) {
@@ -56,18 +66,20 @@ std::string Metrics::Render(const std::map<std::string, double>& gauges) const {
         << "# TYPE nimbo_request_seconds histogram\n";
     for (const auto& [route, h] : m_requestSeconds)
         WriteHistogram(out, "nimbo_request_seconds", "route=\"" + route + "\"", kBuckets, h.counts, h.total, h.sum);
-    out << "# HELP nimbo_feed_cache_total Feed requests by what the cache held.\n"
-        << "# TYPE nimbo_feed_cache_total counter\n";
-    for (const auto& [outcome, count] : m_cache)
-        out << "nimbo_feed_cache_total{outcome=\"" << outcome << "\"} " << count << "\n";
-    out << "# HELP nimbo_upstream_calls_total Calls to the forecast upstream.\n"
-        << "# TYPE nimbo_upstream_calls_total counter\nnimbo_upstream_calls_total " << m_upstreamCalls << "\n"
-        << "# HELP nimbo_upstream_failures_total Upstream calls without a usable answer.\n"
-        << "# TYPE nimbo_upstream_failures_total counter\nnimbo_upstream_failures_total " << m_upstreamFailures << "\n"
-        << "# HELP nimbo_upstream_budget_refusals_total Upstream calls not made because the budget was spent.\n"
-        << "# TYPE nimbo_upstream_budget_refusals_total counter\nnimbo_upstream_budget_refusals_total "
-        << m_budgetRefusals << "\n"
-        << "# HELP nimbo_upstream_seconds Duration of upstream calls.\n"
+    WriteCounters(out, "nimbo_feed_cache_total", "Feed requests by what the cache held.", "outcome", m_cache);
+    WriteCounter(out, "nimbo_upstream_calls_total", "Calls to the forecast upstream.", m_upstreamCalls);
+    WriteCounter(out, "nimbo_upstream_failures_total", "Upstream calls without a usable answer.", m_upstreamFailures);
+    WriteCounters(out, "nimbo_upstream_refusals_total",
+                  "Upstream calls not made: budget spent (for new places or for all), or the queue full.", "reason",
+                  m_upstreamRefusals);
+    WriteCounter(out, "nimbo_feed_waits_over_total",
+                 "Feed requests answered when their wait for an upstream call ran out.", m_waitsOver);
+    WriteCounters(out, "nimbo_connections_closed_total",
+                  "Connections the service closed: refused or shed at the cap, or past a deadline.", "reason",
+                  m_connectionsClosed);
+    WriteCounter(out, "nimbo_accept_pauses_total", "Times accepting stopped for a moment after accept() failed.",
+                 m_acceptPauses);
+    out << "# HELP nimbo_upstream_seconds Duration of upstream calls.\n"
         << "# TYPE nimbo_upstream_seconds histogram\n";
     WriteHistogram(out, "nimbo_upstream_seconds", "", kBuckets, m_upstreamSeconds.counts, m_upstreamSeconds.total,
                    m_upstreamSeconds.sum);

@@ -14,7 +14,12 @@ public:
     void CountRequest(const std::string& route, int status, double seconds);
     void CountCache(const char* outcome);  // "fresh", "stale", "miss", "expired"
     void CountUpstream(bool ok, double seconds);
-    void CountBudgetRefusal() { ++m_budgetRefusals; }
+    // Why an upstream call that was needed was not made: "budget_new_places", "budget_refreshes", "queue_full".
+    void CountUpstreamRefusal(const char* reason) { ++m_upstreamRefusals[reason]; }
+    // Why the service closed a connection itself: "refused", "shed", "idle", "request_deadline", "write_deadline".
+    void CountConnectionClosed(const char* reason) { ++m_connectionsClosed[reason]; }
+    void CountAcceptPause() { ++m_acceptPauses; }
+    void CountWaitOver() { ++m_waitsOver; }
 
     // The Prometheus text exposition format; `gauges` are added as they are.
     std::string Render(const std::map<std::string, double>& gauges) const;
@@ -33,7 +38,10 @@ private:
     std::map<std::string, uint64_t> m_cache;
     uint64_t m_upstreamCalls = 0;
     uint64_t m_upstreamFailures = 0;
-    uint64_t m_budgetRefusals = 0;
+    std::map<std::string, uint64_t> m_upstreamRefusals;
+    std::map<std::string, uint64_t> m_connectionsClosed;
+    uint64_t m_acceptPauses = 0;
+    uint64_t m_waitsOver = 0;
     Histogram m_upstreamSeconds;
 };
 

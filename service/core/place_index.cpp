@@ -13,6 +13,11 @@ namespace {
 // The widget's old location codes ("TUXX0014") begin with letters, GeoNames ids with digits.
 bool IsOldCode(std::string_view id) { return !id.empty() && (id.front() < '0' || id.front() > '9'); }
 
+// A prefix matching more keys than this has its best hits ranked when the index is built.
+constexpr size_t kCrowdedPrefix = 256;
+// A place is in the index under at most two names, so the best 2 * limit hits hold `limit` places.
+constexpr size_t kRankedHits = 2 * kMaxSearchResults;
+
 }  // namespace
 
 PlaceIndex::PlaceIndex(std::vector<Place> places) : m_places(std::move(places)) {
@@ -37,6 +42,44 @@ PlaceIndex::PlaceIndex(std::vector<Place> places) : m_places(std::move(places)) 
     }
     std::sort(m_keys.begin(), m_keys.end());
     std::sort(m_provinces.begin(), m_provinces.end());
+    RankCrowdedPrefixes(0, m_keys.size(), 1);
+}
+
+void PlaceIndex::RankCrowdedPrefixes(size_t begin, size_t end, size_t length) {
+    // [begin, end) share their first length - 1 bytes; each run sharing one more byte is a longer prefix.
+    for (size_t first = begin; first < end;) {
+        if (m_keys[first].first.size() < length) {
+            ++first;
+            continue;
+        }
+        const char next = m_keys[first].first[length - 1];
+        size_t last = first;
+        while (last < end && m_keys[last].first.size() >= length && m_keys[last].first[length - 1] == next) ++last;
+        if (last - first > kCrowdedPrefix) {
+            const std::string prefix = m_keys[first].first.substr(0, length);
+            if (length >= 2) m_rankedPrefixes.emplace(prefix, RankedHits(first, last, prefix, kRankedHits));
+            RankCrowdedPrefixes(first, last, length + 1);
+        }
+        first = last;
+    }
+}
+
+std::vector<uint32_t> PlaceIndex::RankedHits(size_t begin, size_t end, std::string_view prefix, size_t limit) const {
+    std::vector<uint32_t> hits(end - begin);
+    for (size_t i = begin; i < end; ++i) hits[i - begin] = static_cast<uint32_t>(i);
+    const auto better = [&](uint32_t a, uint32_t b) {
+        const bool exactA = m_keys[a].first.size() == prefix.size();
+        const bool exactB = m_keys[b].first.size() == prefix.size();
+        if (exactA != exactB) return exactA;
+        const Place& placeA = m_places[m_keys[a].second];
+        const Place& placeB = m_places[m_keys[b].second];
+        if (placeA.population != placeB.population) return placeA.population > placeB.population;
+        return placeA.id < placeB.id;
+    };
+    const size_t needed = std::min(hits.size(), limit);
+    std::partial_sort(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(needed), hits.end(), better);
+    hits.resize(needed);
+    return hits;
 }
 
 const Place* PlaceIndex::FindId(uint32_t id) const {
@@ -91,29 +134,24 @@ std::optional<ResolvedPlace> PlaceIndex::Resolve(std::string_view id) const {
 std::vector<const Place*> PlaceIndex::Search(std::string_view query, size_t limit) const {
     const std::string key = FoldForSearch(query);
     if (key.size() < 2) return {};
-    struct Hit {
-        bool exact;
-        const Place* place;
-    };
-    std::vector<Hit> hits;
-    for (auto it = std::lower_bound(m_keys.begin(), m_keys.end(), std::make_pair(key, uint32_t{0}));
-         it != m_keys.end() && it->first.compare(0, key.size(), key) == 0; ++it) {
-        hits.push_back({it->first.size() == key.size(), &m_places[it->second]});
+    std::vector<uint32_t> computed;
+    const std::vector<uint32_t>* hits = nullptr;
+    if (const auto ranked = m_rankedPrefixes.find(key); ranked != m_rankedPrefixes.end() && 2 * limit <= kRankedHits) {
+        hits = &ranked->second;
+    } else {
+        const auto first = std::lower_bound(m_keys.begin(), m_keys.end(), std::make_pair(key, uint32_t{0}));
+        auto last = first;
+        while (last != m_keys.end() && last->first.compare(0, key.size(), key) == 0) ++last;
+        computed = RankedHits(static_cast<size_t>(first - m_keys.begin()), static_cast<size_t>(last - m_keys.begin()),
+                              key, 2 * limit);
+        hits = &computed;
     }
-    const auto better = [](const Hit& a, const Hit& b) {
-        if (a.exact != b.exact) return a.exact;
-        if (a.place->population != b.place->population) return a.place->population > b.place->population;
-        return a.place->id < b.place->id;
-    };
-    // A place is in the index under at most two names, so the best 2 * limit hits hold `limit` places.
-    const size_t needed = std::min(hits.size(), 2 * limit);
-    std::partial_sort(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(needed), hits.end(), better);
-    hits.resize(needed);
     std::vector<const Place*> result;
-    for (const Hit& hit : hits) {
+    for (const uint32_t hit : *hits) {
         if (result.size() == limit) break;
         // A place found by both of its names is listed once, at its better rank.
-        if (std::find(result.begin(), result.end(), hit.place) == result.end()) result.push_back(hit.place);
+        const Place* place = &m_places[m_keys[hit].second];
+        if (std::find(result.begin(), result.end(), place) == result.end()) result.push_back(place);
     }
     return result;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -40,10 +41,16 @@ public:
 private:
     const Place* FindId(uint32_t id) const;
     std::string Region(const Place& place) const;
+    // The ranked hits (indices into m_keys) for the keys [begin, end) that start with `prefix`.
+    std::vector<uint32_t> RankedHits(size_t begin, size_t end, std::string_view prefix, size_t limit) const;
+    void RankCrowdedPrefixes(size_t begin, size_t end, size_t length);
 
     std::vector<Place> m_places;                                   // sorted by id
     std::vector<std::pair<std::string, uint32_t>> m_keys;          // folded name, index into m_places; sorted
     std::vector<std::pair<std::string, std::string>> m_provinces;  // Turkish admin1 code, seat's name; sorted
+    // Short prefixes ("sa") match tens of thousands of keys, too many to walk for each search in time when
+    // they are not in the processor's cache: their best hits are ranked once, here.
+    std::unordered_map<std::string, std::vector<uint32_t>> m_rankedPrefixes;
 };
 
 }  // namespace nimbo::service

@@ -142,5 +142,24 @@ TEST(PlaceIndex, DamagedFileKeepsWhatCameBefore) {
     EXPECT_NE(ReadPlaces("\x05\x08\xFF\xFF\xFF").error, "");
 }
 
+TEST(PlaceIndex, CrowdedPrefixesAreRankedAsAWalkOfTheirKeysWouldRankThem) {
+    // 3 000 names under "sa" (1 111 under "sa1"), some with a second name under "sb", populations that tie.
+    std::vector<Place> places;
+    for (uint32_t i = 0; i < 3000; ++i) {
+        places.push_back({1000 + i, "Sa" + std::to_string(i), i % 3 ? "" : "Sb" + std::to_string(i), "FR", "PPL", "",
+                          (i * 7919) % 100, 0, 0});
+    }
+    places.push_back({5, "Sa", "", "FR", "PPL", "", 1, 0, 0});
+    const PlaceIndex index(places);
+    for (const char* query : {"sa", "SA1", "sb", "sa29", "sa2999"}) {
+        const std::vector<const Place*> ranked = index.Search(query);
+        std::vector<const Place*> walked = index.Search(query, kMaxSearchResults + 1);  // too many to be ranked ahead
+        if (walked.size() > ranked.size()) walked.pop_back();
+        EXPECT_EQ(ranked, walked) << query;
+    }
+    EXPECT_EQ(index.Search("sa")[0]->id, 5u);  // the exact name first
+    EXPECT_EQ(index.Search("sa").size(), kMaxSearchResults);
+}
+
 }  // namespace
 }  // namespace nimbo::service

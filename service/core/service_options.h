@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "service/core/connection_table.h"
 #include "service/core/feed_cache.h"
+#include "service/core/feed_desk.h"
+#include "service/core/rate_limiter.h"
 #include "service/core/upstream_budget.h"
 
 namespace nimbo::service {
@@ -19,6 +22,10 @@ struct ServiceOptions {
     std::string recordedFolder;  // recorded upstream answers instead of the upstream
     CachePolicy cache;
     BudgetLimits budget;
+    DeskLimits desk;
+    RateLimit feedRate{60, 60};                            // per client address
+    RateLimit searchRate{30, 20};                          // per client address
+    ConnectionLimits connections{0, 30000, 10000, 10000};  // maxConnections 0: from the descriptor limit
     std::string version = "1.60";
     std::vector<std::string> trustedProxies;
     bool help = false;

@@ -9,11 +9,17 @@ void UpstreamBudget::Forget(int64_t now) {
     while (!m_calls.empty() && m_calls.front() <= now - 86400) m_calls.pop_front();
 }
 
-bool UpstreamBudget::TryTake(int64_t now) {
+size_t UpstreamBudget::Allowed(size_t limit, UpstreamCall call) const {
+    if (call == UpstreamCall::Refresh) return limit;
+    const size_t kept = (limit * std::min(m_limits.refreshSharePercent, 100u) + 50) / 100;
+    return limit - kept;
+}
+
+bool UpstreamBudget::TryTake(int64_t now, UpstreamCall call) {
     Forget(now);
-    if (m_calls.size() >= m_limits.perDay) return false;
+    if (m_calls.size() >= Allowed(m_limits.perDay, call)) return false;
     const auto lastMinute = std::upper_bound(m_calls.begin(), m_calls.end(), now - 60);
-    if (static_cast<size_t>(m_calls.end() - lastMinute) >= m_limits.perMinute) return false;
+    if (static_cast<size_t>(m_calls.end() - lastMinute) >= Allowed(m_limits.perMinute, call)) return false;
     // A clock that steps back must not open room in the minute window.
     m_calls.push_back(m_calls.empty() ? now : std::max(now, m_calls.back()));
     return true;

@@ -1,26 +1,23 @@
-// Answering requests: cached feeds straight from memory, one upstream call per place, stale answers while
-// the upstream fails, and the small documents.
+// Answering requests: per-client limits first, then cached feeds straight from memory, one upstream call per
+// place with bounded waits for it, and the small documents.
 #include "service/server/http_service.h"
 
 #include <cstdio>
 #include <ctime>
 
-#include <event2/buffer.h>
-#include <event2/http.h>
-#include <event2/listener.h>
-#include <event2/util.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
+#include <event2/event.h>
 
 #include "service/core/client_address.h"
 #include "service/core/pages.h"
 #include "service/core/search_document.h"
+#include "service/server/monotonic_clock.h"
 
 namespace nimbo::service {
 namespace {
 
-constexpr size_t kMaxWaiting = 10000;  // requests parked on upstream calls, all places together
 constexpr const char* kXml = "text/xml; charset=UTF-8";
+constexpr const char* kText = "text/plain; charset=UTF-8";
+constexpr int64_t kStopGraceMs = 2000;  // for the last answers to leave; the whole stop stays within 5 s
 
 int64_t Now() { return static_cast<int64_t>(std::time(nullptr)); }
 
@@ -51,9 +48,45 @@ const char* RouteName(Route route) {
     return "other";
 }
 
+const char* CacheOutcome(Freshness freshness) {
+    switch (freshness) {
+        case Freshness::Fresh:
+            return "fresh";
+        case Freshness::Stale:
+            return "stale";
+        case Freshness::Expired:
+            return "expired";
+        case Freshness::Missing:
+            break;
+    }
+    return "miss";
+}
+
+// A refusal's label in the metrics and its log line.
+std::pair<const char*, const char*> Describe(Refusal refusal) {
+    switch (refusal) {
+        case Refusal::BudgetForNewPlaces:
+            return {"budget_new_places",
+                    "the upstream budget for new places is spent; places not cached get 503 until it frees"};
+        case Refusal::BudgetForRefreshes:
+            return {"budget_refreshes",
+                    "the whole upstream budget is spent; cached places get their last feed until it frees"};
+        case Refusal::QueueFull:
+            return {"queue_full", "the upstream queue is full; new places get 503 and cached ones their last feed"};
+        case Refusal::None:
+            break;
+    }
+    return {"none", ""};
+}
+
 const std::string& UnavailableFeed() {
     static const std::string feed =
         ErrorFeed("Weather not available", "The weather source cannot be reached; try again later.");
+    return feed;
+}
+
+const std::string& TooManyRequestsFeed() {
+    static const std::string feed = ErrorFeed("Too many requests", "Too many requests; try again later.");
     return feed;
 }
 
@@ -62,16 +95,28 @@ const std::string& BadRequestFeed() {
     return feed;
 }
 
+Response Plain(int status, const char* type, std::string_view body, const char* cacheControl) {
+    Response response;
+    response.status = status;
+    response.contentType = type;
+    response.body = body;
+    response.cacheControl = cacheControl;
+    return response;
+}
+
 }  // namespace
 
 HttpService::HttpService(event_base* base, const ServiceOptions& options, const PlaceIndex& places)
-    : m_base(base), m_options(options), m_places(places), m_cache(options.cache), m_budget(options.budget) {
-    m_http = evhttp_new(base);
-    evhttp_set_allowed_methods(m_http, EVHTTP_REQ_GET | EVHTTP_REQ_HEAD);
-    evhttp_set_max_headers_size(m_http, 16 * 1024);
-    evhttp_set_max_body_size(m_http, 4 * 1024);
-    evhttp_set_timeout(m_http, 30);
-    evhttp_set_gencb(m_http, &HttpService::OnRequest, this);
+    : m_options(options),
+      m_places(places),
+      m_server(base, options.connections, m_metrics,
+               [this](ConnectionId connection, const RequestHead& head, const std::string& peer) {
+                   Handle(connection, head, peer);
+               }),
+      m_desk(options.cache, options.budget, options.desk),
+      m_feedLimiter(options.feedRate),
+      m_searchLimiter(options.searchRate) {
+    m_waitsOver = event_new(base, -1, 0, &HttpService::OnWaitsOver, this);
     m_fetcher = std::make_unique<UpstreamFetcher>(
         base, UpstreamSettings{options.upstream, options.upstreamTimeoutSeconds, options.recordedFolder},
         [this](UpstreamResult result) { OnUpstream(std::move(result)); });
@@ -79,146 +124,130 @@ HttpService::HttpService(event_base* base, const ServiceOptions& options, const 
 
 HttpService::~HttpService() {
     m_fetcher.reset();
-    evhttp_free(m_http);
+    event_free(m_waitsOver);
 }
 
-int HttpService::Listen(const std::string& host, int port) {
-    evhttp_bound_socket* socket = evhttp_bind_socket_with_handle(m_http, host.c_str(), static_cast<uint16_t>(port));
-    if (!socket) return 0;
-    sockaddr_storage address{};
-    socklen_t length = sizeof address;
-    if (getsockname(evhttp_bound_socket_get_fd(socket), reinterpret_cast<sockaddr*>(&address), &length) != 0) return 0;
-    if (address.ss_family == AF_INET6) return ntohs(reinterpret_cast<sockaddr_in6*>(&address)->sin6_port);
-    return ntohs(reinterpret_cast<sockaddr_in*>(&address)->sin_port);
+void HttpService::Send(ConnectionId connection, Response response, const char* route, Clock::time_point arrived) {
+    const int status = response.status;
+    m_server.Respond(connection, response);
+    m_metrics.CountRequest(route, status, std::chrono::duration<double>(Clock::now() - arrived).count());
 }
 
-void HttpService::OnRequest(evhttp_request* request, void* self) { static_cast<HttpService*>(self)->Handle(request); }
-
-void HttpService::Send(evhttp_request* request, int status, const std::string& type, const std::string& body,
-                       const std::string& cacheControl, const std::string& route,
-                       std::chrono::steady_clock::time_point arrived) {
-    evkeyvalq* headers = evhttp_request_get_output_headers(request);
-    evhttp_add_header(headers, "Content-Type", type.c_str());
-    evhttp_add_header(headers, "Cache-Control", cacheControl.c_str());
-    evbuffer* buffer = evbuffer_new();
-    evbuffer_add(buffer, body.data(), body.size());
-    const char* reason = status == 200   ? "OK"
-                         : status == 304 ? "Not Modified"
-                         : status == 400 ? "Bad Request"
-                         : status == 404 ? "Not Found"
-                         : status == 503 ? "Service Unavailable"
-                                         : "Error";
-    evhttp_send_reply(request, status, reason, status == 304 ? nullptr : buffer);
-    evbuffer_free(buffer);
-    m_metrics.CountRequest(route, status,
-                           std::chrono::duration<double>(std::chrono::steady_clock::now() - arrived).count());
-}
-
-void HttpService::Handle(evhttp_request* request) {
-    const auto arrived = std::chrono::steady_clock::now();
-    const char* uri = evhttp_request_get_uri(request);
-    const Request parsed = ParseRequestTarget(uri ? uri : "");
-    const std::string route = RouteName(parsed.route);
+void HttpService::Handle(ConnectionId connection, const RequestHead& head, const std::string& peer) {
+    const auto arrived = Clock::now();
+    const Request parsed = ParseRequestTarget(head.target);
+    const char* route = RouteName(parsed.route);
+    if (parsed.route == Route::Feed || parsed.route == Route::Search) {
+        // Past its limit a client costs nothing but this answer: no search, no upstream call.
+        const std::string client = ClientAddress(peer, head.forwardedFor, m_options.trustedProxies);
+        RateLimiter& limiter = parsed.route == Route::Feed ? m_feedLimiter : m_searchLimiter;
+        if (const int64_t retryAfter = limiter.Take(client, MonotonicMs())) {
+            Response response = parsed.route == Route::Feed ? Plain(429, kXml, TooManyRequestsFeed(), "no-store")
+                                                            : Plain(429, kText, "Too many requests\n", "no-store");
+            response.headers.emplace_back("Retry-After", std::to_string(retryAfter));
+            Send(connection, std::move(response), route, arrived);
+            return;
+        }
+    }
     switch (parsed.route) {
         case Route::Feed:
-            AnswerFeed(request, parsed, arrived);
+            AnswerFeed(connection, head, parsed, arrived);
             return;
         case Route::Search: {
             const std::string body =
                 SearchDocument(m_places, m_places.Search(parsed.query),
                                parsed.windows1254 ? DocumentEncoding::Windows1254 : DocumentEncoding::Utf8);
-            Send(request, 200, parsed.windows1254 ? "text/xml; charset=windows-1254" : kXml, body,
-                 "public, max-age=86400", route, arrived);
+            Send(
+                connection,
+                Plain(200, parsed.windows1254 ? "text/xml; charset=windows-1254" : kXml, body, "public, max-age=86400"),
+                route, arrived);
             return;
         }
-        case Route::Version:
-            Send(request, 200, kXml, VersionDocument(m_options.version), "public, max-age=3600", route, arrived);
+        case Route::Version: {
+            const std::string body = VersionDocument(m_options.version);
+            Send(connection, Plain(200, kXml, body, "public, max-age=3600"), route, arrived);
             return;
+        }
         case Route::Address: {
-            char* peer = nullptr;
-            uint16_t port = 0;
-            evhttp_connection_get_peer(evhttp_request_get_connection(request), &peer, &port);
-            const char* forwarded = evhttp_find_header(evhttp_request_get_input_headers(request), "X-Forwarded-For");
-            const std::string address =
-                ClientAddress(peer ? peer : "", forwarded ? forwarded : "", m_options.trustedProxies);
-            Send(request, 200, kXml, AddressDocument(address), "no-store", route, arrived);
+            const std::string body = AddressDocument(ClientAddress(peer, head.forwardedFor, m_options.trustedProxies));
+            Send(connection, Plain(200, kXml, body, "no-store"), route, arrived);
             return;
         }
-        case Route::IndexPage:
-            Send(request, 200, "text/html; charset=UTF-8", IndexPage(m_options.version), "public, max-age=3600", route,
-                 arrived);
+        case Route::IndexPage: {
+            const std::string body = IndexPage(m_options.version);
+            Send(connection, Plain(200, "text/html; charset=UTF-8", body, "public, max-age=3600"), route, arrived);
             return;
-        case Route::ProjectsPage:
-            Send(request, 200, "text/html; charset=UTF-8", ProjectsPage(), "public, max-age=3600", route, arrived);
+        }
+        case Route::ProjectsPage: {
+            const std::string body = ProjectsPage();
+            Send(connection, Plain(200, "text/html; charset=UTF-8", body, "public, max-age=3600"), route, arrived);
             return;
+        }
         case Route::Health:
-            Send(request, 200, "text/plain; charset=UTF-8", "ok\n", "no-store", route, arrived);
+            Send(connection, Plain(200, kText, "ok\n", "no-store"), route, arrived);
             return;
         case Route::Metrics: {
-            const std::map<std::string, double> gauges{
-                {"nimbo_cached_places", static_cast<double>(m_cache.size())},
-                {"nimbo_indexed_places", static_cast<double>(m_places.size())},
-                {"nimbo_waiting_requests", static_cast<double>(m_waitingCount)},
-                {"nimbo_upstream_budget_used_24h", static_cast<double>(m_budget.UsedToday(Now()))}};
-            Send(request, 200, "text/plain; version=0.0.4; charset=UTF-8", m_metrics.Render(gauges), "no-store", route,
-                 arrived);
+            const std::string body = RenderMetrics();
+            Send(connection, Plain(200, "text/plain; version=0.0.4; charset=UTF-8", body, "no-store"), route, arrived);
             return;
         }
         case Route::NotFound:
-            Send(request, 404, "text/plain; charset=UTF-8", "Not found\n", "public, max-age=3600", route, arrived);
+            Send(connection, Plain(404, kText, "Not found\n", "public, max-age=3600"), route, arrived);
             return;
         case Route::BadRequest:
-            Send(request, 400, kXml, BadRequestFeed(), "no-store", route, arrived);
+            Send(connection, Plain(400, kXml, BadRequestFeed(), "no-store"), route, arrived);
             return;
     }
 }
 
-void HttpService::AnswerFeed(evhttp_request* request, const Request& parsed,
-                             std::chrono::steady_clock::time_point arrived) {
+std::string HttpService::RenderMetrics() {
+    const std::map<std::string, double> gauges{
+        {"nimbo_cached_places", static_cast<double>(m_desk.cache().size())},
+        {"nimbo_indexed_places", static_cast<double>(m_places.size())},
+        {"nimbo_waiting_requests", static_cast<double>(m_desk.waiting())},
+        {"nimbo_upstream_calls_pending", static_cast<double>(m_desk.calls())},
+        {"nimbo_upstream_budget_used_24h", static_cast<double>(m_desk.BudgetUsedToday(Now()))},
+        {"nimbo_open_connections", static_cast<double>(m_server.open())},
+        {"nimbo_connection_limit", static_cast<double>(m_server.cap())}};
+    return m_metrics.Render(gauges);
+}
+
+void HttpService::AnswerFeed(ConnectionId connection, const RequestHead& head, const Request& parsed,
+                             Clock::time_point arrived) {
     const auto place = m_places.Resolve(parsed.placeId);
     if (!place) {
         // As the old service said it; the id and unit have passed validation.
         const std::string path =
             "/forecastrss/" + parsed.placeId + (parsed.unit == FeedUnit::Celsius ? "_c" : "_f") + ".xml";
-        Send(request, 404, kXml, ErrorFeed("City not found", "Invalid Input " + path), "public, max-age=600", "feed",
-             arrived);
+        const std::string body = ErrorFeed("City not found", "Invalid Input " + path);
+        Send(connection, Plain(404, kXml, body, "public, max-age=600"), "feed", arrived);
         return;
     }
-    const int64_t now = Now();
-    const FeedCache::Found found = m_cache.Find(place->geonameId, parsed.unit, now);
-    if (found.freshness == Freshness::Fresh) {
-        m_metrics.CountCache("fresh");
-        SendFeed(request, parsed.unit, place->geonameId, true, arrived);
-        return;
+    const FeedDecision decision = m_desk.Ask(place->geonameId, parsed.unit, connection, Now(), MonotonicMs());
+    m_metrics.CountCache(CacheOutcome(decision.found));
+    if (decision.refusal != Refusal::None) {
+        const auto [label, line] = Describe(decision.refusal);
+        m_metrics.CountUpstreamRefusal(label);
+        if (decision.refusalStarts) Log("WARN", line);
     }
-    m_metrics.CountCache(found.freshness == Freshness::Missing ? "miss"
-                         : found.freshness == Freshness::Stale ? "stale"
-                                                               : "expired");
-    const bool room = m_waitingCount < kMaxWaiting;
-    const bool running = room && m_cache.Fetching(place->geonameId);
-    bool canStart = room && !running && m_cache.ShouldFetch(place->geonameId, now);
-    if (canStart && !m_budget.TryTake(now)) {
-        m_metrics.CountBudgetRefusal();
-        Log("WARN", "upstream budget spent; not asking for place " + std::to_string(place->geonameId));
-        // Counts as a failed call: the place waits like after one, instead of asking again at once.
-        m_cache.FetchFailed(place->geonameId, now);
-        canStart = false;
+    if (decision.fetch) {
+        m_fetching[place->geonameId] = *place;
+        m_fetcher->Fetch(place->geonameId, ForecastQuery(place->feed.Latitude, place->feed.Longitude));
     }
-    if (running || canStart) {
-        if (canStart) {
-            m_cache.FetchStarted(place->geonameId);
-            m_fetching[place->geonameId] = *place;
-            m_fetcher->Fetch(place->geonameId, ForecastQuery(place->feed.Latitude, place->feed.Longitude));
-        }
-        m_waiting[place->geonameId].push_back({request, parsed.unit, arrived});
-        ++m_waitingCount;
-        return;
+    switch (decision.answer) {
+        case FeedAnswer::Fresh:
+        case FeedAnswer::Stale:
+            SendFeed(connection, parsed.unit, place->geonameId, decision.answer == FeedAnswer::Fresh, head.ifNoneMatch,
+                     head.ifModifiedSince, arrived);
+            return;
+        case FeedAnswer::Wait:
+            m_waiting[connection] = {head.ifNoneMatch, head.ifModifiedSince, arrived};
+            RearmWaits();
+            return;
+        case FeedAnswer::Unavailable:
+            SendUnavailable(connection, arrived);
+            return;
     }
-    if (found.freshness == Freshness::Stale) {
-        SendFeed(request, parsed.unit, place->geonameId, false, arrived);
-        return;
-    }
-    Send(request, 503, kXml, UnavailableFeed(), "no-store", "feed", arrived);
 }
 
 void HttpService::OnUpstream(UpstreamResult result) {
@@ -247,44 +276,72 @@ void HttpService::OnUpstream(UpstreamResult result) {
         }
     }
     m_metrics.CountUpstream(result.ok, result.seconds);
-    if (result.ok) {
-        m_cache.FetchSucceeded(result.place, std::move(feeds), now);
-    } else {
-        m_cache.FetchFailed(result.place, now);
-        Log("WARN", "upstream failed for place " + std::to_string(result.place) + ": " + result.error);
-    }
+    if (!result.ok) Log("WARN", "upstream failed for place " + std::to_string(result.place) + ": " + result.error);
+    const std::vector<Waiter> waiters =
+        m_desk.Finished(result.place, result.ok ? std::optional(std::move(feeds)) : std::nullopt, now);
+    for (const Waiter& waiter : waiters) AnswerWaiter(waiter);
+    RearmWaits();
+}
 
-    std::vector<Waiting> waiting;
-    if (const auto it = m_waiting.find(result.place); it != m_waiting.end()) {
-        waiting.swap(it->second);
-        m_waiting.erase(it);
-    }
-    m_waitingCount -= waiting.size();
-    for (const Waiting& w : waiting) {
-        const FeedCache::Found found = m_cache.Find(result.place, w.unit, now);
-        if (found.freshness == Freshness::Fresh || found.freshness == Freshness::Stale) {
-            SendFeed(w.request, w.unit, result.place, found.freshness == Freshness::Fresh, w.arrived);
-        } else {
-            Send(w.request, 503, kXml, UnavailableFeed(), "no-store", "feed", w.arrived);
-        }
+void HttpService::AnswerWaiter(const Waiter& waiter) {
+    const auto it = m_waiting.find(waiter.ticket);
+    if (it == m_waiting.end()) return;
+    const Waiting waiting = std::move(it->second);
+    m_waiting.erase(it);
+    const Freshness freshness = m_desk.Find(waiter.place, waiter.unit, Now()).freshness;
+    if (freshness == Freshness::Fresh || freshness == Freshness::Stale) {
+        SendFeed(waiter.ticket, waiter.unit, waiter.place, freshness == Freshness::Fresh, waiting.ifNoneMatch,
+                 waiting.ifModifiedSince, waiting.arrived);
+    } else {
+        SendUnavailable(waiter.ticket, waiting.arrived);
     }
 }
 
-void HttpService::SendFeed(evhttp_request* request, FeedUnit unit, uint32_t place, bool fresh,
-                           std::chrono::steady_clock::time_point arrived) {
-    const FeedCache::Found found = m_cache.Find(place, unit, Now());
-    const CachedFeed& feed = *found.feed;
-    evkeyvalq* headers = evhttp_request_get_output_headers(request);
-    evhttp_add_header(headers, "ETag", feed.etag.c_str());
-    evhttp_add_header(headers, "Last-Modified", HttpDate(feed.builtAt).c_str());
-    const int64_t left = fresh ? m_cache.policy().freshSeconds - (Now() - feed.builtAt) : 60;
-    const std::string cacheControl = "public, max-age=" + std::to_string(left > 0 ? left : 0);
-    const evkeyvalq* input = evhttp_request_get_input_headers(request);
-    const char* ifNoneMatch = evhttp_find_header(input, "If-None-Match");
-    const char* ifModifiedSince = evhttp_find_header(input, "If-Modified-Since");
-    const bool notModified = ifNoneMatch ? std::string(ifNoneMatch).find(feed.etag) != std::string::npos
-                                         : ifModifiedSince && HttpDate(feed.builtAt) == ifModifiedSince;
-    Send(request, notModified ? 304 : 200, kXml, feed.body, cacheControl, "feed", arrived);
+void HttpService::RearmWaits() {
+    const std::optional<int64_t> next = m_desk.NextExpiry();
+    if (!next) {
+        event_del(m_waitsOver);
+        return;
+    }
+    const int64_t ms = std::max<int64_t>(*next - MonotonicMs(), 0);
+    const timeval interval{static_cast<time_t>(ms / 1000), static_cast<suseconds_t>((ms % 1000) * 1000)};
+    event_add(m_waitsOver, &interval);
+}
+
+void HttpService::OnWaitsOver(int, short, void* self) {
+    auto& service = *static_cast<HttpService*>(self);
+    for (const Waiter& waiter : service.m_desk.Expired(MonotonicMs())) {
+        service.m_metrics.CountWaitOver();
+        service.AnswerWaiter(waiter);
+    }
+    service.RearmWaits();
+}
+
+void HttpService::Stop(std::function<void()> stopped) {
+    m_server.Stop(kStopGraceMs, std::move(stopped));
+    m_fetcher->Stop();
+    for (const Waiter& waiter : m_desk.TakeAll()) AnswerWaiter(waiter);
+    event_del(m_waitsOver);
+}
+
+void HttpService::SendUnavailable(ConnectionId connection, Clock::time_point arrived) {
+    Send(connection, Plain(503, kXml, UnavailableFeed(), "no-store"), "feed", arrived);
+}
+
+void HttpService::SendFeed(ConnectionId connection, FeedUnit unit, uint32_t place, bool fresh,
+                           const std::string& ifNoneMatch, const std::string& ifModifiedSince,
+                           Clock::time_point arrived) {
+    const int64_t now = Now();
+    const CachedFeed& feed = *m_desk.Find(place, unit, now).feed;
+    const int64_t left = fresh ? m_desk.cache().policy().freshSeconds - (now - feed.builtAt) : 60;
+    const std::string lastModified = HttpDate(feed.builtAt);
+    const bool notModified = !ifNoneMatch.empty() ? ifNoneMatch.find(feed.etag) != std::string::npos
+                                                  : !ifModifiedSince.empty() && lastModified == ifModifiedSince;
+    Response response = Plain(notModified ? 304 : 200, kXml, feed.body, "");
+    response.cacheControl = "public, max-age=" + std::to_string(left > 0 ? left : 0);
+    response.headers.emplace_back("ETag", feed.etag);
+    response.headers.emplace_back("Last-Modified", lastModified);
+    Send(connection, std::move(response), "feed", arrived);
 }
 
 }  // namespace nimbo::service

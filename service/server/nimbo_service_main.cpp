@@ -2,7 +2,10 @@
 #include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <sstream>
+
+#include <sys/resource.h>
 
 #include <curl/curl.h>
 #include <event2/event.h>
@@ -14,7 +17,35 @@
 
 namespace {
 
-void Stop(evutil_socket_t, short, void* base) { event_base_loopbreak(static_cast<event_base*>(base)); }
+// The first SIGTERM or SIGINT stops the service in order; a second one ends it at once.
+struct Stopping {
+    event_base* base;
+    nimbo::service::HttpService* service;
+    bool asked = false;
+};
+
+void OnStopSignal(evutil_socket_t, short, void* state) {
+    auto& stopping = *static_cast<Stopping*>(state);
+    if (stopping.asked) {
+        event_base_loopbreak(stopping.base);
+        return;
+    }
+    stopping.asked = true;
+    std::fprintf(stderr, "INFO stopping: not accepting, answering the waiting requests\n");
+    stopping.service->Stop([base = stopping.base] { event_base_loopbreak(base); });
+}
+
+// Connections and upstream calls each take a descriptor: the soft limit goes up to the hard one.
+uint64_t RaiseDescriptorLimit() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0) return 1024;
+    if (limit.rlim_cur < limit.rlim_max) {
+        rlimit raised = limit;
+        raised.rlim_cur = limit.rlim_max;
+        if (setrlimit(RLIMIT_NOFILE, &raised) == 0) limit = raised;
+    }
+    return limit.rlim_cur == RLIM_INFINITY ? uint64_t{1} << 20 : static_cast<uint64_t>(limit.rlim_cur);
+}
 
 nimbo::service::PlaceIndex LoadPlaces(const std::string& path) {
     if (path.empty()) {
@@ -34,7 +65,7 @@ nimbo::service::PlaceIndex LoadPlaces(const std::string& path) {
 
 int main(int argc, char** argv) {
     std::string error;
-    const auto options = nimbo::service::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    auto options = nimbo::service::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!options) {
         std::fprintf(stderr, "nimbo-service: %s (see --help)\n", error.c_str());
         return 2;
@@ -44,6 +75,13 @@ int main(int argc, char** argv) {
         return 0;
     }
     std::signal(SIGPIPE, SIG_IGN);
+    const uint64_t descriptors = RaiseDescriptorLimit();
+    const size_t asked = options->connections.maxConnections;
+    options->connections.maxConnections = nimbo::service::ConnectionCap(asked, descriptors);
+    if (asked != 0 && options->connections.maxConnections < asked) {
+        std::fprintf(stderr, "WARN --max-connections %zu is too many for the descriptor limit %llu; using %zu\n", asked,
+                     static_cast<unsigned long long>(descriptors), options->connections.maxConnections);
+    }
     curl_global_init(CURL_GLOBAL_DEFAULT);
     evthread_use_pthreads();
     event_base* base = event_base_new();
@@ -60,10 +98,13 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "INFO offline: answering from the recorded upstream answers in %s, not live weather\n",
                          options->recordedFolder.c_str());
         }
-        event* interrupt = evsignal_new(base, SIGINT, &Stop, base);
-        event* terminate = evsignal_new(base, SIGTERM, &Stop, base);
+        Stopping stopping{base, &service};
+        event* interrupt = evsignal_new(base, SIGINT, &OnStopSignal, &stopping);
+        event* terminate = evsignal_new(base, SIGTERM, &OnStopSignal, &stopping);
         event_add(interrupt, nullptr);
         event_add(terminate, nullptr);
+        std::fprintf(stderr, "INFO at most %zu connections at once (descriptor limit %llu)\n",
+                     options->connections.maxConnections, static_cast<unsigned long long>(descriptors));
         std::fprintf(stderr, "INFO listening on http://%s:%d\n", options->listenHost.c_str(), port);
         event_base_dispatch(base);
         event_free(interrupt);

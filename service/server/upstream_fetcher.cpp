@@ -20,6 +20,11 @@ size_t Append(char* data, size_t size, size_t count, void* target) {
     return size * count;
 }
 
+// Non-zero ends the transfer: the service is stopping.
+int AbortWhenStopping(void* stopping, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<const std::atomic<bool>*>(stopping)->load() ? 1 : 0;
+}
+
 struct CurlHandle {
     CURL* handle = curl_easy_init();
     ~CurlHandle() { curl_easy_cleanup(handle); }
@@ -35,13 +40,18 @@ UpstreamFetcher::UpstreamFetcher(event_base* base, UpstreamSettings settings, st
 }
 
 UpstreamFetcher::~UpstreamFetcher() {
+    Stop();
+    for (std::thread& thread : m_threads) thread.join();
+    event_free(m_wake);
+}
+
+void UpstreamFetcher::Stop() {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_stopping = true;
+        m_jobs.clear();
     }
     m_jobsReady.notify_all();
-    for (std::thread& thread : m_threads) thread.join();
-    event_free(m_wake);
 }
 
 void UpstreamFetcher::Fetch(uint32_t place, std::string query) {
@@ -65,6 +75,7 @@ void UpstreamFetcher::Work() {
         UpstreamResult result = Call(job);
         {
             std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_stopping) return;
             m_results.push_back(std::move(result));
         }
         event_active(m_wake, 0, 0);
@@ -98,6 +109,9 @@ UpstreamResult UpstreamFetcher::Call(const Job& job) const {
         curl_easy_setopt(curl.handle, CURLOPT_WRITEFUNCTION, &Append);
         curl_easy_setopt(curl.handle, CURLOPT_WRITEDATA, &result.body);
         curl_easy_setopt(curl.handle, CURLOPT_ERRORBUFFER, message);
+        curl_easy_setopt(curl.handle, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(curl.handle, CURLOPT_XFERINFOFUNCTION, &AbortWhenStopping);
+        curl_easy_setopt(curl.handle, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool>*>(&m_stopping));
         const CURLcode code = curl_easy_perform(curl.handle);
         long status = 0;
         curl_easy_getinfo(curl.handle, CURLINFO_RESPONSE_CODE, &status);

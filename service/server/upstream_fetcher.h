@@ -2,6 +2,7 @@
 // answer) and hand each result back to the loop thread.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -42,6 +43,10 @@ public:
     // `query` is made by the service from coordinates it looked up itself.
     void Fetch(uint32_t place, std::string query);
 
+    // Drops the queued calls and aborts the running ones (within about a second: curl asks its progress
+    // callback that often); their results are not delivered.
+    void Stop();
+
 private:
     struct Job {
         uint32_t place;
@@ -59,7 +64,7 @@ private:
     std::condition_variable m_jobsReady;
     std::deque<Job> m_jobs;
     std::vector<UpstreamResult> m_results;
-    bool m_stopping = false;
+    std::atomic<bool> m_stopping{false};
     std::vector<std::thread> m_threads;
 };
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """The repository's nginx configuration in front of the service, on loopback: a repeated feed request is
-answered from nginx's cache, and the address echo sees the client behind the proxy."""
+answered from nginx's cache, the address echo sees the client behind the proxy, and a client past its
+search rate gets 429 from nginx."""
 import os
 import shutil
+import urllib.error
 import socket
 import subprocess
 import sys
@@ -102,6 +104,18 @@ http {{
         _, headers, body = self.get("/getip.php?ref=nimbo150")
         self.assertEqual(ET.fromstring(body).findtext("ip"), "127.0.0.1")
         self.assertNotEqual(headers["X-Cache-Status"], "HIT")
+
+    def test_a_client_past_its_rate_gets_429_from_nginx(self):
+        # 30 searches a minute with bursts of 20: thirty at once cannot all pass, whatever the machine's pace.
+        statuses = []
+        for _ in range(30):
+            try:
+                statuses.append(self.get("/search/search?where=ist")[0])
+            except urllib.error.HTTPError as error:
+                statuses.append((error.code, error.headers["Retry-After"]))
+        self.assertEqual(statuses[0], 200)
+        self.assertIn((429, "2"), statuses)
+        self.assertNotIn('route="search",status="429"', self.service.get("/metrics")[2].decode())
 
 
 if __name__ == "__main__":

@@ -1,11 +1,12 @@
 """The data service on a free loopback port, beside a fake forecast upstream that the test steers."""
+import http.client
 import http.server
 import os
 import re
+import resource
 import subprocess
 import threading
 import time
-import urllib.error
 import urllib.request
 
 SOURCE_DIR = os.environ.get("NIMBO_SOURCE_DIR", os.path.abspath(os.path.join(os.path.dirname(__file__), "../..")))
@@ -29,14 +30,17 @@ def wait_until(predicate, timeout, what):
 
 
 class FakeUpstream:
-    """Answers /v1/forecast as `mode` says: ok, slow, garbage, cut, error (HTTP 500) or gone (refuses)."""
+    """Answers /v1/forecast as `mode` says: ok, slow, garbage, cut, error (HTTP 500), gone (refuses) or hang
+    (never answers, until closed)."""
 
     def __init__(self):
         self.mode = "ok"
         self.delay = 0.0
         self.queries = []
         self.lock = threading.Lock()
-        self.body = open(os.path.join(ANSWERS, "istanbul-day.json"), "rb").read()
+        self.released = threading.Event()
+        with open(os.path.join(ANSWERS, "istanbul-day.json"), "rb") as answer:
+            self.body = answer.read()
         upstream = self
 
         class Handler(http.server.BaseHTTPRequestHandler):
@@ -47,6 +51,9 @@ class FakeUpstream:
                 with upstream.lock:
                     upstream.queries.append(self.path)
                 mode = upstream.mode
+                if mode == "hang":
+                    upstream.released.wait(120)
+                    return
                 time.sleep(upstream.delay if mode != "slow" else 5)
                 if mode == "cut":
                     self.send_response(200)
@@ -76,21 +83,24 @@ class FakeUpstream:
             return len(self.queries)
 
     def close(self):
+        self.released.set()
         self.server.shutdown()
         self.server.server_close()
 
 
 class Service:
-    """nimbo-service with `args`, on a free port; its log is kept for the test."""
+    """nimbo-service with `args`, on a free port; its log is kept for the test. `descriptors` lowers its
+    descriptor limit (soft and hard, as `ulimit -n` does)."""
 
-    def __init__(self, *args, log_path):
+    def __init__(self, *args, log_path, descriptors=None):
         self.log_path = log_path
         self.log = open(log_path, "wb")
         env = {k: v for k, v in os.environ.items() if "proxy" not in k.lower()}
+        limit = (lambda: resource.setrlimit(resource.RLIMIT_NOFILE, (descriptors, descriptors))) if descriptors else None
         self.process = subprocess.Popen([SERVICE, "--listen", "127.0.0.1:0", *args], stdout=self.log,
-                                        stderr=subprocess.STDOUT, env=env)
-        port = wait_until(lambda: self._port() or self._died(), 30, "the service to listen")
-        self.base = f"http://127.0.0.1:{port}"
+                                        stderr=subprocess.STDOUT, env=env, preexec_fn=limit)
+        self.port = wait_until(lambda: self._port() or self._died(), 30, "the service to listen")
+        self.base = f"http://127.0.0.1:{self.port}"
 
     def _port(self):
         with open(self.log_path, "rb") as log:
@@ -102,14 +112,28 @@ class Service:
             with open(self.log_path, errors="replace") as log:
                 raise AssertionError("the service ended: " + log.read())
 
-    def get(self, path, headers=None):
-        """(status, headers, body bytes) of a GET."""
-        request = urllib.request.Request(self.base + path, headers=headers or {})
+    def get(self, path, headers=None, source="127.0.0.1"):
+        """(status, headers, body bytes) of a GET from the loopback address `source`."""
+        connection = http.client.HTTPConnection("127.0.0.1", self.port, timeout=30, source_address=(source, 0))
         try:
-            with OPENER.open(request, timeout=30) as answer:
-                return answer.status, answer.headers, answer.read()
-        except urllib.error.HTTPError as error:
-            return error.code, error.headers, error.read()
+            connection.request("GET", path, headers=headers or {})
+            answer = connection.getresponse()
+            return answer.status, answer.headers, answer.read()
+        finally:
+            connection.close()
+
+    def metrics(self):
+        return self.get("/metrics")[2].decode()
+
+    def log_text(self):
+        with open(self.log_path, errors="replace") as log:
+            return log.read()
+
+    def cpu_seconds(self):
+        """User and system time the service has used so far."""
+        with open(f"/proc/{self.process.pid}/stat") as stat:
+            fields = stat.read().rsplit(")", 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
     def alive(self):
         return self.process.poll() is None and self.get("/healthz")[0] == 200

@@ -3,10 +3,13 @@
 the budget, the search with the real places and hostile requests."""
 import concurrent.futures
 import os
+import select
 import shutil
+import signal
 import socket
 import sys
 import tempfile
+import time
 import unittest
 import xml.etree.ElementTree as ET
 
@@ -14,16 +17,26 @@ sys.path.insert(0, os.path.dirname(__file__))
 from service_harness import PLACES, FakeUpstream, Service, wait_until  # noqa: E402
 
 FEED = "/forecastrss/TUXX0014_c.xml"
+OTHER_CODES = ["TUXX0002", "TUXX0004", "TUXX0015", "TUXX0039", "TUXX0040"]
+
+
+def timed(function):
+    """`function` returning (its result, the seconds it took)."""
+    def run(*args):
+        started = time.monotonic()
+        result = function(*args)
+        return result, time.monotonic() - started
+    return run
 
 
 class ServiceTest(unittest.TestCase):
-    def start(self, *args, upstream=True):
+    def start(self, *args, descriptors=None):
         self.upstream = FakeUpstream()
         self.addCleanup(self.upstream.close)
         folder = tempfile.mkdtemp(prefix="nimbo-service-")
         self.addCleanup(shutil.rmtree, folder, True)
         service = Service("--upstream", self.upstream.url, "--upstream-timeout", "1", *args,
-                          log_path=os.path.join(folder, "service.log"))
+                          log_path=os.path.join(folder, "service.log"), descriptors=descriptors)
         self.addCleanup(service.close)
         return service
 
@@ -77,13 +90,96 @@ class ServiceTest(unittest.TestCase):
         metrics = service.get("/metrics")[2].decode()
         self.assertIn("nimbo_upstream_failures_total 4", metrics)
 
-    def test_the_budget_is_never_exceeded(self):
-        service = self.start("--budget-minute", "2")
-        codes = ["TUXX0002", "TUXX0004", "TUXX0014", "TUXX0015", "TUXX0039", "TUXX0040"]
-        statuses = [service.get(f"/forecastrss/{code}_c.xml")[0] for code in codes]
-        self.assertEqual(self.upstream.calls(), 2)
-        self.assertEqual(statuses, [200, 200, 503, 503, 503, 503])
-        self.assertIn("nimbo_upstream_budget_refusals_total 4", service.get("/metrics")[2].decode())
+    def test_a_sweep_of_new_places_cannot_starve_the_cached_ones(self):
+        # Of 6 calls a minute, 2 are kept for refreshing cached places.
+        service = self.start("--budget-minute", "6", "--fresh", "1", "--retry", "0")
+        self.assertEqual(service.get(FEED)[0], 200)
+        sweep = [service.get(f"/forecastrss/{code}_c.xml")[0] for code in OTHER_CODES]
+        self.assertEqual(sweep, [200, 200, 200, 503, 503])
+        self.assertEqual(self.upstream.calls(), 4)
+        # İstanbul's feed goes stale and is refreshed from the kept share; new places still get nothing.
+        wait_until(lambda: service.get(FEED)[0] == 200 and self.upstream.calls() == 5, 10, "İstanbul's refresh")
+        self.assertIn("latitude=41.0138", self.upstream.queries[-1])
+        self.assertEqual(service.get("/forecastrss/TUXX0040_c.xml")[0], 503)
+        self.assertEqual(self.upstream.calls(), 5)
+        self.assertIn('nimbo_upstream_refusals_total{reason="budget_new_places"} 3', service.metrics())
+
+    def test_one_client_over_its_rate_does_not_slow_the_others(self):
+        service = self.start("--feed-burst", "3", "--search-burst", "1")
+        statuses = [service.get(FEED) for _ in range(5)]
+        self.assertEqual([status for status, _, _ in statuses], [200, 200, 200, 429, 429])
+        self.assertEqual(statuses[3][1]["Retry-After"], "1")
+        self.assertEqual(self.upstream.calls(), 1)
+        # Another address, and the same one for another kind of request, have their own buckets.
+        self.assertEqual([service.get(FEED, source="127.0.0.2")[0] for _ in range(3)], [200, 200, 200])
+        self.assertEqual(service.get("/search/search?where=ist")[0], 200)
+        self.assertEqual(service.get("/search/search?where=ist")[0], 429)
+        metrics = service.metrics()
+        self.assertIn('nimbo_requests_total{route="feed",status="429"} 2\n', metrics)
+        self.assertIn('nimbo_requests_total{route="search",status="429"} 1\n', metrics)
+
+    def test_half_sent_requests_cannot_shut_others_out(self):
+        # 64 descriptors: at most 32 connections; the rest of 200 half-sent requests are shed or refused.
+        service = self.start("--request-timeout", "2", descriptors=64)
+        half_sent = []
+        self.addCleanup(lambda: [connection.close() for connection in half_sent])
+        for _ in range(200):
+            connection = socket.create_connection(("127.0.0.1", service.port), timeout=10)
+            connection.sendall(b"GET /healthz HTTP/1.1\r\nHost: x\r\n")
+            half_sent.append(connection)
+        started = time.monotonic()
+        self.assertEqual(service.get("/healthz")[0], 200)
+        self.assertLess(time.monotonic() - started, 1.0)
+        cpu = service.cpu_seconds()
+        # Trickling a byte at a time does not stretch the deadline from the first byte.
+        with socket.create_connection(("127.0.0.1", service.port), timeout=10) as trickle:
+            started = time.monotonic()
+            closed = False
+            while not closed and time.monotonic() - started < 10:
+                try:
+                    trickle.sendall(b"G")
+                    if select.select([trickle], [], [], 0.2)[0]:
+                        closed = trickle.recv(100) == b""
+                except (BrokenPipeError, ConnectionResetError):
+                    closed = True
+            self.assertTrue(closed)
+            self.assertLess(time.monotonic() - started, 5)
+        self.assertLess(service.cpu_seconds() - cpu, 0.5)  # quiet while the slow clients sit there
+        metrics = service.metrics()
+        self.assertRegex(metrics, r'nimbo_connections_closed_total\{reason="shed"\} \d{2,}')
+        self.assertRegex(metrics, r'nimbo_connections_closed_total\{reason="request_deadline"\} [1-9]')
+        self.assertIn("nimbo_connection_limit 32\n", metrics)
+
+    def test_an_upstream_that_never_answers_costs_a_bounded_wait(self):
+        service = self.start("--upstream-timeout", "60", "--fresh", "1", "--fetch-wait", "2")
+        for code in OTHER_CODES[:4] + ["TUXX0014"]:
+            self.assertEqual(service.get(f"/forecastrss/{code}_c.xml")[0], 200)
+        self.upstream.mode = "hang"
+        time.sleep(1.5)  # the feeds' fresh second passes
+        # Five stale places, though only four calls can run: each gets its stale feed at once.
+        with concurrent.futures.ThreadPoolExecutor(5) as pool:
+            answers = list(pool.map(timed(service.get), [f"/forecastrss/{code}_c.xml" for code in OTHER_CODES[:4] + ["TUXX0014"]]))
+        self.assertEqual([status for (status, _, _), _ in answers], [200] * 5)
+        self.assertLess(max(seconds for _, seconds in answers), 1.0)
+        (status, _, body), seconds = timed(service.get)("/forecastrss/TUXX0040_c.xml")
+        self.assertEqual((status, ET.fromstring(body).findtext("channel/item/title")), (503, "Weather not available"))
+        self.assertLess(seconds, 2 + 3)
+        self.assertIn("nimbo_feed_waits_over_total 6\n", service.metrics())
+
+    def test_stopping_answers_every_waiting_client_and_ends_within_five_seconds(self):
+        service = self.start("--upstream-timeout", "60", "--fresh", "1", "--fetch-wait", "30", "--stale-wait", "30")
+        self.assertEqual(service.get(FEED)[0], 200)
+        self.upstream.mode = "hang"
+        time.sleep(1.5)  # the feed's fresh second passes
+        paths = [FEED] * 3 + ["/forecastrss/TUXX0002_c.xml"] * 3
+        with concurrent.futures.ThreadPoolExecutor(6) as pool:
+            answers = [pool.submit(service.get, path) for path in paths]
+            wait_until(lambda: "nimbo_waiting_requests 6\n" in service.metrics(), 10, "six waiting requests")
+            started = time.monotonic()
+            service.process.send_signal(signal.SIGTERM)
+            self.assertEqual(service.process.wait(timeout=10), 0)
+            self.assertLess(time.monotonic() - started, 5)
+            self.assertEqual([answer.result()[0] for answer in answers], [200] * 3 + [503] * 3)
 
     def test_unknown_places_and_bad_requests(self):
         service = self.start()
