@@ -67,7 +67,7 @@ Function .onInit
     Pop $ServerBase
     ${If} $0 == "bad"
         MessageBox MB_OK|MB_ICONSTOP "/SERVER= ile verilen sunucu adresi kullanılamaz. Adres http:// ya da https:// \
-            ile başlamalı, örneğin /SERVER=http://sunucu:8640$\r$\nKurulum hiçbir şey yazmadan sona erdi."
+            ile başlamalı, örneğin:$\r$\n/SERVER=http://sunucu:8640$\r$\n$\r$\nKurulum hiçbir şey yazmadan sona erdi."
         SetErrorLevel 2
         Quit
     ${EndIf}
