@@ -33,17 +33,24 @@ if(NIMBO_WIN64_DIR)
     add_test(NAME wine.unit_tests COMMAND xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp"
         python3 ${CMAKE_SOURCE_DIR}/tests/server/with_server.py --root ${CMAKE_SOURCE_DIR}/tests/data/server --
         ${CMAKE_SOURCE_DIR}/scripts/wine_tests.sh ${NIMBO_WIN64_DIR}/nimbo_win_tests.exe --gtest_brief=1)
-    set_tests_properties(wine.unit_tests PROPERTIES RESOURCE_LOCK wine TIMEOUT 600)
+    set_tests_properties(wine.unit_tests PROPERTIES TIMEOUT 600 COST 100)
 
-    # Layer 3: the real programs under Wine on Xvfb.
+    # Layer 3: the real programs under Wine on Xvfb, one ctest entry per case (e2e.<suite>.<case>) so that the
+    # cases spread over ctest's jobs; each takes a Wine prefix and a display no other running case holds.
+    # They go first (COST): they are the long ones.
     file(GLOB e2e_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
     foreach(script IN LISTS e2e_tests)
-        get_filename_component(name ${script} NAME_WE)
-        string(REGEX REPLACE "^test_" "" name ${name})
-        add_test(NAME e2e.${name} COMMAND python3 ${script})
-        set_tests_properties(e2e.${name} PROPERTIES
-            RESOURCE_LOCK wine TIMEOUT 600
-            ENVIRONMENT "NIMBO_SOURCE_DIR=${CMAKE_SOURCE_DIR};NIMBO_WIN64_DIR=${NIMBO_WIN64_DIR}")
+        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${script})
+        get_filename_component(suite ${script} NAME_WE)
+        string(REGEX REPLACE "^test_" "" suite ${suite})
+        file(STRINGS ${script} cases REGEX "^def test_[A-Za-z0-9_]+\\(")
+        foreach(line IN LISTS cases)
+            string(REGEX REPLACE "^def (test_[A-Za-z0-9_]+)\\(.*" "\\1" case "${line}")
+            string(REGEX REPLACE "^test_" "" short ${case})
+            add_test(NAME e2e.${suite}.${short} COMMAND python3 ${script} ${case})
+            set_tests_properties(e2e.${suite}.${short} PROPERTIES TIMEOUT 600 COST 50
+                ENVIRONMENT "NIMBO_SOURCE_DIR=${CMAKE_SOURCE_DIR};NIMBO_WIN64_DIR=${NIMBO_WIN64_DIR}")
+        endforeach()
     endforeach()
 endif()
 

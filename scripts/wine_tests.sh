@@ -5,6 +5,9 @@
 set -euo pipefail
 export WINEPREFIX="${WINEPREFIX:-$(cd "$(dirname "$0")/.." && pwd)/build/wineprefix-unit}"
 source "$(dirname "$0")/wine_env.sh"
+# One run at a time in the prefix: a second one waits here.
+exec 9>"$WINEPREFIX.lock"
+flock 9
 "$(dirname "$0")/wine_prefix.sh"
 wineserver -k 2>/dev/null || true
 wineserver -w

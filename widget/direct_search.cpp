@@ -5,8 +5,7 @@ namespace nimbo {
 
 void DirectSearch::ReadReply(std::string_view json) {
     m_places = ReadGeocodingSearch(json);
-    m_names.clear();
-    for (const GeoPlace& place : m_places) m_names.push_back(PlaceDisplayName(place));
+    m_names = SearchResultNames(m_places);
     m_pairs = SearchResultLines(m_places);
 }
 

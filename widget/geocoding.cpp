@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/untrusted_text.h"
+#include "service/forecast/place_lines.h"
 
 namespace nimbo {
 namespace {
@@ -51,6 +52,7 @@ std::optional<GeoPlace> ReadPlace(const Json& object) {
     // The names are shown, and the place's name is stored in Options.ini: one line each, whatever the answer holds.
     place.name = OneLine(Text(object, "name"));
     place.region = OneLine(Text(object, "admin1"));
+    for (const char* key : {"admin2", "admin3", "admin4"}) place.smallerDivisions.push_back(OneLine(Text(object, key)));
     place.country = OneLine(Text(object, "country"));
     place.countryCode = OneLine(Text(object, "country_code"));
     const auto latitude = Degrees(object, "latitude", 90);
@@ -94,31 +96,36 @@ std::optional<GeoPlace> ReadGeocodingPlace(std::string_view json) {
     return ReadPlace(Json::parse(json, nullptr, false));
 }
 
-std::string PlaceDisplayName(const GeoPlace& place) {
-    std::string name = place.name;
-    if (place.countryCode == "TR" && !place.region.empty()) name += ", " + place.region;
-    if (!place.country.empty()) name += ", " + place.country;
-    return name;
+std::vector<std::string> SearchResultNames(const std::vector<GeoPlace>& places) {
+    std::vector<service::PlaceLineParts> parts;
+    for (const GeoPlace& place : places) {
+        parts.push_back(
+            {place.name, place.region, place.smallerDivisions, place.country, place.at.latitude, place.at.longitude});
+    }
+    return service::PlaceLines(parts);
 }
 
 std::vector<std::string> SearchResultLines(const std::vector<GeoPlace>& places) {
-    std::vector<std::string> lines;
-    for (const GeoPlace& place : places) lines.push_back(PlaceDisplayName(place) + "=" + place.id);
+    std::vector<std::string> lines = SearchResultNames(places);
+    for (size_t i = 0; i < lines.size(); ++i) lines[i] += "=" + places[i].id;
     return lines;
 }
 
 GeoPlace PlaceFromDisplayName(const std::string& displayName) {
-    GeoPlace place;
-    std::string* parts[] = {&place.name, &place.region, &place.country};
+    std::vector<std::string> parts;
     std::string_view rest = displayName;
-    for (size_t i = 0; i < 3; ++i) {
-        const size_t comma = i < 2 ? rest.find(',') : std::string_view::npos;
-        *parts[i] = std::string(Trimmed(rest.substr(0, comma)));
-        if (comma == std::string_view::npos) break;
-        rest.remove_prefix(comma + 1);
+    for (size_t comma; (comma = rest.find(',')) != std::string_view::npos; rest.remove_prefix(comma + 1)) {
+        parts.emplace_back(Trimmed(rest.substr(0, comma)));
     }
-    // "Name, Country": two parts name the country second.
-    if (place.country.empty() && !place.region.empty()) std::swap(place.region, place.country);
+    parts.emplace_back(Trimmed(rest));
+    GeoPlace place;
+    place.name = parts.front();
+    if (parts.size() >= 2) place.country = parts.back();
+    // A position that tells places of the same name apart follows the country: "Almanya (52.41° K 7.38° D)".
+    if (const size_t open = place.country.find(" ("); open != std::string::npos && place.country.back() == ')') {
+        place.country.resize(open);
+    }
+    if (parts.size() >= 3) place.region = parts[parts.size() - 2];
     return place;
 }
 

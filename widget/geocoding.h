@@ -14,7 +14,8 @@ namespace nimbo {
 struct GeoPlace {
     std::string id;  // the GeoNames id, the place's location ID
     std::string name;
-    std::string region;  // first-level administrative area (admin1); may be empty
+    std::string region;                         // first-level administrative area (admin1); may be empty
+    std::vector<std::string> smallerDivisions;  // admin2, admin3, admin4 (entries may be empty)
     std::string country;
     std::string countryCode;  // ISO 3166-1 alpha-2, "TR"
     Coordinates at;
@@ -34,13 +35,14 @@ std::vector<GeoPlace> ReadGeocodingSearch(std::string_view json);
 // The place of a get answer (one place object); no value for an error answer or anything incomplete.
 std::optional<GeoPlace> ReadGeocodingPlace(std::string_view json);
 
-// "Name, Region, Country" as the data service's search names places: the region only in Türkiye, where
-// provinces tell places apart; empty parts are left out.
-std::string PlaceDisplayName(const GeoPlace& place);
+// The names a search lists, as the data service's search names places: "Name, Region, Country", with the
+// smaller divisions that tell apart places that would read the same.
+std::vector<std::string> SearchResultNames(const std::vector<GeoPlace>& places);
 // The search list's lines: display name, "=", GeoNames id.
 std::vector<std::string> SearchResultLines(const std::vector<GeoPlace>& places);
 
-// Splits a display name back ("Name, Region, Country"); a name without commas is the name alone.
+// Splits a display name back: the name first, the country last and the region before it ("Name, Region,
+// Country", "Name, District, Region, Country"); a name without commas is the name alone.
 GeoPlace PlaceFromDisplayName(const std::string& displayName);
 
 }  // namespace nimbo

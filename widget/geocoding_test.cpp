@@ -31,7 +31,7 @@ TEST(Geocoding, SearchAnswerGivesCompletePlacesInOrder) {
     EXPECT_DOUBLE_EQ(places[0].at.latitude, 41.01384);
     EXPECT_DOUBLE_EQ(places[1].at.longitude, -64.5);
     EXPECT_EQ(SearchResultLines(places),
-              (std::vector<std::string>{"İstanbul, İstanbul, Türkiye=745044", "Istanbul, Arjantin=6955677"}));
+              (std::vector<std::string>{"İstanbul, İstanbul, Türkiye=745044", "Istanbul, Córdoba, Arjantin=6955677"}));
 }
 
 TEST(Geocoding, AnswersWithoutResultsOrWithoutJsonGiveAnEmptyList) {
@@ -47,7 +47,7 @@ TEST(Geocoding, GetAnswerIsOnePlaceObject) {
         R"({"id":2950159,"name":"Berlin","latitude":52.52437,"longitude":13.41053,"country":"Almanya","admin1":"Berlin"})");
     ASSERT_TRUE(place);
     EXPECT_EQ(place->id, "2950159");
-    EXPECT_EQ(PlaceDisplayName(*place), "Berlin, Almanya");
+    EXPECT_EQ(SearchResultNames({*place}), std::vector<std::string>{"Berlin, Berlin, Almanya"});
     EXPECT_FALSE(ReadGeocodingPlace(R"({"error":true,"reason":"Location ID not found."})"));
     EXPECT_FALSE(ReadGeocodingPlace(R"({"results":[{"id":2950159,"name":"Berlin","latitude":1,"longitude":2}]})"));
 }
@@ -75,9 +75,13 @@ TEST(Geocoding, DisplayNamesSplitBackIntoTheirParts) {
         const char* region;
         const char* country;
     };
-    for (const Case& c : {Case{"Nilüfer, Bursa, Türkiye", "Nilüfer", "Bursa", "Türkiye"},
-                          Case{"Istanbul, Arjantin", "Istanbul", "", "Arjantin"}, Case{"Istanbul", "Istanbul", "", ""},
-                          Case{"A, B, C, D", "A", "B", "C, D"}, Case{"", "", "", ""}}) {
+    for (const Case& c :
+         {Case{"Nilüfer, Bursa, Türkiye", "Nilüfer", "Bursa", "Türkiye"},
+          Case{"Istanbul, Arjantin", "Istanbul", "", "Arjantin"}, Case{"Istanbul", "Istanbul", "", ""},
+          Case{"Hollywood, Broward County, Florida, Amerika Birleşik Devletleri", "Hollywood", "Florida",
+               "Amerika Birleşik Devletleri"},
+          Case{"Neuenkirchen, Lower Saxony, Almanya (53.00° K 9.72° D)", "Neuenkirchen", "Lower Saxony", "Almanya"},
+          Case{"", "", "", ""}}) {
         const GeoPlace place = PlaceFromDisplayName(c.text);
         EXPECT_EQ(place.name, c.name) << c.text;
         EXPECT_EQ(place.region, c.region) << c.text;

@@ -15,7 +15,10 @@ struct ForecastDay {
     std::string Text;
 };
 
+// The face shows five days. The record keeps up to ten of a feed's days (the rest are dropped), so that a feed
+// from yesterday still fills five cells from today on.
 inline constexpr size_t kForecastDays = 5;
+inline constexpr size_t kRecordedForecastDays = 10;
 
 struct WeatherData {
     std::string LastBuildDate;
@@ -38,7 +41,7 @@ struct WeatherData {
     std::string ConditionCode;
     std::string Temperature;
     std::string ConditionDate;
-    std::array<ForecastDay, kForecastDays> Forecast;
+    std::array<ForecastDay, kRecordedForecastDays> Forecast;
     std::string DateText;
     std::string HijriDateText;
     std::string Unit = "c";

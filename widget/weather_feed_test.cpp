@@ -5,14 +5,17 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 #include <string>
 
+#include "tests/support/feed_fields.h"
 #include "widget/document_text.h"
 
 namespace nimbo {
 namespace {
+
+using testing::ExpectedFields;
+using testing::FeedFields;
 
 const std::filesystem::path kFeeds = std::filesystem::path(NIMBO_TEST_DATA_DIR) / "feeds";
 
@@ -21,54 +24,6 @@ std::string ReadFile(const std::filesystem::path& path) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
-}
-
-// The fields the feed fills, by name; empty ones are left out.
-std::map<std::string, std::string> FeedFields(const WeatherData& data) {
-    std::map<std::string, std::string> fields{
-        {"LastBuildDate", data.LastBuildDate},
-        {"City", data.City},
-        {"Region", data.Region},
-        {"Country", data.Country},
-        {"Sunrise", data.Sunrise},
-        {"Sunset", data.Sunset},
-        {"Latitude", data.Latitude},
-        {"Longitude", data.Longitude},
-        {"WindChill", data.WindChill},
-        {"WindDirection", data.WindDirection},
-        {"WindSpeed", data.WindSpeed},
-        {"Humidity", data.Humidity},
-        {"Visibility", data.Visibility},
-        {"PubDate", data.PubDate},
-        {"ConditionText", data.ConditionText},
-        {"ConditionCode", data.ConditionCode},
-        {"Temperature", data.Temperature},
-        {"ConditionDate", data.ConditionDate},
-    };
-    for (size_t i = 0; i < data.Forecast.size(); ++i) {
-        const ForecastDay& day = data.Forecast[i];
-        const std::string prefix = "Forecast" + std::to_string(i) + ".";
-        fields.insert({{prefix + "Day", day.Day},
-                       {prefix + "Low", day.Low},
-                       {prefix + "High", day.High},
-                       {prefix + "Code", day.Code},
-                       {prefix + "Date", day.Date},
-                       {prefix + "Text", day.Text}});
-    }
-    for (auto it = fields.begin(); it != fields.end();) it = it->second.empty() ? fields.erase(it) : std::next(it);
-    return fields;
-}
-
-// "Field=value" lines written by an independent reader of the same feed.
-std::map<std::string, std::string> ExpectedFields(const std::filesystem::path& path) {
-    std::map<std::string, std::string> fields;
-    std::istringstream lines(ReadFile(path));
-    for (std::string line; std::getline(lines, line);) {
-        const size_t equals = line.find('=');
-        if (line.empty() || line[0] == '#' || equals == std::string::npos || equals + 1 == line.size()) continue;
-        fields[line.substr(0, equals)] = line.substr(equals + 1);
-    }
-    return fields;
 }
 
 WeatherData ParsedFeed(const std::string& bytes) {

@@ -5,7 +5,8 @@
 
 namespace nimbo::service {
 
-// The English short name ("Germany", "Türkiye"); empty for an unknown code.
+// The Turkish name ("Almanya", "Amerika Birleşik Devletleri", "Türkiye"), as Open-Meteo names countries for
+// language=tr; empty for an unknown code.
 std::string_view CountryName(std::string_view code);
 
 }  // namespace nimbo::service

@@ -6,6 +6,7 @@
 #include "service/core/country_names.h"
 #include "service/core/search_fold.h"
 #include "service/forecast/known_places.h"
+#include "service/forecast/place_lines.h"
 
 namespace nimbo::service {
 namespace {
@@ -89,20 +90,26 @@ const Place* PlaceIndex::FindId(uint32_t id) const {
 }
 
 std::string PlaceIndex::Region(const Place& place) const {
-    if (place.country != "TR") return {};
+    // Turkish provinces go by their seats' Turkish names ("Çankırı"), as the widget's city list names them.
+    if (place.country != "TR") return place.region;
     const auto it =
         std::lower_bound(m_provinces.begin(), m_provinces.end(), std::make_pair(place.admin1, std::string()));
     return it != m_provinces.end() && it->first == place.admin1 ? it->second : std::string();
 }
 
-std::string PlaceIndex::DisplayName(const Place& place) const {
-    std::string name = place.name;
-    const std::string region = Region(place);
-    if (!region.empty()) name += ", " + region;
-    const std::string_view country = CountryName(place.country);
-    name += ", ";
-    name += country.empty() ? std::string_view(place.country) : country;
-    return name;
+std::vector<std::string> PlaceIndex::DisplayNames(const std::vector<const Place*>& places) const {
+    std::vector<PlaceLineParts> parts;
+    parts.reserve(places.size());
+    for (const Place* place : places) {
+        const std::string_view country = CountryName(place->country);
+        parts.push_back({place->name,
+                         Region(*place),
+                         {place->district},
+                         std::string(country.empty() ? std::string_view(place->country) : country),
+                         place->latitude,
+                         place->longitude});
+    }
+    return PlaceLines(parts);
 }
 
 std::optional<ResolvedPlace> PlaceIndex::Resolve(std::string_view id) const {

@@ -35,8 +35,10 @@ public:
     // population. Queries shorter than two letters find nothing.
     std::vector<const Place*> Search(std::string_view query, size_t limit = kMaxSearchResults) const;
 
-    // "İzmir, İzmir, Türkiye"; outside Türkiye without a region: "Paris, France".
-    std::string DisplayName(const Place& place) const;
+    // The lines of one search answer, in order: "İzmir, İzmir, Türkiye", "Berlin, State of Berlin, Almanya", and
+    // where two would read the same, the district too: "Hollywood, Broward County, Florida, Amerika Birleşik
+    // Devletleri".
+    std::vector<std::string> DisplayNames(const std::vector<const Place*>& places) const;
 
 private:
     const Place* FindId(uint32_t id) const;

@@ -111,8 +111,8 @@ TEST(PlaceIndex, SearchRanksExactNamesThenPopulation) {
 
 TEST(PlaceIndex, NamesAndIds) {
     const PlaceIndex index = Index();
-    EXPECT_EQ(index.DisplayName(*index.Search("esenyurt")[0]), "Esenyurt, İstanbul, Türkiye");
-    EXPECT_EQ(index.DisplayName(*index.Search("sydney")[0]), "Sydney, Australia");
+    EXPECT_EQ(index.DisplayNames(index.Search("esenyurt")), std::vector<std::string>{"Esenyurt, İstanbul, Türkiye"});
+    EXPECT_EQ(index.DisplayNames(index.Search("sydney")), std::vector<std::string>{"Sydney, Avustralya"});
     const auto old = index.Resolve("TUXX0014");
     ASSERT_TRUE(old);
     EXPECT_EQ(old->geonameId, 745044u);
@@ -132,6 +132,53 @@ TEST(PlaceIndex, NamesAndIds) {
     EXPECT_NE(document.find("<loc id=\"311046\">İzmir, İzmir, Türkiye</loc>"), std::string::npos) << document;
     const std::string old1254 = SearchDocument(index, index.Search("izmir"), DocumentEncoding::Windows1254);
     EXPECT_NE(old1254.find("\xDDzmir, \xDDzmir, T\xFCrkiye"), std::string::npos);
+}
+
+// Places that share a name read apart: every country's region, the district where the region is not enough,
+// and the country in Turkish.
+TEST(PlaceIndex, PlacesThatShareANameReadApart) {
+    std::vector<Place> places = {
+        {4158928, "Hollywood", "", "US", "PPL", "FL", 153067, 26.0112, -80.14949},
+        {5357527, "Hollywood", "", "US", "PPLX", "CA", 167664, 34.09834, -118.32674},
+        {4068523, "Hollywood", "", "US", "PPL", "AL", 989, 34.72592, -85.97026},
+        {4068527, "Hollywood", "", "US", "PPL", "AL", 900, 30.53046, -88.17972},
+        {4068528, "Hollywood", "", "US", "PPL", "AL", 800, 30.6, -88.2},
+        {2950159, "Berlin", "", "DE", "PPLC", "16", 3426354, 52.52437, 13.41053},
+        {4500001, "Berlin", "", "US", "PPL", "NJ", 7500, 39.79, -74.93},
+        {716945, "Konyár", "", "HU", "PPL", "08", 2100, 47.32, 21.67},
+        {745044, "Istanbul", "", "TR", "PPLA", "34", 14804116, 41.01384, 28.94966},
+        {7, "Nowhere", "", "XX", "PPL", "", 0, 0, 0},
+    };
+    const size_t named = AddPlaceRegions(
+        "4158928\tFlorida\tBroward County\n"
+        "5357527\tCalifornia\tLos Angeles County\r\n"
+        "4068523\tAlabama\tJackson County\n"
+        "4068527\tAlabama\tMobile County\n"
+        "4068528\tAlabama\tMobile County\n"
+        "2950159\tState of Berlin\t\n"
+        "4500001\tNew Jersey\tCamden County\n"
+        "716945\tHajdú-Bihar\tDerecskei Járás\n"
+        "745044\tIstanbul\t\n"
+        "999\tUnknown\tPlace\n"
+        "x\tnot\ta line\n"
+        "4158928 without tabs\n",
+        places);
+    EXPECT_EQ(named, 9u);
+    const PlaceIndex index(places);
+    const std::string us = "Amerika Birleşik Devletleri";
+    EXPECT_EQ(index.DisplayNames(index.Search("hollywood")),
+              (std::vector<std::string>{"Hollywood, California, " + us, "Hollywood, Florida, " + us,
+                                        "Hollywood, Jackson County, Alabama, " + us,
+                                        "Hollywood, Mobile County, Alabama, " + us + " (30.53° K 88.18° B)",
+                                        "Hollywood, Mobile County, Alabama, " + us + " (30.60° K 88.20° B)"}));
+    EXPECT_EQ(index.DisplayNames(index.Search("berlin")),
+              (std::vector<std::string>{"Berlin, State of Berlin, Almanya", "Berlin, New Jersey, " + us}));
+    EXPECT_EQ(index.DisplayNames(index.Search("konyar")), std::vector<std::string>{"Konyár, Hajdú-Bihar, Macaristan"});
+    // Turkish provinces keep their seats' Turkish names; an unknown country keeps its code.
+    EXPECT_EQ(index.DisplayNames(index.Search("istanbul")), std::vector<std::string>{"İstanbul, İstanbul, Türkiye"});
+    EXPECT_EQ(index.DisplayNames(index.Search("nowhere")), std::vector<std::string>{"Nowhere, XX"});
+    EXPECT_EQ(index.Resolve("4158928")->feed.Region, "Florida");
+    EXPECT_EQ(index.Resolve("4158928")->feed.Country, us);
 }
 
 TEST(PlaceIndex, DamagedFileKeepsWhatCameBefore) {

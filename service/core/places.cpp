@@ -1,6 +1,9 @@
 // The protobuf wire format, only as far as cities.pbf needs it: varints and length-delimited fields.
 #include "service/core/places.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace nimbo::service {
 namespace {
 
@@ -106,6 +109,38 @@ PlacesRead ReadPlaces(std::string_view bytes) {
         result.places.push_back(std::move(place));
     }
     return result;
+}
+
+size_t AddPlaceRegions(std::string_view tsv, std::vector<Place>& places) {
+    std::vector<std::pair<uint32_t, size_t>> byId;
+    byId.reserve(places.size());
+    for (size_t i = 0; i < places.size(); ++i) byId.emplace_back(places[i].id, i);
+    std::sort(byId.begin(), byId.end());
+    size_t named = 0;
+    while (!tsv.empty()) {
+        const size_t end = std::min(tsv.find('\n'), tsv.size());
+        std::string_view line = tsv.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        tsv.remove_prefix(std::min(end + 1, tsv.size()));
+        const size_t tab1 = line.find('\t');
+        const size_t tab2 = tab1 == std::string_view::npos ? tab1 : line.find('\t', tab1 + 1);
+        if (tab2 == std::string_view::npos || tab1 == 0 || tab1 > 10) continue;
+        uint64_t id = 0;
+        bool number = true;
+        for (const char c : line.substr(0, tab1)) {
+            number = number && c >= '0' && c <= '9';
+            id = id * 10 + static_cast<uint64_t>(c - '0');
+        }
+        if (!number || id > 0xFFFFFFFFull) continue;
+        const auto it =
+            std::lower_bound(byId.begin(), byId.end(), std::make_pair(static_cast<uint32_t>(id), size_t{0}));
+        if (it == byId.end() || it->first != id) continue;
+        Place& place = places[it->second];
+        place.region = line.substr(tab1 + 1, tab2 - tab1 - 1);
+        place.district = line.substr(tab2 + 1);
+        ++named;
+    }
+    return named;
 }
 
 }  // namespace nimbo::service

@@ -14,10 +14,12 @@ struct Place {
     std::string altName;
     std::string country;      // ISO 3166-1 alpha-2
     std::string featureCode;  // "PPLA", "PPLC", ...
-    std::string admin1;
+    std::string admin1;       // the code of the first-level division ("34", "FL")
     uint64_t population = 0;
     double latitude = 0;
     double longitude = 0;
+    std::string region;    // the first-level division's name, from regions.tsv; may be empty
+    std::string district;  // the second-level division's name, from regions.tsv; may be empty
 };
 
 struct PlacesRead {
@@ -27,5 +29,10 @@ struct PlacesRead {
 
 // Reads every message of cities.pbf. Damaged data stops the read with an error; the places before it are kept.
 PlacesRead ReadPlaces(std::string_view bytes);
+
+// Names the places' divisions from regions.tsv (scripts/places.sh writes it beside cities.pbf): lines
+// "<GeoNames id>\t<region>\t<district>". Lines for unknown ids and lines that do not read are skipped;
+// returns how many places got names.
+size_t AddPlaceRegions(std::string_view tsv, std::vector<Place>& places);
 
 }  // namespace nimbo::service

@@ -13,10 +13,11 @@ std::string SearchDocument(const PlaceIndex& index, const std::vector<const Plac
                            DocumentEncoding encoding) {
     pugi::xml_document document;
     pugi::xml_node search = document.append_child("search");
-    for (const Place* place : places) {
+    const std::vector<std::string> names = index.DisplayNames(places);
+    for (size_t i = 0; i < places.size(); ++i) {
         pugi::xml_node loc = search.append_child("loc");
-        loc.append_attribute("id") = std::to_string(place->id).c_str();
-        loc.text() = index.DisplayName(*place).c_str();
+        loc.append_attribute("id") = std::to_string(places[i]->id).c_str();
+        loc.text() = names[i].c_str();
     }
     std::ostringstream out;
     document.save(out, "", pugi::format_raw | pugi::format_no_declaration);

@@ -65,6 +65,13 @@ std::optional<LocalTime> ParseIsoLocal(std::string_view text) {
     return t;
 }
 
+int64_t MinutesBetween(const LocalTime& from, const LocalTime& to) {
+    const auto minutes = [](const LocalTime& t) {
+        return DaysFromCivil(t.year, t.month, t.day) * 1440 + t.hour * 60 + t.minute;
+    };
+    return minutes(to) - minutes(from);
+}
+
 LocalTime LocalTimeAt(int64_t utcSeconds, int offsetSeconds) {
     const int64_t local = utcSeconds + offsetSeconds;
     int64_t days = local / 86400;

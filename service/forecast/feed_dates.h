@@ -19,6 +19,9 @@ struct LocalTime {
 // "2026-12-08T09:45" or "2026-12-08" (the upstream's local ISO form, seconds ignored); nothing for anything else.
 std::optional<LocalTime> ParseIsoLocal(std::string_view text);
 
+// Minutes from `from` to `to` (negative when `to` is earlier).
+int64_t MinutesBetween(const LocalTime& from, const LocalTime& to);
+
 // Seconds since 1970 (UTC) shifted by `offsetSeconds` and broken into a local date and time.
 LocalTime LocalTimeAt(int64_t utcSeconds, int offsetSeconds);
 

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "service/forecast/feed_dates.h"
+#include "service/forecast/open_meteo_units.h"
 #include "service/forecast/weather_codes.h"
 #include "service/forecast/xml_writer.h"
 
@@ -18,24 +19,34 @@ using nlohmann::json;
 
 constexpr double kLargestValue = 1e7;  // beyond any weather; keeps rounding defined
 
+std::optional<double> Finite(const json& value) {
+    if (!value.is_number()) return std::nullopt;
+    const double number = value.get<double>();
+    if (!std::isfinite(number) || std::fabs(number) > kLargestValue) return std::nullopt;
+    return number;
+}
+
 std::optional<double> Number(const json& object, const char* key) {
     if (!object.is_object()) return std::nullopt;
     const auto it = object.find(key);
-    if (it == object.end() || !it->is_number()) return std::nullopt;
-    const double value = it->get<double>();
-    if (!std::isfinite(value) || std::fabs(value) > kLargestValue) return std::nullopt;
-    return value;
+    return it == object.end() ? std::nullopt : Finite(*it);
 }
 
 std::optional<double> NumberAt(const json& object, const char* key, size_t index) {
     if (!object.is_object()) return std::nullopt;
     const auto it = object.find(key);
     if (it == object.end() || !it->is_array() || index >= it->size()) return std::nullopt;
-    const json& value = (*it)[index];
-    if (!value.is_number()) return std::nullopt;
-    const double number = value.get<double>();
-    if (!std::isfinite(number) || std::fabs(number) > kLargestValue) return std::nullopt;
-    return number;
+    return Finite((*it)[index]);
+}
+
+// A value in the feed's metric units, from the unit its block declares (`current_units`, `daily_units`); a
+// value whose unit is not declared is in Open-Meteo's default, which is what the query asks for.
+std::optional<double> Metric(std::optional<double> value, const json& units, const char* key, Quantity quantity) {
+    if (!value) return std::nullopt;
+    const auto it = units.is_object() ? units.find(key) : units.end();
+    if (it == units.end()) return ToMetric(quantity, MetricUnit(quantity), *value);
+    if (!it->is_string()) return std::nullopt;
+    return ToMetric(quantity, it->get<std::string_view>(), *value);
 }
 
 std::string TextAt(const json& object, const char* key, size_t index) {
@@ -75,9 +86,30 @@ std::optional<double> Convert(std::optional<double> value, double factor, double
     return *value * factor + offset;
 }
 
-std::string TimeOfDay(const std::string& iso) {
-    const auto t = ParseIsoLocal(iso);
-    return t ? FeedClock(*t) : std::string();
+struct SunTimes {
+    std::string sunrise, sunset;
+};
+
+// The astronomy element's times for the first day, as times of day the widget's day rule reads. Open-Meteo
+// gives a polar night as sunrise = sunset at the day's midnight and a polar day as midnight to the next
+// midnight: the feed says "12:00 am" to "12:00 am" (no daylight) and "12:00 am" to "24:00" (all day). A sunset
+// after midnight keeps its time of day ("12:04 am", before the sunrise), which the widget reads as the next
+// day's. Times more than a day away from the day (older answers wrote 1970-01-01T00:00 for both polar cases)
+// say nothing and are left out.
+SunTimes SunTimesOf(const std::optional<LocalTime>& day, const std::string& sunriseIso, const std::string& sunsetIso) {
+    const auto rise = ParseIsoLocal(sunriseIso);
+    const auto set = ParseIsoLocal(sunsetIso);
+    const auto near = [&](const std::optional<LocalTime>& t) {
+        if (!t || !day) return false;
+        const int64_t minutes = MinutesBetween(*day, *t);
+        return minutes >= -24 * 60 && minutes <= 2 * 24 * 60;
+    };
+    if ((rise && !near(rise)) || (set && !near(set))) return {};
+    if (!rise || !set) return {rise ? FeedClock(*rise) : std::string(), set ? FeedClock(*set) : std::string()};
+    const int64_t daylight = MinutesBetween(*rise, *set);
+    if (daylight <= 0) return {"12:00 am", "12:00 am"};
+    if (daylight >= 24 * 60) return {"12:00 am", "24:00"};
+    return {FeedClock(*rise), FeedClock(*set)};
 }
 
 struct Units {
@@ -122,22 +154,33 @@ FeedResult OpenMeteoToFeed(std::string_view text, const FeedPlace& place, FeedUn
     const int offsetSeconds = static_cast<int>(*offset);
     const json current = answer.contains("current") ? answer["current"] : json();
     const json daily = answer.contains("daily") ? answer["daily"] : json();
+    const json currentUnits = answer.contains("current_units") ? answer["current_units"] : json();
+    const json dailyUnits = answer.contains("daily_units") ? answer["daily_units"] : json();
+    const auto now = [&](const char* key, Quantity quantity) {
+        return Metric(Number(current, key), currentUnits, key, quantity);
+    };
+    const auto onDay = [&](const char* key, size_t i, Quantity quantity) {
+        return Metric(NumberAt(daily, key, i), dailyUnits, key, quantity);
+    };
     const auto observed = current.is_object() && current.contains("time") && current["time"].is_string()
                               ? ParseIsoLocal(current["time"].get<std::string>())
                               : std::nullopt;
     if (!observed) return {{}, "no current time"};
 
     const Units& u = unit == FeedUnit::Celsius ? kCelsius : kFahrenheit;
+    const auto temperature = [&u](std::optional<double> celsius) {
+        return Whole(Convert(celsius, u.temperatureFactor, u.temperatureOffset));
+    };
     std::vector<Forecast> days;
     for (size_t i = 0; i < static_cast<size_t>(kFeedForecastDays); ++i) {
         const auto date = ParseIsoLocal(TextAt(daily, "time", i));
         if (!date) break;
-        const FeedCondition condition = ConditionForWmoCode(WmoCode(NumberAt(daily, "weather_code", i)), false);
-        days.push_back(
-            {WeekdayName(*date), FeedDay(*date),
-             Whole(Convert(NumberAt(daily, "temperature_2m_min", i), u.temperatureFactor, u.temperatureOffset)),
-             Whole(Convert(NumberAt(daily, "temperature_2m_max", i), u.temperatureFactor, u.temperatureOffset)),
-             condition.Text, std::to_string(condition.Code)});
+        const FeedCondition condition =
+            ConditionForWmoCode(WmoCode(onDay("weather_code", i, Quantity::WeatherCode)), false);
+        days.push_back({WeekdayName(*date), FeedDay(*date),
+                        temperature(onDay("temperature_2m_min", i, Quantity::Temperature)),
+                        temperature(onDay("temperature_2m_max", i, Quantity::Temperature)), condition.Text,
+                        std::to_string(condition.Code)});
     }
     if (days.empty()) return {{}, "no daily forecast"};
 
@@ -148,7 +191,9 @@ FeedResult OpenMeteoToFeed(std::string_view text, const FeedPlace& place, FeedUn
     const std::string zone = ZoneText(abbreviation, offsetSeconds);
     const std::string observedText = FeedDateTime(*observed, zone);
     const bool night = Number(current, "is_day") == 0.0;
-    const FeedCondition condition = ConditionForWmoCode(WmoCode(Number(current, "weather_code")), night);
+    const FeedCondition condition = ConditionForWmoCode(WmoCode(now("weather_code", Quantity::WeatherCode)), night);
+    const SunTimes sun =
+        SunTimesOf(ParseIsoLocal(TextAt(daily, "time", 0)), TextAt(daily, "sunrise", 0), TextAt(daily, "sunset", 0));
     const std::string placeName = place.Region.empty() || place.Region == place.City
                                       ? place.City + ", " + place.Country
                                       : place.City + ", " + place.Region + ", " + place.Country;
@@ -166,31 +211,27 @@ FeedResult OpenMeteoToFeed(std::string_view text, const FeedPlace& place, FeedUn
     xml.EmptyElement(
         "yweather:units",
         {{"temperature", u.temperature}, {"distance", u.distance}, {"pressure", u.pressure}, {"speed", u.speed}});
-    xml.EmptyElement(
-        "yweather:wind",
-        {{"chill", Whole(Convert(Number(current, "apparent_temperature"), u.temperatureFactor, u.temperatureOffset))},
-         {"direction", Whole(Number(current, "wind_direction_10m"))},
-         {"speed", Whole(Convert(Number(current, "wind_speed_10m"), u.speedFactor))}});
+    xml.EmptyElement("yweather:wind",
+                     {{"chill", temperature(now("apparent_temperature", Quantity::Temperature))},
+                      {"direction", Whole(now("wind_direction_10m", Quantity::Direction))},
+                      {"speed", Whole(Convert(now("wind_speed_10m", Quantity::Speed), u.speedFactor))}});
     xml.EmptyElement(
         "yweather:atmosphere",
-        {{"humidity", Whole(Number(current, "relative_humidity_2m"))},
-         {"visibility", Decimal(Convert(Number(current, "visibility"), u.distanceFactor), 2)},
-         {"pressure", Decimal(Convert(Number(current, "pressure_msl"), u.pressureFactor), u.pressureDecimals)},
+        {{"humidity", Whole(now("relative_humidity_2m", Quantity::Percent))},
+         {"visibility", Decimal(Convert(now("visibility", Quantity::Distance), u.distanceFactor), 2)},
+         {"pressure", Decimal(Convert(now("pressure_msl", Quantity::Pressure), u.pressureFactor), u.pressureDecimals)},
          {"rising", "0"}});
-    xml.EmptyElement("yweather:astronomy", {{"sunrise", TimeOfDay(TextAt(daily, "sunrise", 0))},
-                                            {"sunset", TimeOfDay(TextAt(daily, "sunset", 0))}});
+    xml.EmptyElement("yweather:astronomy", {{"sunrise", sun.sunrise}, {"sunset", sun.sunset}});
     xml.Open("item");
     xml.TextElement("title", "Conditions for " + placeName + " at " + FeedClock(*observed) + " " + zone);
     xml.TextElement("geo:lat", Decimal(place.Latitude, 2));
     xml.TextElement("geo:long", Decimal(place.Longitude, 2));
     xml.TextElement("link", "https://open-meteo.com/");
     xml.TextElement("pubDate", observedText);
-    xml.EmptyElement(
-        "yweather:condition",
-        {{"text", condition.Text},
-         {"code", std::to_string(condition.Code)},
-         {"temp", Whole(Convert(Number(current, "temperature_2m"), u.temperatureFactor, u.temperatureOffset))},
-         {"date", observedText}});
+    xml.EmptyElement("yweather:condition", {{"text", condition.Text},
+                                            {"code", std::to_string(condition.Code)},
+                                            {"temp", temperature(now("temperature_2m", Quantity::Temperature))},
+                                            {"date", observedText}});
     xml.TextElement("description", "Weather data by Open-Meteo.com (https://open-meteo.com/), CC BY 4.0");
     for (const Forecast& day : days) {
         xml.EmptyElement("yweather:forecast", {{"day", day.day},

@@ -32,7 +32,8 @@ struct FeedResult {
 
 // A complete feed or an error, never a partial document. The answer must carry its time zone offset, the
 // current time and at least one day; single values that are null or missing leave their attribute empty
-// (codes become 3200). `nowUtc` (seconds since 1970) is the feed's build time.
+// (codes become 3200). Values are read in the units the answer declares (°F, mp/h, ft...); one in a unit this
+// program does not know is left empty too. `nowUtc` (seconds since 1970) is the feed's build time.
 FeedResult OpenMeteoToFeed(std::string_view json, const FeedPlace& place, FeedUnit unit, int64_t nowUtc);
 
 // The old error document: no yweather elements, `title` as the item's title ("City not found").

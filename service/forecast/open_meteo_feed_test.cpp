@@ -5,10 +5,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 
 #include "service/forecast/weather_codes.h"
+#include "tests/support/feed_fields.h"
+#include "widget/face/sun_times.h"
+#include "widget/face/value_format.h"
 #include "widget/weather_feed.h"
 
 namespace nimbo::service {
@@ -23,50 +25,6 @@ std::string ReadFile(const std::filesystem::path& path) {
     return bytes.str();
 }
 
-std::map<std::string, std::string> ReadFields(const WeatherData& d) {
-    std::map<std::string, std::string> fields{{"LastBuildDate", d.LastBuildDate},
-                                              {"City", d.City},
-                                              {"Region", d.Region},
-                                              {"Country", d.Country},
-                                              {"Sunrise", d.Sunrise},
-                                              {"Sunset", d.Sunset},
-                                              {"Latitude", d.Latitude},
-                                              {"Longitude", d.Longitude},
-                                              {"WindChill", d.WindChill},
-                                              {"WindDirection", d.WindDirection},
-                                              {"WindSpeed", d.WindSpeed},
-                                              {"Humidity", d.Humidity},
-                                              {"Visibility", d.Visibility},
-                                              {"PubDate", d.PubDate},
-                                              {"ConditionText", d.ConditionText},
-                                              {"ConditionCode", d.ConditionCode},
-                                              {"Temperature", d.Temperature},
-                                              {"ConditionDate", d.ConditionDate}};
-    for (size_t i = 0; i < d.Forecast.size(); ++i) {
-        const ForecastDay& day = d.Forecast[i];
-        const std::string p = "Forecast" + std::to_string(i) + ".";
-        fields.insert({{p + "Day", day.Day},
-                       {p + "Low", day.Low},
-                       {p + "High", day.High},
-                       {p + "Code", day.Code},
-                       {p + "Date", day.Date},
-                       {p + "Text", day.Text}});
-    }
-    for (auto it = fields.begin(); it != fields.end();) it = it->second.empty() ? fields.erase(it) : std::next(it);
-    return fields;
-}
-
-std::map<std::string, std::string> ExpectedFields(const std::filesystem::path& path) {
-    std::map<std::string, std::string> fields;
-    std::istringstream lines(ReadFile(path));
-    for (std::string line; std::getline(lines, line);) {
-        const size_t equals = line.find('=');
-        if (line.empty() || line[0] == '#' || equals == std::string::npos) continue;
-        fields[line.substr(0, equals)] = line.substr(equals + 1);
-    }
-    return fields;
-}
-
 WeatherData ReadByWidget(const std::string& feed) {
     WeatherData data;
     data.FeedText = feed;
@@ -75,8 +33,12 @@ WeatherData ReadByWidget(const std::string& feed) {
     return data;
 }
 
-// 2026-12-08 00:00 UTC.
+// 2026-12-08 00:00 UTC and 2026-06-21 00:00 UTC.
 constexpr int64_t kDecember8 = 1796688000;
+constexpr int64_t kJune21 = 1782000000;
+
+const FeedPlace kTromso{"3133880", "Tromsø", "Troms", "Norveç", 69.6489, 18.95508};
+const FeedPlace kNewYork{"5128581", "New York", "New York", "Amerika Birleşik Devletleri", 40.71427, -74.00597};
 
 TEST(OpenMeteoFeed, RecordedAnswersGiveTheExpectedRecord) {
     struct Case {
@@ -100,15 +62,79 @@ TEST(OpenMeteoFeed, RecordedAnswersGiveTheExpectedRecord) {
          "izmir-nulls.c.expected",
          {"311046", "İzmir", "İzmir", "Türkiye", 38.41273, 27.13838},
          FeedUnit::Celsius,
-         kDecember8 + 7 * 3600 + 50 * 60},
+         kDecember8 + 6 * 3600 + 50 * 60},
+        {"tromso-polar-day.json", "tromso-polar-day.c.expected", kTromso, FeedUnit::Celsius,
+         kJune21 + 10 * 3600 + 5 * 60},
+        {"tromso-polar-night.json", "tromso-polar-night.c.expected", kTromso, FeedUnit::Celsius,
+         kDecember8 + 2 * 86400 + 11 * 3600 + 5 * 60},
+        {"reykjavik-late-sunset.json",
+         "reykjavik-late-sunset.c.expected",
+         {"3413829", "Reykjavík", "Höfuðborgarsvæði", "İzlanda", 64.13548, -21.89541},
+         FeedUnit::Celsius,
+         kJune21 + 23 * 3600 + 50 * 60},
+        {"new-york-fahrenheit.json", "new-york-fahrenheit.c.expected", kNewYork, FeedUnit::Celsius,
+         kDecember8 + 14 * 3600 + 50 * 60},
+        {"new-york-fahrenheit.json", "new-york-fahrenheit.f.expected", kNewYork, FeedUnit::Fahrenheit,
+         kDecember8 + 14 * 3600 + 50 * 60},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer);
         const FeedResult result = OpenMeteoToFeed(ReadFile(kData / "open-meteo" / c.answer), c.place, c.unit, c.now);
         ASSERT_EQ(result.Error, "");
-        EXPECT_EQ(ReadFields(ReadByWidget(result.Feed)), ExpectedFields(kData / "open-meteo" / c.expected));
+        EXPECT_EQ(testing::FeedFields(ReadByWidget(result.Feed)),
+                  testing::ExpectedFields(kData / "open-meteo" / c.expected));
         EXPECT_NE(result.Feed.find("Open-Meteo.com"), std::string::npos);  // attribution
     }
+}
+
+// Polar day, polar night and a sunset after midnight: what the widget makes of the written feed's sun times.
+TEST(OpenMeteoFeed, SunTimesGiveTheWidgetDayAndNight) {
+    struct Case {
+        const char* answer;
+        FeedPlace place;
+        const char* sunLine;
+        std::vector<std::pair<const char*, DayNight>> observations;
+    };
+    const Case cases[] = {
+        {"tromso-polar-day.json",
+         kTromso,
+         "Güneş bugün batmıyor",
+         {{"Sun, 21 Jun 2026 12:00 pm CEST", DayNight::Day},
+          {"Sun, 21 Jun 2026 12:30 am CEST", DayNight::Day},
+          {"Sun, 21 Jun 2026 11:59 pm CEST", DayNight::Day}}},
+        {"tromso-polar-night.json",
+         kTromso,
+         "Güneş bugün doğmuyor",
+         {{"Thu, 10 Dec 2026 12:00 pm CET", DayNight::Night}, {"Thu, 10 Dec 2026 12:00 am CET", DayNight::Night}}},
+        {"reykjavik-late-sunset.json",
+         {"3413829", "Reykjavík", "", "İzlanda", 64.13548, -21.89541},
+         "GD: 02:55, GB: 00:04 (ertesi gün)",
+         {{"Sun, 21 Jun 2026 11:45 pm GMT", DayNight::Day},
+          {"Sun, 21 Jun 2026 12:02 am GMT", DayNight::Day},
+          {"Sun, 21 Jun 2026 1:30 am GMT", DayNight::Night},
+          {"Sun, 21 Jun 2026 3:00 am GMT", DayNight::Day}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        const FeedResult result =
+            OpenMeteoToFeed(ReadFile(kData / "open-meteo" / c.answer), c.place, FeedUnit::Celsius, kJune21);
+        ASSERT_EQ(result.Error, "");
+        WeatherData data = ReadByWidget(result.Feed);
+        EXPECT_EQ(SunLine(data.Sunrise, data.Sunset), c.sunLine);
+        for (const auto& [observed, state] : c.observations) {
+            data.ConditionDate = observed;
+            EXPECT_EQ(DayOrNight(data), state) << observed;
+        }
+    }
+    // Older answers wrote 1970-01-01T00:00 for both polar cases, which tells neither: no sun times at all.
+    const FeedResult old = OpenMeteoToFeed(
+        R"({"utc_offset_seconds": 3600, "current": {"time": "2026-12-10T12:00"},
+            "daily": {"time": ["2026-12-10"], "sunrise": ["1970-01-01T00:00"], "sunset": ["1970-01-01T00:00"]}})",
+        kTromso, FeedUnit::Celsius, kJune21);
+    const WeatherData data = ReadByWidget(old.Feed);
+    EXPECT_EQ(data.Sunrise, "");
+    EXPECT_EQ(data.Sunset, "");
+    EXPECT_EQ(DayOrNight(data), DayNight::Unknown);
 }
 
 TEST(OpenMeteoFeed, WritesTenDaysAndEscapesNames) {

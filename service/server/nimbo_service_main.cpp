@@ -58,6 +58,17 @@ nimbo::service::PlaceIndex LoadPlaces(const std::string& path) {
     if (!file) std::fprintf(stderr, "WARN cannot read the places file %s\n", path.c_str());
     nimbo::service::PlacesRead read = nimbo::service::ReadPlaces(bytes.str());
     if (!read.error.empty()) std::fprintf(stderr, "WARN %s: %s\n", path.c_str(), read.error.c_str());
+    // The names of the places' regions and districts lie beside the places file (scripts/places.sh).
+    const std::string regionsPath = path.substr(0, path.find_last_of('/') + 1) + "regions.tsv";
+    std::ifstream regions(regionsPath, std::ios::binary);
+    if (regions) {
+        std::ostringstream tsv;
+        tsv << regions.rdbuf();
+        const size_t named = nimbo::service::AddPlaceRegions(tsv.str(), read.places);
+        std::fprintf(stderr, "INFO %zu places named with their regions from %s\n", named, regionsPath.c_str());
+    } else {
+        std::fprintf(stderr, "WARN no %s: search lines name regions only in Türkiye\n", regionsPath.c_str());
+    }
     return nimbo::service::PlaceIndex(std::move(read.places));
 }
 

@@ -2,17 +2,23 @@
 
 Each test case gets its own installation folder, its own X display and its own Wine processes, and ends
 them itself. Waits are for conditions with deadlines, never fixed sleeps.
+
+Cases run side by side (ctest runs each case as an entry of its own): each takes a Wine prefix that no other
+running case holds, since a Wine session keeps the display it started with.
 """
 import fcntl
+import itertools
 import os
 import shutil
 import signal
 import subprocess
 import sys
-import time
 import traceback
 
 SOURCE_DIR = os.environ.get("NIMBO_SOURCE_DIR", os.path.abspath(os.path.join(os.path.dirname(__file__), "../..")))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from waiting import wait_until  # noqa: E402,F401 (the suites take it from here)
+
 WIN64_DIR = os.environ.get("NIMBO_WIN64_DIR", os.path.join(SOURCE_DIR, "build", "win64"))
 WINE = "/usr/lib/wine/wine64"
 MAIN_CLASS = "TNimboMainForm"
@@ -46,16 +52,26 @@ def with_server(test):
     return run
 
 
-def wait_until(predicate, timeout, what):
-    """Polls `predicate` until it returns a true value or `timeout` seconds pass."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() >= deadline:
-            raise TestFailure(f"timed out after {timeout} s waiting for {what}")
-        time.sleep(0.1)
+_held_prefixes = {}
+
+
+def wine_prefix(name="wineprefix-e2e"):
+    """This process's own Wine prefix of a kind: build/<name>-<n>, the first that no other running process holds
+    (through its lock file), held until the process ends. scripts/wine_prefix.sh makes it when it is missing."""
+    if name not in _held_prefixes:
+        build = os.path.join(SOURCE_DIR, "build")
+        os.makedirs(build, exist_ok=True)
+        for number in itertools.count():
+            path = os.path.join(build, f"{name}-{number}")
+            lock = open(path + ".lock", "w")
+            try:
+                fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+            except BlockingIOError:
+                lock.close()
+                continue
+            _held_prefixes[name] = (path, lock)
+            break
+    return _held_prefixes[name][0]
 
 
 def tray_tip(s):
@@ -72,6 +88,34 @@ def wait_for_tip(s, predicate, what):
 def post_command(s, command):
     """Posts an action's command to the main window, as its menus and buttons do."""
     check(s.driver("post", MAIN_CLASS, WM_COMMAND, command, 0)[0] == 0, f"command {command} could not be posted")
+
+
+def xdotool(s, *args):
+    """Sends X input to the session's display, as a hand would: keys, mouse moves, button presses."""
+    subprocess.run(["xdotool", *map(str, args)], env=s.env, check=True, timeout=60)
+
+
+def point_at(s, x, y):
+    """Moves the mouse and waits until Windows knows where it is, so that a click lands on what is there."""
+    xdotool(s, "mousemove", x, y)
+    wait_until(lambda: (f := s.driver("cursor")[1]) and (f.get("x"), f.get("y")) == (str(x), str(y)), 60,
+               f"the mouse at ({x}, {y})")
+
+
+def click_at(s, x, y, button=1):
+    """Points at (x, y) and presses and releases the button as two events, as a hand makes them."""
+    point_at(s, x, y)
+    xdotool(s, "mousedown", button)
+    xdotool(s, "mouseup", button)
+
+
+def drag(s, x, y, dx, dy, steps=10):
+    """Drags with the left button from (x, y) by (dx, dy) in even steps."""
+    point_at(s, x, y)
+    xdotool(s, "mousedown", 1)
+    for step in range(1, steps + 1):
+        xdotool(s, "mousemove", x + dx * step // steps, y + dy * step // steps)
+    xdotool(s, "mouseup", 1)
 
 
 class Display:
@@ -130,7 +174,7 @@ class Session:
         self.env = dict(os.environ)
         self.env.update({
             "DISPLAY": self.display.name,
-            "WINEPREFIX": os.path.join(SOURCE_DIR, "build", prefix),
+            "WINEPREFIX": wine_prefix(prefix),
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
             "LC_ALL": "tr_TR.UTF-8",
@@ -138,6 +182,14 @@ class Session:
         self.processes = []
         self._immutable = []
         subprocess.run([os.path.join(SOURCE_DIR, "scripts", "wine_prefix.sh")], check=True, env=self.env)
+        # A case that was killed may have left its Wine session behind, bound to its display.
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL, check=False)
+        subprocess.run(["wineserver", "-w"], env=self.env, check=False, timeout=60)
+        # A Wine session ends with its last program, and the next one boots it again: its services and desktop
+        # cost seconds of CPU, and the driver runs between the programs. A windowless program that waits for
+        # input that never comes holds the session for the whole case.
+        self._holder = subprocess.Popen([WINE, "cmd.exe"], env=self.env, cwd=self.folder, stdin=subprocess.PIPE,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     # -- the installation --------------------------------------------------------------------------
     @property
@@ -238,7 +290,7 @@ class Session:
         return self.display.screenshot(os.path.join(self.folder, name))
 
     def close(self):
-        for process in self.processes:
+        for process in self.processes + [self._holder]:
             if process.poll() is None:
                 process.send_signal(signal.SIGKILL)
                 process.wait()
@@ -251,14 +303,15 @@ class Session:
 
 
 def run_tests(module_globals, session_class=Session):
-    """Runs every test_* function of the calling module, each in a session of its own."""
+    """Runs the test_* functions of the calling module (all, or those named on the command line), each in a
+    session of its own."""
     tests = [(name, fn) for name, fn in module_globals.items() if name.startswith("test_") and callable(fn)]
-    # NIMBO_E2E_ONLY=part runs only the cases whose names contain it (while working on them).
+    # ctest names one case (one entry each); NIMBO_E2E_ONLY=part runs only the cases whose names contain it.
+    if sys.argv[1:]:
+        unknown = set(sys.argv[1:]) - {name for name, _ in tests}
+        check(not unknown, f"no such case: {', '.join(sorted(unknown))}")
+        tests = [(name, fn) for name, fn in tests if name in sys.argv[1:]]
     tests = [(name, fn) for name, fn in tests if os.environ.get("NIMBO_E2E_ONLY", "") in name]
-    # One end-to-end run at a time shares the prefix: whoever else runs waits here.
-    os.makedirs(os.path.join(SOURCE_DIR, "build"), exist_ok=True)
-    lock = open(os.path.join(SOURCE_DIR, "build", "e2e.lock"), "w")
-    fcntl.flock(lock, fcntl.LOCK_EX)
     passed = failed = 0
     for name, fn in tests:
         session = session_class(name)

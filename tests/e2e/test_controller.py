@@ -6,8 +6,8 @@ import shutil
 import subprocess
 import sys
 
-from harness import (MAIN_CLASS, SOURCE_DIR, WM_WIDGET_SHOW, check, post_command, run_tests, tray_tip, wait_for_tip,
-                     wait_until, with_server)
+from harness import (MAIN_CLASS, SOURCE_DIR, WM_WIDGET_SHOW, check, click_at, drag, point_at, post_command,
+                     run_tests, tray_tip, wait_for_tip, wait_until, with_server, xdotool)
 
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
 from loopback_client import Server  # noqa: E402
@@ -246,17 +246,6 @@ def test_end_of_session_may_go_ahead_and_hides_and_saves_the_widget(s, server):
     check(options["General"]["FirstUsage"] == "0", f"FirstUsage not saved: {options}")
 
 
-def xdotool(s, *args):
-    subprocess.run(["xdotool", *map(str, args)], env=s.env, check=True, timeout=60)
-
-
-def point_at(s, x, y):
-    """Moves the mouse and waits until Windows knows where it is, so that a click lands on what is there."""
-    xdotool(s, "mousemove", x, y)
-    wait_until(lambda: (f := s.driver("cursor")[1]) and (f.get("x"), f.get("y")) == (str(x), str(y)), 60,
-               f"the mouse at ({x}, {y})")
-
-
 def menu_shown(s):
     return (w := s.window("#32768")) and w["visible"] == "1"
 
@@ -264,25 +253,28 @@ def menu_shown(s):
 @with_server
 def test_right_click_opens_the_widget_menu_whose_access_keys_run_actions(s, server):
     start_showing_weather(s, server, "FirstUsage=0\n")
-    point_at(s, 416, 424)
-    # Press and release as two events, as a hand makes them.
-    xdotool(s, "mousedown", 3)
-    xdotool(s, "mouseup", 3)
+    click_at(s, 416, 424, button=3)
     wait_until(lambda: menu_shown(s), 60, "the widget's menu")
-    # "&Bilgi Ekranı": B is the access key as written.
-    xdotool(s, "key", "b")
-    wait_until(lambda: show_info_text(s) == "0", 60, "ShowInfoAction chosen from the menu")
+    # "&Bilgi Ekranı": B is the access key as written. Without a window manager the menu's window may get the
+    # keyboard a moment after it shows; a key that went nowhere is pressed again while the menu still waits.
+    def chosen():
+        if show_info_text(s) == "0":
+            return True
+        if menu_shown(s):
+            xdotool(s, "key", "b")
+            try:
+                return wait_until(lambda: show_info_text(s) == "0", 5, "the key to reach the menu")
+            except AssertionError:
+                return False
+        return False
+    wait_until(chosen, 60, "ShowInfoAction chosen from the menu")
     wait_until(lambda: not menu_shown(s), 60, "the menu to close")
 
 
 @with_server
 def test_dragging_with_the_left_button_moves_the_widget(s, server):
     start_showing_weather(s, server, "FirstUsage=0\n")
-    point_at(s, 416, 424)
-    xdotool(s, "mousedown", 1)
-    for step in range(1, 11):
-        xdotool(s, "mousemove", 416 + 10 * step, 424 + 5 * step)
-    xdotool(s, "mouseup", 1)
+    drag(s, 416, 424, 100, 50)
     wait_until(lambda: (w := s.window()) and (w["left"], w["top"]) == ("400", "350"), 60,
                "the widget to follow the mouse")
 

@@ -8,7 +8,7 @@ import subprocess
 import sys
 import urllib.parse
 
-from harness import MAIN_CLASS, SOURCE_DIR, check, run_tests, wait_until
+from harness import MAIN_CLASS, SOURCE_DIR, check, click_at, run_tests, wait_until, xdotool
 
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
 from loopback_client import Server  # noqa: E402
@@ -151,7 +151,7 @@ def test_options_action_opens_the_stored_page_and_add_place_the_places_page(s, s
 def test_ctrl_tab_turns_the_pages(s, server):
     open_options(s)
     for keys, page in (("ctrl+Tab", "1"), ("ctrl+Tab", "2"), ("ctrl+Tab", "0"), ("ctrl+shift+Tab", "2")):
-        subprocess.run(["xdotool", "key", keys], env=s.env, check=True, timeout=60)
+        xdotool(s, "key", keys)
         wait_control(s, PAGES, lambda f: f["selected"] == page, f"page {page} after {keys}")
     check(control(s, RADIO1)["visible"] == "1", "the places page is not shown with its tab")
 
@@ -270,10 +270,7 @@ def test_the_right_mouse_button_on_the_swatch_opens_the_colour_dialog_too(s, ser
     open_options(s)
     swatch = control(s, SHAPE1)
     x, y = int(swatch["left"]) + int(swatch["width"]) // 2, int(swatch["top"]) + int(swatch["height"]) // 2
-    subprocess.run(["xdotool", "mousemove", str(x), str(y)], env=s.env, check=True, timeout=60)
-    wait_until(lambda: (f := s.driver("cursor")[1]) and (f.get("x"), f.get("y")) == (str(x), str(y)), 60,
-               "the mouse on the swatch")
-    subprocess.run(["xdotool", "click", "3"], env=s.env, check=True, timeout=60)
+    click_at(s, x, y, button=3)
     title = colour_dialog(s)
     do(s, "click", title, IDCANCEL)
     wait_until(lambda: s.driver("control", title, IDOK)[0] != 0, 60, "the colour dialog to close")
@@ -377,7 +374,7 @@ def test_enter_in_the_search_box_searches_instead_of_saving(s, server):
     do(s, "set-text", TITLE, EDIT2, "Paris")
     wait_control(s, BUTTON5, lambda f: f["enabled"] == "1", "the search button")
     # The click on the mode puts the focus into the search box.
-    subprocess.run(["xdotool", "key", "Return"], env=s.env, check=True, timeout=60)
+    xdotool(s, "key", "Return")
     wait_control(s, LABEL10, lambda f: f["texts"] == ["3 yer bulundu."], "the search started by Enter")
     check(dialog_open(s), "Enter in the search box closed the dialog")
 

@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
 """The widget's other windows end to end: the information window, the about window, hibernation with its
 warning, the favourites submenu and the face's hints."""
+import datetime
 import os
+import re
 import shutil
 import subprocess
+import sys
 
-from harness import MAIN_CLASS, SOURCE_DIR, WIN64_DIR, check, post_command, run_tests, wait_until, with_server
+from harness import (MAIN_CLASS, SOURCE_DIR, WIN64_DIR, check, click_at, drag, point_at, post_command, run_tests,
+                     wait_until, with_server, xdotool)
 
 WM_COMMAND = 0x111
 WM_KEYDOWN = 0x100
@@ -29,22 +33,6 @@ def options_for(server, general="", appearance="", favorites=""):
     return (f"[Servers]\nWeather={server.base}\nWeb={server.base}\nAddress={server.base}\n"
             f"[General]\nCheckNewVersion=0\nFirstUsage=0\n{general}[Appearance]\n{appearance}"
             f"[Favorites]\n{favorites}")
-
-
-def xdotool(s, *args):
-    subprocess.run(["xdotool", *map(str, args)], env=s.env, check=True, timeout=60)
-
-
-def point_at(s, x, y):
-    xdotool(s, "mousemove", x, y)
-    wait_until(lambda: (f := s.driver("cursor")[1]) and (f.get("x"), f.get("y")) == (str(x), str(y)), 60,
-               f"the mouse at ({x}, {y})")
-
-
-def click_at(s, x, y):
-    point_at(s, x, y)
-    xdotool(s, "mousedown", 1)
-    xdotool(s, "mouseup", 1)
 
 
 def tray_tip(s):
@@ -90,11 +78,7 @@ def test_information_window_stands_where_stored_follows_the_widget_and_closes(s,
     keep_screenshot(s, "information-window.png")
 
     # Dragging the widget by 100, 50 takes the information window along by the same amount.
-    point_at(s, 416, 424)
-    xdotool(s, "mousedown", 1)
-    for step in range(1, 11):
-        xdotool(s, "mousemove", 416 + 10 * step, 424 + 5 * step)
-    xdotool(s, "mouseup", 1)
+    drag(s, 416, 424, 100, 50)
     wait_until(lambda: position(s.window()) == (400, 350), 60, "the widget to follow the mouse")
     wait_until(lambda: position(s.window(INFO_CLASS)) == (660, 170), 60, "the information window to follow")
 
@@ -262,9 +246,7 @@ def click_item(s, submenu, index):
 
 def open_favourites(s):
     """Opens the widget's menu with the right button, then its favourites submenu."""
-    point_at(s, 416, 424)
-    xdotool(s, "mousedown", 3)
-    xdotool(s, "mouseup", 3)
+    click_at(s, 416, 424, button=3)
     return open_submenu(s, wait_until(lambda: visible_menu(s), 60, "the widget's menu"))
 
 
@@ -312,8 +294,36 @@ def test_favourites_show_sorted_and_a_pick_shows_that_place(s, server):
     wait_until(lambda: server.requests("/forecastrss/TUXX0070_c.xml"), 60, "the feed of the place picked in the tray")
 
 
-@with_server
-def test_a_forecast_cell_shows_its_condition_as_a_hint(s, server):
+def served_from_today(s):
+    """The loopback server's documents with the İstanbul feed's days moved to start today: the cells show the
+    days from today's date on, and the recorded 8 December days would be gone."""
+    root = os.path.join(s.folder, "server")
+    shutil.copytree(os.path.join(SOURCE_DIR, "tests", "data", "server"), root)
+    path = os.path.join(root, "forecastrss", "TUXX0014_c.xml")
+    shift = datetime.date.today() - datetime.date(2026, 12, 8)
+
+    def moved(match):
+        day = datetime.datetime.strptime(match.group(1), "%d %b %Y").date() + shift
+        return f'day="{day.strftime("%a")}" date="{day.day} {day.strftime("%b")} {day.year}"'
+
+    feed = re.sub(r'day="\w+" date="([^"]+)"', moved, open(path, encoding="utf-8").read())
+    with open(path, "w", encoding="utf-8") as f:
+        f.write(feed)
+    return root
+
+
+def test_a_forecast_cell_shows_its_condition_as_a_hint(s):
+    sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
+    from loopback_client import Server
+
+    server = Server(s.folder, root=served_from_today(s))
+    try:
+        show_the_first_cells_hint(s, server)
+    finally:
+        server.close()
+
+
+def show_the_first_cells_hint(s, server):
     s.write_options(options_for(server, appearance="Left=300\nTop=300\nViewStyle=2\nShowInfoText=0\n"))
     s.display.set_background("#d8d8d8")
     s.start()

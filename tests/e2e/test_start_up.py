@@ -72,14 +72,6 @@ def test_exit_switch_closes_the_widget_and_saves_its_place(s):
     check(s.window_count() == 0, "a widget window is left")
 
 
-def test_exit_switch_takes_dash_or_slash_in_any_letter_case(s):
-    for switch in ("-exit", "/Exit", "-EXIT"):
-        widget = s.start()
-        s.wait_for_window()
-        check(s.run(switch) == 0, f"Nimbo.exe {switch} did not end with code 0")
-        check(s.wait_for_exit(widget) == 0, f"{switch} did not close the widget")
-
-
 def test_exit_switch_only_ever_closes(s):
     check(s.run("-exit") == 0, "Nimbo.exe -exit with no widget running did not end with code 0")
     check(s.window_count() == 0, "-exit started a widget")

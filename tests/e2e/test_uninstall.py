@@ -7,11 +7,11 @@ import re
 import shutil
 import subprocess
 
-from harness import MAIN_CLASS, SOURCE_DIR, WIN64_DIR, WINE, Session, check, run_tests, wait_until
+from harness import MAIN_CLASS, WIN64_DIR, WINE, Session, check, run_tests, wait_until, wine_prefix
 from installed_set import FOLDERS, installed_files
 
 PREFIX = "wineprefix-install"
-DRIVE_C = os.path.join(SOURCE_DIR, "build", PREFIX, "drive_c")
+DRIVE_C = os.path.join(wine_prefix(PREFIX), "drive_c")
 INSTALL = r"C:\Program Files\Pelvar\Nimbo"
 INSTALL_DIR = os.path.join(DRIVE_C, "Program Files", "Pelvar", "Nimbo")
 USER_DIR = os.path.join(DRIVE_C, "users", getpass.getuser())

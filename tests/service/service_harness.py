@@ -5,6 +5,7 @@ import os
 import re
 import resource
 import subprocess
+import sys
 import threading
 import time
 import urllib.request
@@ -14,19 +15,10 @@ SERVICE = os.environ.get("NIMBO_SERVICE", os.path.join(SOURCE_DIR, "build", "nat
 PLACES = os.path.join(SOURCE_DIR, "build", "places", "package", "cities.pbf")
 ANSWERS = os.path.join(SOURCE_DIR, "tests", "data", "open-meteo")
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from waiting import wait_until  # noqa: E402,F401 (the service tests take it from here)
 
 OPENER = urllib.request.build_opener(urllib.request.ProxyHandler({}))  # loopback only, whatever the environment
-
-
-def wait_until(predicate, timeout, what):
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() >= deadline:
-            raise AssertionError(f"timed out after {timeout} s waiting for {what}")
-        time.sleep(0.05)
 
 
 class FakeUpstream:

@@ -229,6 +229,12 @@ class SearchTest(unittest.TestCase):
         self.assertEqual(first("%C4%B0ZM%C4%B0R")[0], ("311046", "İzmir, İzmir, Türkiye"))
         self.assertEqual(first("sanliurfa")[0], ("298333", "Şanlıurfa, Şanlıurfa, Türkiye"))
         self.assertLessEqual(len(first("san")), 20)
+        # Every country's region and the country in Turkish; places that share a name never read the same.
+        self.assertEqual(first("berlin")[0], ("2950159", "Berlin, State of Berlin, Almanya"))
+        self.assertEqual(first("konyar")[0], ("718602", "Konyár, Hajdú-Bihar, Macaristan"))
+        for query in ("hollywood", "berlin", "paris", "neuenkirchen", "san jose", "springfield"):
+            lines = [line for _, line in first(query.replace(" ", "%20"))]
+            self.assertEqual(len(lines), len(set(lines)), lines)
         # An old client sends raw Windows-1254 bytes and reads its answer in the same code page.
         port = int(service.base.rsplit(":", 1)[1])
         with socket.create_connection(("127.0.0.1", port), timeout=10) as connection:

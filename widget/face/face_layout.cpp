@@ -6,9 +6,9 @@
 
 #include "widget/face/condition_tables.h"
 #include "widget/face/feed_numbers.h"
+#include "widget/face/forecast_days.h"
 #include "widget/face/moon.h"
 #include "widget/face/value_format.h"
-#include "widget/feed_time.h"
 
 namespace nimbo {
 
@@ -59,45 +59,19 @@ int ConditionCode(const WeatherData& weather) {
     return code ? *code : -1;
 }
 
-// A fraction of a day, or -1.
-double DayFraction(int hour, int minute, int second) { return (hour * 3600.0 + minute * 60.0 + second) / 86400.0; }
-
-double SunTime(const std::string& text) {
-    const std::optional<TimeOfDay> time = ReadTimeOfDay(text);
-    return time ? DayFraction(time->hour, time->minute, time->second) : -1;
-}
-
-DayNight DayOrNight(const WeatherData& weather) {
-    const double sunrise = SunTime(weather.Sunrise);
-    const double sunset = SunTime(weather.Sunset);
-    if (sunrise <= -1 || sunset <= -1) return DayNight::Unknown;
-    SystemTime observed;
-    const double t = ParseFeedTime(weather.ConditionDate, observed)
-                         ? DayFraction(observed.hour, observed.minute, observed.second)
-                         : -1;
-    return t < sunrise || t >= sunset ? DayNight::Night : DayNight::Day;
-}
-
-// "BU GECE" for an observation before 02:00 or after 15:59, when the first cell's day is mostly over.
-std::string FirstCellTitle(const WeatherData& weather) {
-    SystemTime observed;
-    if (!ParseFeedTime(weather.ConditionDate, observed)) return "BUGÜN";
-    return observed.hour < 2 || observed.hour > 15 ? "BU GECE" : "BUGÜN";
-}
-
 // 3200, "not available", has a neutral picture of its own; other codes outside the table name none.
 std::string ForecastPicture(const std::string& code) {
     if (ReadFeedInteger(code) == 3200) return "Tiny\\None.png";
     return std::string("Tiny\\") + ForecastIconNames[TableRow(code, 0)] + ".png";
 }
 
-void DrawForecastCell(DrawList& ops, Placeholder& cell, size_t i, const FaceLayout& layout,
-                      const WeatherData& weather) {
-    const ForecastDay& day = weather.Forecast[i];
+void DrawForecastCell(DrawList& ops, Placeholder& cell, const ForecastCell& forecast, const FaceLayout& layout) {
+    if (!forecast.day) return;
+    const ForecastDay& day = *forecast.day;
     const RectF rect = cell.Rect();
-    if (!day.Day.empty()) {
-        const std::string title = i == 0 ? FirstCellTitle(weather) : i == 1 ? "YARIN" : TranslateDayName(day.Day);
-        ops.push_back(Text(title, MovedRect(rect, 0, kCellTitleDy), cell.font, kOpaqueWhite, TextAlign::Center));
+    if (!forecast.title.empty()) {
+        ops.push_back(
+            Text(forecast.title, MovedRect(rect, 0, kCellTitleDy), cell.font, kOpaqueWhite, TextAlign::Center));
     }
     if (!day.High.empty()) {
         ops.push_back(Text(day.High + "°", MovedRect(rect, -kCellHighLowDx, kCellValueDy),
@@ -337,8 +311,9 @@ DrawList ComposeFace(FaceLayout& layout, const FaceInputs& inputs, const FaceMea
         ops.push_back(op);
     }
 
+    const std::array<ForecastCell, kForecastDays> cells = ForecastCells(weather, inputs.now);
     for (size_t i = 0; i < kForecastDays; ++i) {
-        if (layout.dayLbl[i].visible) DrawForecastCell(ops, layout.dayLbl[i], i, layout, weather);
+        if (layout.dayLbl[i].visible) DrawForecastCell(ops, layout.dayLbl[i], cells[i], layout);
     }
     if (layout.moonLbl.visible && !weather.Sunrise.empty()) DrawMoonCell(ops, layout, inputs.now);
 

@@ -10,6 +10,7 @@
 
 #include "widget/connection_state.h"
 #include "widget/face/compositor.h"
+#include "widget/face/sun_times.h"
 #include "widget/system_time.h"
 #include "widget/weather_data.h"
 #include "widget/widget_settings.h"
@@ -41,8 +42,6 @@ enum class ViewStyle : uint8_t { Small = 0, Medium = 1, Large = 2 };
 // Out-of-range settings values count as the large style, the default.
 ViewStyle ViewStyleOf(uint8_t setting);
 float TargetStretch(ViewStyle style);
-
-enum class DayNight : uint8_t { Unknown = 0, Night = 1, Day = 2 };
 
 // The main form's placeholders and the face state that compositions read and leave behind.
 struct FaceLayout {
@@ -88,7 +87,7 @@ struct FaceInputs {
     ConnectionState connection = ConnectionState::Succeeded;
     bool faceActive = false;      // FaceActive: the buttons are drawn
     bool trayIconVisible = true;  // HideBtn shows only with the tray icon
-    SystemTime now;               // local time: the moon's percentage and index
+    SystemTime now;               // local time: the moon's percentage and index, and today for the cells
 };
 
 // The glass tint for Appearance/Background; false for 0, which draws no glass at all.

@@ -8,7 +8,7 @@
 
 #include "widget/face/condition_tables.h"
 #include "widget/face/feed_numbers.h"
-#include "widget/feed_time.h"
+#include "widget/face/sun_times.h"
 
 namespace nimbo {
 namespace {
@@ -21,11 +21,10 @@ std::string TwoDigits(int value) {
     return text.size() < 2 ? "0" + text : text;
 }
 
-// The Turkish short time format, HH:mm.
-std::optional<std::string> ShortTime(std::string_view feedTime) {
-    const std::optional<TimeOfDay> time = ReadTimeOfDay(feedTime);
-    if (!time) return std::nullopt;
-    return TwoDigits(time->hour) + ":" + TwoDigits(time->minute);
+// The Turkish short time format, HH:mm, of a fraction of a day ("24:00" for its end).
+std::string ShortTime(double dayFraction) {
+    const int64_t seconds = std::llround(dayFraction * 86400);
+    return TwoDigits(static_cast<int>(seconds / 3600)) + ":" + TwoDigits(static_cast<int>(seconds % 3600 / 60));
 }
 
 void AppendLine(std::string& text, bool shown, const std::string& value, std::string_view prefix = {},
@@ -100,11 +99,13 @@ std::string VisibilityText(std::string_view visibility) {
 }
 
 std::string SunLine(std::string_view sunrise, std::string_view sunset) {
-    if (sunrise.empty() || sunset.empty()) return {};
-    const std::optional<std::string> rise = ShortTime(sunrise);
-    const std::optional<std::string> set = ShortTime(sunset);
-    if (!rise || !set) return {};
-    return "GD: " + *rise + ", GB: " + *set;
+    const std::optional<Daylight> daylight = ReadDaylight(sunrise, sunset);
+    if (!daylight) return {};
+    if (daylight->PolarNight()) return "Güneş bugün doğmuyor";
+    if (daylight->PolarDay()) return "Güneş bugün batmıyor";
+    std::string line = "GD: " + ShortTime(daylight->sunrise) + ", GB: " + ShortTime(daylight->sunset);
+    if (daylight->SetsAfterMidnight()) line += " (ertesi gün)";
+    return line;
 }
 
 std::string PositionLine(std::string_view latitude, std::string_view longitude) {

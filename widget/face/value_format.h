@@ -28,7 +28,9 @@ std::string WindLine(std::string_view direction, std::string_view speed);
 // "16,09 km", "Sınırsız" from 320 km on, empty for no number or a negative one.
 std::string VisibilityText(std::string_view visibility);
 
-// "GD: 05:50, GB: 18:30" in the Turkish short time format; empty unless both times read as times of day.
+// "GD: 05:50, GB: 18:30" in the Turkish short time format, "GD: 02:55, GB: 00:04 (ertesi gün)" for a sunset
+// after midnight, "Güneş bugün batmıyor" and "Güneş bugün doğmuyor" for polar day and night; empty unless both
+// times read as times of day.
 std::string SunLine(std::string_view sunrise, std::string_view sunset);
 
 // "E: 41.01°, B: 28.97°" with the feed's texts unchanged; empty unless both are there.

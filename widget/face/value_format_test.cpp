@@ -111,7 +111,12 @@ TEST(Visibility, CommaDecimalsUpTo320KilometresThenUnlimited) {
 TEST(SunLine, FeedTimesInTheTurkishShortTimeFormat) {
     EXPECT_EQ(SunLine("5:50 am", "8:51 pm"), "GD: 05:50, GB: 20:51");
     EXPECT_EQ(SunLine("5:9 am", "12:05 pm"), "GD: 05:09, GB: 12:05");
-    EXPECT_EQ(SunLine("03:07 AM", "12:00 am"), "GD: 03:07, GB: 00:00");
+    // A sunset before the sunrise is the next day's; the poles get words instead of times.
+    EXPECT_EQ(SunLine("03:07 AM", "12:00 am"), "GD: 03:07, GB: 00:00 (ertesi gün)");
+    EXPECT_EQ(SunLine("2:55 am", "12:04 am"), "GD: 02:55, GB: 00:04 (ertesi gün)");
+    EXPECT_EQ(SunLine("12:00 am", "24:00"), "Güneş bugün batmıyor");
+    EXPECT_EQ(SunLine("12:00 am", "12:00 am"), "Güneş bugün doğmuyor");
+    EXPECT_EQ(SunLine("1:00 am", "24:00"), "GD: 01:00, GB: 24:00");
     EXPECT_EQ(SunLine("", "8:51 pm"), "");
     EXPECT_EQ(SunLine("5:50 am", ""), "");
     EXPECT_EQ(SunLine("sabah", "8:51 pm"), "");  // a time that cannot be read leaves the line out
