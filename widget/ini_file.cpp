@@ -172,4 +172,30 @@ void IniFile::EraseSection(const std::string& section) {
     StoreLines(lines);
 }
 
+void IniFile::StoreSection(const std::string& section, const KeyValueList& pairs) {
+    if (pairs.empty()) {
+        EraseSection(section);
+        return;
+    }
+    auto lines = LoadLines();
+    std::vector<std::string> body;
+    for (const auto& [key, value] : pairs) body.push_back(key + "=" + value);
+    const auto range = FindSection(lines, section);
+    if (!range) {
+        if (!lines.empty() && !TrimBlanks(lines.back()).empty()) lines.emplace_back();
+        lines.push_back("[" + section + "]");
+        lines.insert(lines.end(), body.begin(), body.end());
+        StoreLines(lines);
+        return;
+    }
+    // The blank line that parted the section from the next one stays.
+    if (range->end < lines.size() && range->end > range->begin && TrimBlanks(lines[range->end - 1]).empty()) {
+        body.emplace_back();
+    }
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(range->begin),
+                lines.begin() + static_cast<std::ptrdiff_t>(range->end));
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(range->begin), body.begin(), body.end());
+    StoreLines(lines);
+}
+
 }  // namespace nimbo

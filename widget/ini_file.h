@@ -30,6 +30,7 @@ public:
 
 private:
     bool StoreString(const std::string& section, const std::string& key, const std::string& value) override;
+    void StoreSection(const std::string& section, const KeyValueList& pairs) override;
     std::vector<std::string> LoadLines() const;
     void StoreLines(const std::vector<std::string>& lines);
 

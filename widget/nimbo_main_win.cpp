@@ -35,15 +35,9 @@ std::vector<std::string> CommandLineArguments() {
     return arguments;
 }
 
-// Tells the running widget to close (and waits for it) or to come forward.
-void SignalRunningWidget(HWND running) {
-    if (HasExitSwitch(CommandLineArguments())) {
-        SendMessageW(running, WM_WIDGET_CLOSE, 0, 0);
-    } else {
-        PostMessageW(running, WM_WIDGET_SHOW, 0, 0);
-        SetForegroundWindow(running);
-    }
-}
+// How long "-exit" waits for the running widget to answer and end, in all; the installer and the uninstaller wait
+// for "-exit" itself a little longer.
+constexpr DWORD kExitWaitMs = 15000;
 
 void RunWidget() {
     // The pictures' relative paths start at the executable's folder; the settings file has a full path of its own.
@@ -72,8 +66,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     InstanceMutex mutex;
     const HWND running = FindWidgetWindow(Widen(kMainWindowClass), OwnModuleFileName());
-    if (IsAlreadyRunning(mutex.CreationError(), running != nullptr)) {
-        SignalRunningWidget(running);
+    const bool alreadyRunning = IsAlreadyRunning(mutex.CreationError(), running != nullptr);
+    // "-exit" only ever closes: with no widget of this file running it starts none, and a widget that does not
+    // answer makes it end with 1 instead of waiting for ever.
+    if (HasExitSwitch(CommandLineArguments()))
+        return !alreadyRunning || CloseWidgetWindow(running, kExitWaitMs) ? 0 : 1;
+    if (alreadyRunning) {
+        PostMessageW(running, WM_WIDGET_SHOW, 0, 0);
+        SetForegroundWindow(running);
     } else {
         RunWidget();
     }

@@ -46,6 +46,12 @@ bool ProfileSettingsFile::StoreString(const std::string& section, const std::str
     return m_user->WriteString(section, key, value);
 }
 
+void ProfileSettingsFile::StoreSection(const std::string& section, const KeyValueList& pairs) {
+    if (IsMachineSection(section)) return;
+    CreateUserCopy();
+    m_user->WriteSection(section, pairs);
+}
+
 void ProfileSettingsFile::EraseSection(const std::string& section) {
     if (IsMachineSection(section)) return;
     CreateUserCopy();

@@ -32,6 +32,7 @@ public:
 
 private:
     bool StoreString(const std::string& section, const std::string& key, const std::string& value) override;
+    void StoreSection(const std::string& section, const KeyValueList& pairs) override;
     // The file that answers reads of `section`.
     const SettingsFile& Source(const std::string& section) const;
     void CreateUserCopy();

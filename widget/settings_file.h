@@ -38,6 +38,10 @@ public:
     // Key names of a section, in file order.
     virtual std::vector<std::string> ReadSection(const std::string& section) const = 0;
     virtual void EraseSection(const std::string& section) = 0;
+    // Replaces every key of a section with `pairs`, in their order, in one write: a write the system refuses
+    // leaves the section as it was. The section is added when missing; an empty list erases it. Refused as a
+    // whole, like WriteString, when any name or value holds CR, LF or NUL.
+    bool WriteSection(const std::string& section, const KeyValueList& pairs);
     virtual void UpdateFile() = 0;
 
     virtual bool Exists() const = 0;
@@ -57,6 +61,8 @@ public:
 protected:
     // Writes a value that is one line; false when the backend refuses it for a reason of its own.
     virtual bool StoreString(const std::string& section, const std::string& key, const std::string& value) = 0;
+    // Replaces a section with pairs that are each one line.
+    virtual void StoreSection(const std::string& section, const KeyValueList& pairs) = 0;
 };
 
 // The integer forms the settings file accepts: decimal with an optional sign, and hexadecimal after "$" or "0x".

@@ -101,6 +101,23 @@ void PrivateProfileFile::EraseSection(const std::string& section) {
     }
 }
 
+void PrivateProfileFile::StoreSection(const std::string& section, const KeyValueList& pairs) {
+    if (pairs.empty()) {
+        EraseSection(section);
+        return;
+    }
+    // "key=value" texts, each ended by a zero, and one more zero after the last.
+    std::wstring lines;
+    for (const auto& [key, value] : pairs) {
+        lines += Widen(key + "=" + value);
+        lines += L'\0';
+    }
+    lines += L'\0';
+    if (!WritePrivateProfileSectionW(Widen(section).c_str(), lines.c_str(), m_widePath.c_str())) {
+        throw SettingsWriteError(m_path);
+    }
+}
+
 void PrivateProfileFile::UpdateFile() {
     // Flushes the system's cached copy of the file; its result says nothing about our writes.
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, m_widePath.c_str());

@@ -24,6 +24,7 @@ public:
 
 private:
     bool StoreString(const std::string& section, const std::string& key, const std::string& value) override;
+    void StoreSection(const std::string& section, const KeyValueList& pairs) override;
     // The profile functions keep the encoding they find, and make a new file ANSI: before a write, a missing
     // file is started as the byte-order mark alone and an ANSI one is rewritten once as UTF-16LE.
     void MakeUnicode();

@@ -41,6 +41,7 @@ private:
         log.push_back(section + "/" + key + "=" + value);
         return true;
     }
+    void StoreSection(const std::string&, const KeyValueList&) override {}
 
     std::string m_name = ".\\Options.ini";
     std::map<std::string, std::string> m_values;

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The options dialog end to end: its pages, rules and saving, the location search and favourites against the
 loopback server, and the shortcuts, all driven through the real dialog's controls."""
+import json
 import os
 import shutil
 import subprocess
@@ -312,12 +313,59 @@ def test_search_lists_the_reply_in_order_and_sends_the_query_as_one_value(s, ser
     check(request["headers"].get("User-Agent") == "Velmor XML Search", f"user agent: {request['headers']}")
     select(s, LISTBOX1, 2)
     wait_control(s, BUTTON4, lambda f: f["enabled"] == "1", "the add button for the chosen result")
-    # The server goes away: the next search is refused.
+    # The server goes away: the next search is refused. Clicks are handled in order: once the mode has changed, the
+    # search has started, and its end puts the count back.
     server.close()
     click(s, BUTTON5)
-    wait_control(s, BUTTON5, lambda f: f["enabled"] == "1", "the refused search to end")
+    click(s, RADIO3)
+    wait_control(s, LISTBOX1, lambda f: f["enabled"] == "0", "the search and the mode's change")
+    wait_control(s, LABEL10, lambda f: f["texts"] == ["3 yer bulundu."], "the refused search to end")
     check(items(s, LISTBOX1) == [], "results listed after a refused connection")
-    check(control(s, LABEL10)["texts"] == ["3 yer bulundu."], "the count changed after a refused connection")
+
+
+ONE_PLACE = '<search><loc id="9998">Yavaş Yer</loc></search>'
+
+
+@with_server(search_reply=THREE_PLACES)
+def test_the_search_runs_while_the_dialog_answers_and_a_late_answer_is_dropped(s, server):
+    # The server holds the answer to "Yavas" until the test releases it; "Paris" is answered at once.
+    with open(os.path.join(s.folder, "server", "search", "search?where=Yavas"), "w", encoding="utf-8") as f:
+        f.write(ONE_PLACE)
+    slow = urllib.parse.quote(SEARCH_PATH + "?where=Yavas", safe="")
+    held = lambda: json.loads(server.get("/_control/held"))  # noqa: E731
+    server.get(f"/_control/rule?path={slow}&mode=hold")
+    open_options(s, ADD_LOC_ACTION)
+    click(s, RADIO2)
+    do(s, "set-text", TITLE, EDIT2, "Yavas")
+    wait_control(s, BUTTON5, lambda f: f["enabled"] == "1", "the search button")
+    click(s, BUTTON5)
+    wait_until(lambda: held() == {SEARCH_PATH + "?where=Yavas": 1}, 60, "the first search at the server")
+    check(control(s, LABEL10)["texts"] == ["Aranıyor..."], "the count does not say that a search runs")
+    # Meanwhile the dialog answers, and a new search replaces the one that waits.
+    do(s, "set-text", TITLE, EDIT2, "Paris")
+    click(s, BUTTON5)
+    wait_control(s, LABEL10, lambda f: f["texts"] == ["3 yer bulundu."], "the second search's count")
+    check(held() == {SEARCH_PATH + "?where=Yavas": 1}, "the first search had ended before the second one was made")
+    # The first search's answer comes late and is dropped: a click posted after it finds the second one's list.
+    server.get(f"/_control/release?path={slow}")
+    wait_until(lambda: held() == {}, 60, "the late answer")
+    click(s, RADIO3)
+    wait_control(s, LISTBOX1, lambda f: f["enabled"] == "0", "the click after the late answer")
+    check(items(s, LISTBOX1) == ["Şanlıurfa, Türkiye", "Paris, France", "Paris, France"], "the late answer was listed")
+    check(control(s, LABEL10)["texts"] == ["3 yer bulundu."], "the late answer changed the count")
+    # The dialog closes at once while a search waits, and the widget goes on.
+    server.get(f"/_control/rule?path={slow}&mode=hold")
+    click(s, RADIO2)
+    do(s, "set-text", TITLE, EDIT2, "Yavas")
+    click(s, BUTTON5)
+    wait_until(lambda: held() == {SEARCH_PATH + "?where=Yavas": 1}, 60, "the third search at the server")
+    click(s, IDCANCEL)
+    wait_until(lambda: not dialog_open(s), 60, "the dialog to close")
+    check(held() == {SEARCH_PATH + "?where=Yavas": 1}, "the dialog waited for its search")
+    server.get(f"/_control/release?path={slow}")
+    open_options(s, ADD_LOC_ACTION)
+    click(s, IDCANCEL)
+    wait_until(lambda: not dialog_open(s), 60, "the dialog to close again")
 
 
 @with_server(search_reply=THREE_PLACES)

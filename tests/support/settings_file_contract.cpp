@@ -202,6 +202,7 @@ TEST_P(SettingsFileContract, ALineBreakOrNulInASectionKeyOrValueIsRefusedAndNoth
                           Case{"Location", "CityName", nul}, Case{"Location", "City\r\n[Favorites]\r\nEvil", "1"},
                           Case{"Location]\r\n[Favorites", "Evil", "1"}}) {
         EXPECT_FALSE(file->WriteString(c.section, c.key, c.value)) << c.value;
+        EXPECT_FALSE(file->WriteSection(c.section, {{"Ankara", "6"}, {c.key, c.value}})) << c.value;
     }
     EXPECT_EQ(ReadBytes(Path()), before);
     EXPECT_TRUE(file->WriteString("Location", "CityID", "TUXX0005"));
@@ -233,6 +234,23 @@ TEST_P(SettingsFileContract, RefusedWriteRaisesTheErrorWithTheFileName) {
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
     }
     EXPECT_TRUE(file->ReadBool("General", "FirstUsage", true));
+}
+
+TEST_P(SettingsFileContract, WriteSectionReplacesTheWholeSectionAndNothingElse) {
+    auto file = Open();
+    file->WriteString("Favorites", "Van", "TUXX0031");
+    file->WriteString("Favorites", "Rize", "TUXX0027");
+    file->WriteString("Location", "CityID", "TUXX0014");
+    file->WriteSection("favorites", {{"Ağrı", "TUXX0001"}, {"Ankara", "TUXX0002"}});
+    EXPECT_EQ(file->ReadSectionValues("Favorites"), (KeyValueList{{"Ağrı", "TUXX0001"}, {"Ankara", "TUXX0002"}}));
+    EXPECT_EQ(file->ReadString("Location", "CityID", ""), "TUXX0014");
+    file->WriteSection("Servers", {{"Weather", "direct"}});
+    EXPECT_EQ(file->ReadString("Servers", "Weather", ""), "direct");
+    EXPECT_EQ(file->ReadSection("Favorites").size(), 2u);
+    file->WriteSection("Favorites", {});
+    EXPECT_TRUE(file->ReadSection("Favorites").empty());
+    EXPECT_EQ(ReadBytes(Path()).find("[Favorites]"), std::string::npos);
+    EXPECT_EQ(file->ReadString("Servers", "Weather", ""), "direct");
 }
 
 }  // namespace

@@ -3,28 +3,13 @@
 
 #include <algorithm>
 
-#include "base/utf.h"
+#include "base/untrusted_text.h"
 #include "widget/config/turkish_order.h"
 #include "widget/settings_keys.h"
 
 namespace nimbo {
 
-std::string StorableName(const std::string& name) {
-    std::string spaced;
-    bool blank = false;
-    for (size_t pos = 0; pos < name.size();) {
-        const char32_t c = NextCodePoint(name, pos);
-        // Blanks and the C0 and C1 control characters (line breaks among them).
-        if (c <= U' ' || (c >= 0x7F && c <= 0x9F)) {
-            blank = true;
-            continue;
-        }
-        if (blank && !spaced.empty()) spaced += ' ';
-        blank = false;
-        AppendUtf8(spaced, c);
-    }
-    return spaced;
-}
+std::string StorableName(const std::string& name) { return OneLine(name); }
 
 void FavoriteList::Load(const KeyValueList& pairs) {
     m_places.clear();
@@ -64,8 +49,9 @@ void FavoriteList::Clear() {
 }
 
 void FavoriteList::Save(SettingsFile& settings) const {
-    settings.EraseSection(settings::kFavoritesSection);
-    for (const auto& place : m_places) settings.WriteString(settings::kFavoritesSection, place.name, place.id);
+    KeyValueList pairs;
+    for (const auto& place : m_places) pairs.emplace_back(place.name, place.id);
+    settings.WriteSection(settings::kFavoritesSection, pairs);
 }
 
 std::string DuplicateFavoriteMessage(const std::string& name) {

@@ -32,7 +32,8 @@ public:
     const std::vector<Place>& Places() const { return m_places; }
     bool Changed() const { return m_changed; }
 
-    // Erases section `Favorites` and writes every pair in list order.
+    // Section `Favorites` becomes the list, in list order, in one write: a refused write leaves the stored list
+    // as it was. An empty list leaves no section.
     void Save(SettingsFile& settings) const;
 
 private:

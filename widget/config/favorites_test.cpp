@@ -117,5 +117,44 @@ TEST(Favorites, AClearedListLeavesNoSection) {
     EXPECT_EQ(ReadBytes(folder.File("Options.ini")), EncodeSettingsFile("[Location]\r\nCityID=1\r\n"));
 }
 
+// A full disk: what shrinks the file goes through, anything that writes names and values is refused.
+class FullDiskSettings final : public SettingsFile {
+public:
+    explicit FullDiskSettings(SettingsFile& file) : m_file(file) {}
+    const std::string& FileName() const override { return m_file.FileName(); }
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& defaultValue) const override {
+        return m_file.ReadString(section, key, defaultValue);
+    }
+    std::vector<std::string> ReadSection(const std::string& section) const override {
+        return m_file.ReadSection(section);
+    }
+    void EraseSection(const std::string& section) override { m_file.EraseSection(section); }
+    void UpdateFile() override {}
+    bool Exists() const override { return m_file.Exists(); }
+    std::string ReadText() const override { return m_file.ReadText(); }
+    void CreateWithText(const std::string&) override { throw SettingsWriteError(FileName()); }
+
+private:
+    bool StoreString(const std::string&, const std::string&, const std::string&) override {
+        throw SettingsWriteError(FileName());
+    }
+    void StoreSection(const std::string&, const KeyValueList&) override { throw SettingsWriteError(FileName()); }
+
+    SettingsFile& m_file;
+};
+
+TEST(Favorites, ARefusedSaveKeepsTheStoredList) {
+    TempFolder folder;
+    WriteBytes(folder.File("Options.ini"), "[Favorites]\r\nAnkara=1\r\nBursa=2\r\n");
+    IniFile file(folder.File("Options.ini"));
+    FullDiskSettings full(file);
+    FavoriteList list;
+    list.Load(file.ReadSectionValues("Favorites"));
+    list.Add({"Çorum", "3"});
+    EXPECT_THROW(list.Save(full), SettingsWriteError);
+    EXPECT_EQ(file.ReadSectionValues("Favorites"), (KeyValueList{{"Ankara", "1"}, {"Bursa", "2"}}));
+}
+
 }  // namespace
 }  // namespace nimbo
