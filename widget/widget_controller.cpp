@@ -261,7 +261,7 @@ void WidgetController::WeatherAgeTick() {
     // Past midnight "14:32" becomes "dün 14:32"; past its time the weather dims.
     if (m_drawnAgeLine == AgeLine() && m_drawnStale == WeatherStale()) return;
     RedrawBoth();
-    UpdateTray();
+    UpdateTrayIcon();
 }
 
 void WidgetController::UpdateTray() {
@@ -271,6 +271,8 @@ void WidgetController::UpdateTray() {
 }
 
 void WidgetController::UpdateTrayIcon() {
+    // Like the hint, the icon changes when a download ends, not while one runs.
+    if (m_state == ConnectionState::Outstanding) return;
     m_view.SetTrayIcon(ChooseTrayIconFace(m_settings.trayTemperature, m_state, m_weather, WeatherStale()));
 }
 
