@@ -24,6 +24,9 @@ REFRESH_ACTION = 106
 FETCH_IP_ACTION = 113
 IDNO = 7
 FEED_PATH = "/forecastrss/TUXX0014_c.xml"
+# A point on the widget's forecast, below the glass of the information window that stands over the widget by
+# default (owned windows are above their owner).
+ON_THE_WIDGET = (416, 480)
 
 
 def options_for(server, extra=""):
@@ -285,7 +288,7 @@ def menu_shown(s):
 @with_server
 def test_right_click_opens_the_widget_menu_whose_access_keys_run_actions(s, server):
     start_showing_weather(s, server, "FirstUsage=0\n")
-    click_at(s, 416, 424, button=3)
+    click_at(s, *ON_THE_WIDGET, button=3)
     wait_until(lambda: menu_shown(s), 60, "the widget's menu")
     # "&Bilgi Ekranı": B is the access key as written. Without a window manager the menu's window may get the
     # keyboard a moment after it shows; a key that went nowhere is pressed again while the menu still waits.
@@ -306,7 +309,7 @@ def test_right_click_opens_the_widget_menu_whose_access_keys_run_actions(s, serv
 @with_server
 def test_dragging_with_the_left_button_moves_the_widget(s, server):
     start_showing_weather(s, server, "FirstUsage=0\n")
-    drag(s, 416, 424, 100, 50)
+    drag(s, *ON_THE_WIDGET, 100, 50)
     wait_until(lambda: (w := s.window()) and (w["left"], w["top"]) == ("400", "350"), 60,
                "the widget to follow the mouse")
 
@@ -314,7 +317,7 @@ def test_dragging_with_the_left_button_moves_the_widget(s, server):
 @with_server
 def test_double_click_on_the_widget_refreshes_the_weather(s, server):
     start_showing_weather(s, server, "FirstUsage=0\n")
-    point_at(s, 416, 424)
+    point_at(s, *ON_THE_WIDGET)
     xdotool(s, "click", "--repeat", 2, "--delay", 80, 1)
     wait_until(lambda: len(server.requests(FEED_PATH)) == 2, 60, "a second feed request after the double click")
 

@@ -246,8 +246,9 @@ def click_item(s, submenu, index):
 
 
 def open_favourites(s):
-    """Opens the widget's menu with the right button, then its favourites submenu."""
-    click_at(s, 416, 424, button=3)
+    """Opens the widget's menu with the right button, then its favourites submenu. The point lies on the forecast,
+    below the glass of the information window that stands over the widget by default."""
+    click_at(s, 416, 480, button=3)
     return open_submenu(s, wait_until(lambda: visible_menu(s), 60, "the widget's menu"))
 
 
