@@ -529,7 +529,8 @@ def test_a_shortcut_that_cannot_be_made_is_reported_and_the_dialog_stays_open(s,
         # The whole message, its second line (the path) included.
         said = open(os.path.join(s.folder, "driver.out"), encoding="utf-8").read()
         do(s, "dialog-press", "Hata", IDOK)
-        check("Kısayol oluşturulamadı:" in said and "Quick Launch\\Nimbo!.lnk" in said, f"unexpected message: {said}")
+        check("Kısayol oluşturulamadı:" in said and "Quick Launch\\Nimbo!.lnk" in said,
+              f"unexpected message: {said}")
         check(dialog_open(s), "the dialog closed although a shortcut could not be made")
         check(link_exists(s, desktop) and link_exists(s, startup), "the other shortcuts were not made")
         click(s, IDCANCEL)
