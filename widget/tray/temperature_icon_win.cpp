@@ -83,7 +83,10 @@ UniqueIcon MakeTemperatureIcon(const std::string& digits, int size, bool dimmed)
         // The outline is a pen along the glyphs' edges; the half outside them needs its margin.
         const float outline = std::max(1.0f, static_cast<float>(size) / 16);
         Gdiplus::GraphicsPath path;
-        if (DigitsPath(path, Widen(digits), size, outline)) {
+        // The minus sign is wider than a hyphen, so a few pixels still tell frost.
+        std::wstring text = Widen(digits);
+        std::replace(text.begin(), text.end(), L'-', L'\x2212');
+        if (DigitsPath(path, text, size, outline)) {
             Gdiplus::Pen pen(Gdiplus::Color(kOutlineAlpha, 24, 24, 24), 2 * outline);
             pen.SetLineJoin(Gdiplus::LineJoinRound);
             graphics.DrawPath(&pen, &path);
