@@ -5,6 +5,11 @@
 
 namespace nimbo {
 
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+};
+
 // Screen pixels, right and bottom exclusive.
 struct ScreenRect {
     int left = 0;

@@ -437,13 +437,10 @@ void WidgetController::HibernationWakeTick() {
     if (Contains(m_view.WindowRect(WidgetWindow::Main), m_view.CursorPosition())) ToggleHibernation();
 }
 
-bool WidgetController::WidgetPressed(bool leftButton, FaceButton button) {
-    // The face's buttons are drawn, and so can be pressed, only while the face is active.
-    if (leftButton && m_faceActive && button != FaceButton::None) {
-        Execute(ActionOf(button));
-        return true;
-    }
+bool WidgetController::WidgetPressed(bool leftButton, FaceButton button, ScreenPoint at) {
     TakeInfoOffset();
+    // The face's buttons are drawn, and so can be clicked, only while the face is active.
+    const FaceButton shown = m_faceActive ? button : FaceButton::None;
     if (!m_faceActive) {
         m_faceActive = true;
         m_view.SetTopMost(WidgetWindow::Main, m_settings.alwaysTop);
@@ -451,15 +448,40 @@ bool WidgetController::WidgetPressed(bool leftButton, FaceButton button) {
     }
     // The right button's default processing asks for the context menu.
     if (!leftButton) return false;
-    m_view.DragWidget();
-    // The face is drawn again where it was dropped.
-    ComposeFace();
+    const ScreenRect widget = m_view.WindowRect(WidgetWindow::Main);
+    m_press.Press(shown, at, {widget.left, widget.top});
+    m_view.CaptureMouse(true);
     return true;
 }
 
-bool WidgetController::WidgetDoubleClicked(FaceButton button) {
+bool WidgetController::WidgetDoubleClicked(FaceButton button, ScreenPoint at) {
     Refresh();
-    return WidgetPressed(true, button);
+    return WidgetPressed(true, button, at);
+}
+
+void WidgetController::WidgetMouseMoved(ScreenPoint at, bool leftButtonHeld) {
+    // Wine may take the mouse from the window while the button is held, and the release then goes elsewhere.
+    if (!leftButtonHeld) {
+        m_press.Cancel();
+        return;
+    }
+    if (const auto corner = m_press.Move(at, m_view.DragThreshold())) {
+        m_view.MoveTo(WidgetWindow::Main, corner->x, corner->y);
+    }
+}
+
+void WidgetController::WidgetReleased(FaceButton button) {
+    if (!m_press.Pressed()) return;
+    const bool moved = m_press.Moving();
+    const FaceButton clicked = m_press.Release(button);
+    // Before the button runs: a dialog it opens must get the mouse.
+    m_view.CaptureMouse(false);
+    if (clicked != FaceButton::None) {
+        Execute(ActionOf(clicked));
+    } else if (moved) {
+        // The face is drawn again where it was dropped.
+        ComposeFace();
+    }
 }
 
 void WidgetController::TakeInfoOffset() {

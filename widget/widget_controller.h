@@ -17,6 +17,7 @@
 #include "widget/settings_file.h"
 #include "widget/weather_data.h"
 #include "widget/weather_source.h"
+#include "widget/widget_press.h"
 #include "widget/widget_settings.h"
 #include "widget/widget_view.h"
 #include "widget/xml_document.h"
@@ -70,10 +71,16 @@ public:
     // A download of `kind` ended with `resultCode` (0 or -1) and its bytes; its thread is already freed.
     void DownloadDone(DownloadKind kind, int32_t resultCode, const std::string& bytes);
 
-    // Mouse and window events of the main window. A press returns false when the default processing should
-    // follow (the right button's context menu).
-    bool WidgetPressed(bool leftButton, FaceButton button);
-    bool WidgetDoubleClicked(FaceButton button);
+    // Mouse and window events of the main window, `at` in screen pixels. A press returns false when the default
+    // processing should follow (the right button's context menu). A face button runs when it is clicked (pressed
+    // and released without a move); the widget moves only when the mouse moves with the left button held.
+    bool WidgetPressed(bool leftButton, FaceButton button, ScreenPoint at);
+    bool WidgetDoubleClicked(FaceButton button, ScreenPoint at);
+    // The mouse moved over the widget, or anywhere while the widget has it; without the left button held, a press
+    // whose release went elsewhere ends.
+    void WidgetMouseMoved(ScreenPoint at, bool leftButtonHeld);
+    // The left button came up over `button` (None off the face's buttons).
+    void WidgetReleased(FaceButton button);
     void WidgetMoved();
     void Deactivated();
     void DisplayChanged();
@@ -148,6 +155,7 @@ private:
     bool m_loaded = false;  // the start-up delay has passed
     bool m_widgetVisible = false;
     bool m_faceActive = false;  // pressed since the application was last deactivated: the buttons show
+    WidgetPress m_press;
     bool m_hibernating = false;
     bool m_hibernateDialogOpen = false;
     uint8_t m_fullAlpha = kFullAlpha;

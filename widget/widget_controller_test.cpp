@@ -114,10 +114,8 @@ public:
     }
     std::vector<ScreenRect> WorkAreas() const override { return {{0, 0, 1024, 768}}; }
     void BringToFront() override { Log("front"); }
-    void DragWidget() override {
-        Log("drag");
-        MoveTo(WidgetWindow::Main, rects[WidgetWindow::Main].left + 10, rects[WidgetWindow::Main].top + 20);
-    }
+    void CaptureMouse(bool on) override { Log(on ? "capture" : "release"); }
+    ScreenPoint DragThreshold() const override { return {4, 4}; }
     void RequestClose() override { Log("close"); }
     void DestroyWidget() override { Log("destroy"); }
     void ShowAboutWindow(uint8_t fullAlpha, bool) override { Log("about " + std::to_string(fullAlpha)); }
@@ -246,7 +244,7 @@ TEST_F(WidgetControllerTest, NoSecondRequestWhileOneIsOutstanding) {
     Started();
     Controller().Execute(ActionId::Refresh);
     Controller().TimerElapsed(WidgetTimer::Refresh);
-    Controller().WidgetDoubleClicked(FaceButton::None);
+    Controller().WidgetDoubleClicked(FaceButton::None, {});
     EXPECT_THAT(view.log, Not(Contains(std::string("download weather ") + kFeedUrl)));
     EXPECT_EQ(Controller().State(), ConnectionState::Outstanding);
 }
@@ -373,9 +371,11 @@ TEST_F(WidgetControllerTest, StartPlacesTheWindowsDrawsAsksAndArmsTheTimers) {
 
     // The information window keeps its distance when the widget is dragged.
     view.log.clear();
-    Controller().WidgetPressed(true, FaceButton::None);
-    EXPECT_THAT(view.log, ElementsAre("topmost main off", "compose 1 active", "drag", "move main 801,120",
-                                      "move info 50,70", "compose 1 active"));
+    Controller().WidgetPressed(true, FaceButton::None, {800, 110});
+    Controller().WidgetMouseMoved({810, 130}, true);
+    Controller().WidgetReleased(FaceButton::None);
+    EXPECT_THAT(view.log, ElementsAre("topmost main off", "compose 1 active", "capture", "move main 801,120",
+                                      "move info 50,70", "release", "compose 1 active"));
 }
 
 TEST_F(WidgetControllerTest, TheStartupDelayShowsTheWidgetGreetsAndHibernatesAgain) {
@@ -532,21 +532,49 @@ TEST_F(WidgetControllerTest, HibernationExplainsDimsBothWindowsAndCtrlOverTheWid
 
 // --- windows and what is saved -------------------------------------------------------------------------
 
-TEST_F(WidgetControllerTest, TheFacesButtonsActOnlyWhileTheFaceIsActive) {
+TEST_F(WidgetControllerTest, AFaceButtonRunsOnAClickWhileTheFaceIsActiveAndAMoveNeverRunsIt) {
     Showing();
-    // The first press activates the face; a button is not drawn yet, so the press drags.
-    Controller().WidgetPressed(true, FaceButton::Exit);
-    EXPECT_THAT(view.log, Contains("drag"));
+    // The first press activates the face; a button is not drawn yet, so releasing over it runs nothing.
+    Controller().WidgetPressed(true, FaceButton::Exit, {100, 50});
+    Controller().WidgetReleased(FaceButton::Exit);
+    EXPECT_THAT(view.log, ElementsAre("topmost main off", "compose 0 active", "capture", "release"));
     view.log.clear();
-    Controller().WidgetPressed(true, FaceButton::Exit);
-    EXPECT_THAT(view.log, ElementsAre("close"));
+    // A press alone runs nothing; the click does, after the mouse is let go.
+    Controller().WidgetPressed(true, FaceButton::Exit, {100, 50});
+    EXPECT_THAT(view.log, ElementsAre("capture"));
+    Controller().WidgetMouseMoved({104, 46}, true);  // within the drag rectangle
+    Controller().WidgetReleased(FaceButton::Exit);
+    EXPECT_THAT(view.log, ElementsAre("capture", "release", "close"));
+    view.log.clear();
+    // Released over another button, pressed on none, or moved: no button runs.
+    Controller().WidgetPressed(true, FaceButton::Exit, {100, 50});
+    Controller().WidgetReleased(FaceButton::Hide);
+    Controller().WidgetPressed(true, FaceButton::None, {100, 50});
+    Controller().WidgetReleased(FaceButton::Exit);
+    Controller().WidgetPressed(true, FaceButton::Options, {100, 50});
+    Controller().WidgetMouseMoved({100, 55}, true);
+    Controller().WidgetMouseMoved({100, 50}, true);
+    Controller().WidgetReleased(FaceButton::Options);
+    EXPECT_THAT(view.log, Not(Contains("close")));
+    EXPECT_THAT(view.log, Not(Contains("options -1")));
+    // Once moving, the widget follows the mouse all the way, back into the drag rectangle too.
+    EXPECT_THAT(view.log, ::testing::IsSupersetOf({"move main 300,305", "move main 300,300"}));
+    view.log.clear();
+    // A press whose release went elsewhere ends without a click at the next move; a release without a press, or
+    // a move, does nothing.
+    Controller().WidgetPressed(true, FaceButton::Hide, {100, 50});
+    Controller().WidgetMouseMoved({300, 300}, false);
+    Controller().WidgetReleased(FaceButton::Hide);
+    Controller().WidgetMouseMoved({300, 300}, true);
+    EXPECT_THAT(view.log, ElementsAre("capture"));
     view.log.clear();
     // The right button leaves the context menu to the window.
-    EXPECT_FALSE(Controller().WidgetPressed(false, FaceButton::None));
+    EXPECT_FALSE(Controller().WidgetPressed(false, FaceButton::None, {}));
     Controller().Deactivated();
     EXPECT_THAT(view.log, ElementsAre("compose 0"));
     view.log.clear();
-    Controller().WidgetPressed(true, FaceButton::Options);
+    Controller().WidgetPressed(true, FaceButton::Options, {100, 50});
+    Controller().WidgetReleased(FaceButton::Options);
     EXPECT_THAT(view.log, Not(Contains("options -1")));
 }
 

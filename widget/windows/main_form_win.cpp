@@ -2,6 +2,8 @@
 // threads, the tray icon and the dialogs.
 #include "widget/windows/main_form_win.h"
 
+#include <windowsx.h>
+
 #include "base/popup_menu_win.h"
 #include "base/wide_text_win.h"
 #include "widget/action_menu_win.h"
@@ -27,6 +29,12 @@ constexpr WORD kFavoriteCommandBase = 2000;
 constexpr UINT kDoneMessages[] = {WM_WEATHER_DONE, WM_ADDRESS_DONE, WM_VERSION_DONE};
 
 size_t IndexOf(DownloadKind kind) { return static_cast<size_t>(kind); }
+
+// Where the mouse was when the message being handled was posted: the window may have moved since.
+ScreenPoint MessagePoint() {
+    const DWORD position = GetMessagePos();
+    return {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+}
 
 }  // namespace
 
@@ -125,10 +133,18 @@ bool TNimboMainForm::OnContextMenu(POINT screen) {
 }
 
 bool TNimboMainForm::OnMouseDown(MouseButton button, POINT client) {
-    return m_controller.WidgetPressed(button == MouseButton::Left, FaceButtonUnder(client));
+    return m_controller.WidgetPressed(button == MouseButton::Left, FaceButtonUnder(client), MessagePoint());
 }
 
-bool TNimboMainForm::OnDoubleClick(POINT client) { return m_controller.WidgetDoubleClicked(FaceButtonUnder(client)); }
+bool TNimboMainForm::OnDoubleClick(POINT client) {
+    return m_controller.WidgetDoubleClicked(FaceButtonUnder(client), MessagePoint());
+}
+
+void TNimboMainForm::OnMouseMove(POINT client) {
+    LayeredWindow::OnMouseMove(client);
+    // The key state as it was when this message was posted.
+    m_controller.WidgetMouseMoved(MessagePoint(), GetKeyState(VK_LBUTTON) < 0);
+}
 
 FaceButton TNimboMainForm::FaceButtonUnder(POINT client) const {
     return m_face ? FaceButtonAt(m_face->Layout(), client.x, client.y) : FaceButton::None;
@@ -143,6 +159,9 @@ LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_INITMENUPOPUP:
             ApplyMenuStates();
             FillFavoritesMenu(reinterpret_cast<HMENU>(wParam));
+            return 0;
+        case WM_LBUTTONUP:
+            m_controller.WidgetReleased(FaceButtonUnder({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
             return 0;
         case WM_MOVE:
             m_controller.WidgetMoved();
@@ -273,6 +292,16 @@ void TNimboMainForm::MoveTo(WidgetWindow window, int left, int top) {
 std::vector<ScreenRect> TNimboMainForm::WorkAreas() const { return MonitorWorkAreas(); }
 
 void TNimboMainForm::BringToFront() { SetForegroundWindow(Handle()); }
+
+void TNimboMainForm::CaptureMouse(bool on) {
+    if (on) {
+        SetCapture(Handle());
+    } else if (GetCapture() == Handle()) {
+        ReleaseCapture();
+    }
+}
+
+ScreenPoint TNimboMainForm::DragThreshold() const { return {GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)}; }
 
 // Posted: the command may come from inside the tray icon's own handler (its menu).
 void TNimboMainForm::RequestClose() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
