@@ -141,7 +141,7 @@ void WidgetController::PickFavorite(size_t index) {
     if (m_state == ConnectionState::Outstanding || index >= m_favoriteMenu.size()) return;
     const std::string code = m_file.ReadString(settings::kFavoritesSection, FavoriteName(m_favoriteMenu[index]), "");
     if (code.empty()) return;
-    m_weather.CityID = code;
+    ChangePlace(FavoriteName(m_favoriteMenu[index]), code);
     StartWeatherDownload();
 }
 
@@ -295,8 +295,7 @@ void WidgetController::LoadSettings() {
     m_view.MoveTo(WidgetWindow::Main, loaded.left, loaded.top);
     // Saved past the screen's edge, or on a monitor that is gone.
     KeepWidgetOnScreen();
-    m_weather.City = loaded.cityName;
-    m_weather.CityID = loaded.cityId;
+    ChangePlace(loaded.cityName, loaded.cityId);
     m_view.SetFaceStyle(ViewStyleOf(m_settings.viewStyle), loaded.tempFontName, loaded.cityFontName);
     // A new period counts from now; whether the timer runs is not changed here.
     if (m_refreshTimerOn) SetRefreshTimer(true);
@@ -304,6 +303,13 @@ void WidgetController::LoadSettings() {
     m_view.SetTopMost(WidgetWindow::Main, m_settings.alwaysTop);
     // Read once: afterwards the information window knows where it stands.
     if (!m_started) m_view.MoveTo(WidgetWindow::Info, loaded.infoTextLeft, loaded.infoTextTop);
+}
+
+void WidgetController::ChangePlace(const std::string& name, const std::string& id) {
+    // Another place's weather must not show under the new name, not even while its first download fails.
+    if (id != m_weather.CityID) ClearWeatherData(m_weather);
+    m_weather.City = name;
+    m_weather.CityID = id;
 }
 
 SavedWidgetState WidgetController::SavedState() const {

@@ -114,6 +114,8 @@ private:
 
     // Settings.
     void LoadSettings();
+    // The place shown and asked for from now on, its name and code always together.
+    void ChangePlace(const std::string& name, const std::string& id);
     void SaveSettings();
     SavedWidgetState SavedState() const;
     void OpenOptions(int page);

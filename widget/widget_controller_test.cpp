@@ -11,6 +11,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/temp_folder.h"
@@ -494,6 +495,42 @@ TEST_F(WidgetControllerTest, AFavouriteIsPickedFromTheSortedMenuUnlessADownloadR
     Controller().PickFavorite(3);
     EXPECT_THAT(view.log, IsEmpty());
     EXPECT_EQ(Controller().Weather().CityID, "TUXX0015");
+}
+
+TEST_F(WidgetControllerTest, AChangeOfPlaceDropsTheOldWeatherAndKeepsTheNameWithItsCode) {
+    Write("[Favorites]\r\nBerlin, Germany=GMXX0007\r\nKonya=TUXX0010\r\n");
+    Showing("14");
+    // Offline: neither pick shows İstanbul's weather under the new name, and the name goes with the code.
+    for (const auto& [index, name, code] :
+         {std::tuple<size_t, const char*, const char*>{0, "Berlin, Germany", "GMXX0007"}, {1, "Konya", "TUXX0010"}}) {
+        Controller().OpenFavoritesMenu();
+        Controller().PickFavorite(index);
+        view.Finish(DownloadKind::Weather, -1, "");
+        const WeatherData& weather = Controller().Weather();
+        EXPECT_EQ(weather.City, name);
+        EXPECT_EQ(weather.CityID, code);
+        EXPECT_TRUE(weather.Temperature.empty()) << name;
+        EXPECT_TRUE(weather.Forecast[0].High.empty()) << name;
+        EXPECT_THAT(view.log, ElementsAre("compose 2", "info text", "hint Nimbo! - Bağlantı yok"));
+    }
+    Controller().Stop();
+    EXPECT_EQ(Setting("Location", "CityName"), "Konya");
+    EXPECT_EQ(Setting("Location", "CityID"), "TUXX0010");
+
+    // A refresh of the same place keeps its weather; the options dialog's new place drops it.
+    controller.reset();
+    Showing("14");
+    Controller().Execute(ActionId::Refresh);
+    view.Finish(DownloadKind::Weather, -1, "");
+    EXPECT_EQ(Controller().Weather().Temperature, "14");
+    view.optionsDialog = [&] {
+        file.WriteString("Location", "CityName", "İzmir");
+        file.WriteString("Location", "CityID", "TUXX0015");
+        return OptionsOutcome{true, true};
+    };
+    Controller().Execute(ActionId::Options);
+    EXPECT_EQ(Controller().Weather().City, "İzmir");
+    EXPECT_TRUE(Controller().Weather().Temperature.empty());
 }
 
 TEST_F(WidgetControllerTest, HibernationExplainsDimsBothWindowsAndCtrlOverTheWidgetWakesIt) {

@@ -290,8 +290,17 @@ def test_favourites_show_sorted_and_a_pick_shows_that_place(s, server):
     wait_until(lambda: server.requests("/forecastrss/TUXX0015_c.xml"), 60, "the feed of the picked place")
     wait_for_place(s, "İzmir")
     # The tray menu's submenu has the same order: its third item is Zonguldak.
+    widget = s.processes[-1]
     click_item(s, open_tray_favourites(s), 2)
     wait_until(lambda: server.requests("/forecastrss/TUXX0070_c.xml"), 60, "the feed of the place picked in the tray")
+    # The server has no feed for Zonguldak: the face shows Zonguldak without İzmir's weather, and the name is
+    # saved with its own code.
+    wait_until(lambda: tray_tip(s) == "Nimbo! - Bağlantı yok", 60, "the failed download of the new place")
+    keep_screenshot(s, "favourite-without-weather.png")
+    post_command(s, EXIT_ACTION)
+    check(s.wait_for_exit(widget) == 0, "the widget did not end")
+    location = s.read_options()["Location"]
+    check((location["CityName"], location["CityID"]) == ("Zonguldak", "TUXX0070"), f"not a pair: {location}")
 
 
 def served_from_today(s):
