@@ -97,6 +97,7 @@ void WidgetController::Execute(ActionId action) {
             HideInfoWindow();
             break;
         case ActionId::Show:
+            ArrangeWindows();
             m_view.BringToFront();
             ShowWidget();
             if (m_settings.showInfoText) ShowInfoWindow();
@@ -236,6 +237,8 @@ void WidgetController::WeatherArrived(int32_t resultCode, const std::string& byt
         m_state = ConnectionState::Failed;
     } else {
         m_view.GrowFace(!m_dataShown && m_settings.fadeEffect, m_settings);
+        // Grown, the widget may reach under the information window.
+        if (!m_dataShown) ArrangeWindows();
         m_dataShown = true;
         m_state = ConnectionState::Succeeded;
         // A feed without a place name keeps the one the widget knows.
@@ -293,8 +296,6 @@ void WidgetController::LoadSettings() {
     const LoadedWidgetSettings loaded = ReadWidgetSettings(m_file);
     m_settings = loaded.settings;
     m_view.MoveTo(WidgetWindow::Main, loaded.left, loaded.top);
-    // Saved past the screen's edge, or on a monitor that is gone.
-    KeepWidgetOnScreen();
     ChangePlace(loaded.cityName, loaded.cityId);
     m_view.SetFaceStyle(ViewStyleOf(m_settings.viewStyle), loaded.tempFontName, loaded.cityFontName);
     // A new period counts from now; whether the timer runs is not changed here.
@@ -303,6 +304,8 @@ void WidgetController::LoadSettings() {
     m_view.SetTopMost(WidgetWindow::Main, m_settings.alwaysTop);
     // Read once: afterwards the information window knows where it stands.
     if (!m_started) m_view.MoveTo(WidgetWindow::Info, loaded.infoTextLeft, loaded.infoTextTop);
+    // Saved past the screen's edge, on a monitor that is gone, or one over the other.
+    ArrangeWindows();
 }
 
 void WidgetController::ChangePlace(const std::string& name, const std::string& id) {
@@ -503,10 +506,16 @@ void WidgetController::WidgetMoved() {
     m_view.MoveTo(WidgetWindow::Info, widget.left + m_infoOffset.x, widget.top + m_infoOffset.y);
 }
 
-void WidgetController::KeepWidgetOnScreen() {
+void WidgetController::ArrangeWindows() {
+    const std::vector<ScreenRect> workAreas = m_view.WorkAreas();
     const ScreenRect widget = m_view.WindowRect(WidgetWindow::Main);
-    const ScreenRect placed = KeepOnScreen(widget, m_view.WorkAreas());
+    const ScreenRect placed = KeepOnScreen(widget, workAreas);
+    // The information window goes along, as when dragged.
     if (!(placed == widget)) m_view.MoveTo(WidgetWindow::Main, placed.left, placed.top);
+    const ScreenRect info = m_view.WindowRect(WidgetWindow::Info);
+    const ScreenRect placedInfo = PlaceBeside(KeepOnScreen(info, workAreas), placed, workAreas);
+    if (!(placedInfo == info)) m_view.MoveTo(WidgetWindow::Info, placedInfo.left, placedInfo.top);
+    TakeInfoOffset();
 }
 
 void WidgetController::Deactivated() {
@@ -516,10 +525,11 @@ void WidgetController::Deactivated() {
 
 void WidgetController::DisplayChanged() {
     // A monitor may have gone with the widget on it.
-    KeepWidgetOnScreen();
+    ArrangeWindows();
 }
 
 void WidgetController::ShowRequested() {
+    ArrangeWindows();
     if (!m_widgetVisible) {
         ShowWidget();
         if (m_settings.showInfoText) ShowInfoWindow();

@@ -131,7 +131,9 @@ private:
     void ToggleHibernation();
     void HibernationWakeTick();
     void TakeInfoOffset();
-    void KeepWidgetOnScreen();
+    // Both windows pulled onto the screen, the information window beside the widget rather than over it; a place
+    // the user dragged it to is kept while it covers nothing.
+    void ArrangeWindows();
 
     // Drawing: the information text is assembled once for what is drawn together.
     FaceInputs CurrentFaceInputs(const std::string& informationText) const;

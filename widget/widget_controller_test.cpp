@@ -362,7 +362,7 @@ TEST_F(WidgetControllerTest, StartPlacesTheWindowsDrawsAsksAndArmsTheTimers) {
         "TempFontName=Impact\r\n[General]\r\nUpdatePeriod=3\r\n");
     Controller().Start();
     // Saved past the screen's right edge, the widget comes back onto it.
-    EXPECT_THAT(view.log, ElementsAre("move main 2000,100", "move main 791,100", "topmost main off", "move info 40,50",
+    EXPECT_THAT(view.log, ElementsAre("move main 2000,100", "topmost main off", "move info 40,50", "move main 791,100",
                                       "compose 0", "compose 1", std::string("download weather ") + kFeedUrl,
                                       "download address http://feed.test/getip.php?ref=nimbo150",
                                       "timer refresh 1800000", "timer startup 250", "info text", "topmost info off"));
@@ -442,10 +442,10 @@ TEST_F(WidgetControllerTest, TheOptionsDialogSeesTheSavedStateAndItsOutcomeDecid
         {{false, true}, {"stop refresh", "options -1", "compose 0", "timer refresh 900000"}},
         // The reloaded settings decide the timer: the dialog switched automatic refresh off.
         {{true, true},
-         {"stop refresh", "options -1", "move main 300,300", "move info 331,331", "topmost main off", "compose 1",
+         {"stop refresh", "options -1", "move main 300,300", "move info 533,300", "topmost main off", "compose 1",
           std::string("download weather ") + kFeedUrl, "info text", "hide info"}},
         {{true, false},
-         {"stop refresh", "options -1", "move main 300,300", "move info 331,331", "topmost main off", "compose 0",
+         {"stop refresh", "options -1", "move main 300,300", "move info 533,300", "topmost main off", "compose 0",
           "info text", "hide info"}},
     };
     for (const Case& c : cases) {
@@ -655,6 +655,36 @@ TEST_F(WidgetControllerTest, HidingShowingAndClosingTakeTheInformationWindowAlon
     EXPECT_EQ(Setting("Appearance", "ShowInfoText"), "0");
 }
 
+TEST_F(WidgetControllerTest, TheInformationWindowStandsBesideTheWidgetAndBothComeBackOnScreen) {
+    // The first start: the stored places put the information window over the widget; it goes to the right.
+    Controller().Start();
+    EXPECT_THAT(view.log, ::testing::IsSupersetOf({"move info 331,331", "move info 533,300"}));
+    EXPECT_EQ(view.rects[WidgetWindow::Info].left, 533);
+    // Dragged together, they keep their distance; a place the user chose covers nothing and stays.
+    view.MoveTo(WidgetWindow::Main, 100, 100);
+    view.MoveTo(WidgetWindow::Info, 700, 500);
+    view.log.clear();
+    Controller().Execute(ActionId::Show);
+    EXPECT_THAT(view.log, Not(Contains(::testing::StartsWith("move"))));
+
+    // Dragged until only slivers show, both come back on "Göster", and so on a second start's request.
+    for (const std::function<void()>& show : std::vector<std::function<void()>>{
+             [&] { Controller().Execute(ActionId::Show); }, [&] { Controller().ShowRequested(); }}) {
+        view.MoveTo(WidgetWindow::Main, 1000, 700);
+        view.MoveTo(WidgetWindow::Info, -200, -100);
+        // A press on the widget takes the information window's distance, as before every drag.
+        Controller().WidgetPressed(true, FaceButton::None, {});
+        Controller().WidgetReleased(FaceButton::None);
+        view.log.clear();
+        show();
+        EXPECT_THAT(view.log, ::testing::IsSupersetOf({"move main 947,686", "move info 0,0"}));
+        // Past the right edge and over the widget, the information window comes back beside it, on its left.
+        view.MoveTo(WidgetWindow::Info, 950, 690);
+        show();
+        EXPECT_EQ(view.rects[WidgetWindow::Info].left, 947 - 209);
+    }
+}
+
 TEST_F(WidgetControllerTest, TheViewStyleChangesOnceAndTheMenusCheckIt) {
     Showing();
     Controller().Execute(ActionId::ShowMediumView);
@@ -669,7 +699,7 @@ TEST_F(WidgetControllerTest, TheViewStyleChangesOnceAndTheMenusCheckIt) {
 }
 
 TEST_F(WidgetControllerTest, TheSavedStateHoldsThePlaceThePositionsAndTheHibernation) {
-    Write("[Appearance]\r\nHibernate=1\r\nInfoTextLeft=340\r\nInfoTextTop=350\r\n");
+    Write("[Appearance]\r\nHibernate=1\r\nInfoTextLeft=640\r\nInfoTextTop=350\r\n");
     Showing();
     view.MoveTo(WidgetWindow::Main, 211, 97);
     Controller().Execute(ActionId::ShowSmallView);
@@ -677,7 +707,7 @@ TEST_F(WidgetControllerTest, TheSavedStateHoldsThePlaceThePositionsAndTheHiberna
     Controller().Stop();
     EXPECT_EQ(Setting("Appearance", "Left"), "211");
     EXPECT_EQ(Setting("Appearance", "Top"), "97");
-    EXPECT_EQ(Setting("Appearance", "InfoTextLeft"), "251");  // it followed the widget
+    EXPECT_EQ(Setting("Appearance", "InfoTextLeft"), "551");  // it followed the widget
     EXPECT_EQ(Setting("Appearance", "InfoTextTop"), "147");
     EXPECT_EQ(Setting("Appearance", "ViewStyle"), "0");
     EXPECT_EQ(Setting("Appearance", "Hibernate"), "1");

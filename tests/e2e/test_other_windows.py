@@ -15,6 +15,7 @@ WM_COMMAND = 0x111
 WM_KEYDOWN = 0x100
 VK_ESCAPE = 0x1B
 EXIT_ACTION = 101
+SHOW_ACTION = 105
 ABOUT_ACTION = 107
 HIBERNATE_ACTION = 112
 INFO_CLASS = "TInfoTextForm"
@@ -108,6 +109,37 @@ def test_information_window_stands_where_stored_follows_the_widget_and_closes(s,
     info = s.wait_for_window(INFO_CLASS, visible=False)
     check(position(info) == (660, 170) and info["visible"] == "0", f"after the restart: {info}")
     check(position(s.window()) == (400, 350), "the widget moved on the restart")
+
+
+def overlaps(a, b):
+    (al, at), (bl, bt) = position(a), position(b)
+    return al < bl + int(b["width"]) and bl < al + int(a["width"]) and at < bt + int(b["height"]) and \
+        bt < at + int(a["height"])
+
+
+def on_screen(window):
+    left, top = position(window)
+    return left >= 0 and top >= 0 and left + int(window["width"]) <= 1024 and top + int(window["height"]) <= 768
+
+
+@with_server
+def test_first_start_puts_the_information_window_beside_the_widget_and_show_brings_both_back(s, server):
+    # As installed: no window positions stored, the information window switched on, the first usage.
+    s.write_options(options_for(server).replace("FirstUsage=0", "FirstUsage=1"))
+    s.display.set_background("#4a7ab0")
+    s.start()
+    wait_for_place(s, "İstanbul")
+    wait_until(lambda: s.driver("info", INFO_CLASS)[1].get("visible") == "1", 60, "the information window")
+    check(position(s.window(INFO_CLASS)) == (300 + 233, 300), f"not beside the widget: {s.window(INFO_CLASS)}")
+    keep_screenshot(s, "first-start.png")
+
+    # Dragged until slivers show, both come back on "Göster", the information window beside the widget.
+    check(s.driver("move", MAIN_CLASS, 1010, 750)[0] == 0, "the driver could not move the widget")
+    check(s.driver("move", INFO_CLASS, -200, -190)[0] == 0, "the driver could not move the information window")
+    post_command(s, SHOW_ACTION)
+    wait_until(lambda: position(s.window()) == (1024 - 233 // 3, 768 - 248 // 3), 60, "the widget back on screen")
+    info = wait_until(lambda: (w := s.window(INFO_CLASS)) and on_screen(w) and w, 60, "the information window back")
+    check(not overlaps(info, s.window()), f"the information window covers the widget: {info}")
 
 
 @with_server
