@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "service/forecast/known_places.h"
 #include "widget/address_lookup.h"
 #include "widget/document_text.h"
 #include "widget/face/hijri_calendar.h"
@@ -30,6 +31,14 @@ ActionId ActionOf(FaceButton button) {
         default:
             return ActionId::Options;
     }
+}
+
+// The stored name, unless it is the default written without Turkish letters ("Istanbul") or none: then the name
+// the program carries for the place, when it carries one.
+std::string ShownPlaceName(const std::string& stored, const std::string& id) {
+    if (!stored.empty() && stored != settings::kCityName.defaultValue) return stored;
+    const service::KnownPlace* carried = service::FindKnownPlace(id);
+    return carried ? carried->name : stored;
 }
 
 bool Contains(const ScreenRect& rect, ScreenPoint point) {
@@ -78,7 +87,7 @@ void WidgetController::Stop() {
 // --- actions and menus ---------------------------------------------------------------------------------
 
 void WidgetController::Execute(ActionId action) {
-    if (!ActionEnabled(action, m_state, m_settings.showTrayIcon)) return;
+    if (!ActionEnabled(action, m_state, m_settings.showTrayIcon, AddressLookupPossible(m_servers))) return;
     switch (action) {
         case ActionId::Exit:
             m_view.RequestClose();
@@ -127,7 +136,7 @@ void WidgetController::Execute(ActionId action) {
 }
 
 ActionStates WidgetController::MenuStates() const {
-    return {m_state, m_settings.showTrayIcon,
+    return {m_state, m_settings.showTrayIcon, AddressLookupPossible(m_servers),
             CheckSources{m_settings.viewStyle, m_settings.showInfoText, m_hibernating}};
 }
 
@@ -259,8 +268,6 @@ void WidgetController::StartAddressLookup() {
 }
 
 void WidgetController::RenewAddress() {
-    // With no address server the line would say it is being renewed for ever.
-    if (!AddressLookupPossible(m_servers)) return;
     m_weather.IPAddress = kAddressPending;
     RedrawInfoWindow();
     StartAddressLookup();
@@ -295,8 +302,10 @@ void WidgetController::VersionDone(int32_t resultCode, const std::string& bytes)
 void WidgetController::LoadSettings() {
     const LoadedWidgetSettings loaded = ReadWidgetSettings(m_file);
     m_settings = loaded.settings;
+    // Without an address server (direct mode) there is no address to show: the line would wait for ever.
+    if (!AddressLookupPossible(m_servers)) m_settings.showIP = false;
     m_view.MoveTo(WidgetWindow::Main, loaded.left, loaded.top);
-    ChangePlace(loaded.cityName, loaded.cityId);
+    ChangePlace(ShownPlaceName(loaded.cityName, loaded.cityId), loaded.cityId);
     m_view.SetFaceStyle(ViewStyleOf(m_settings.viewStyle), loaded.tempFontName, loaded.cityFontName);
     // A new period counts from now; whether the timer runs is not changed here.
     if (m_refreshTimerOn) SetRefreshTimer(true);

@@ -42,6 +42,7 @@ struct DocumentReaders {
 struct ActionStates {
     ConnectionState connection = ConnectionState::Succeeded;
     bool trayIconVisible = true;
+    bool addressServer = true;
     CheckSources checks;
 };
 

@@ -338,11 +338,11 @@ TEST_F(WidgetControllerTest, AFailureBeforeAnyFeedLeavesTheFirstGrowthForLater) 
 }
 
 TEST_F(WidgetControllerTest, AFeedWithoutAPlaceNameKeepsTheKnownOne) {
-    Write("[Location]\r\nCityName=Istanbul\r\n");
+    Write("[Location]\r\nCityName=Eski İstanbul\r\n");
     Started();
     view.Finish(DownloadKind::Weather, 0, Channel("<item><yweather:condition temp=\"25\"/></item>"));
     EXPECT_EQ(Controller().State(), ConnectionState::Succeeded);
-    EXPECT_EQ(Controller().Weather().City, "Istanbul");
+    EXPECT_EQ(Controller().Weather().City, "Eski İstanbul");
     EXPECT_EQ(Controller().Weather().Temperature, "25");
 }
 
@@ -428,6 +428,44 @@ TEST_F(WidgetControllerTest, RenewingTheAddressSaysSoAndAsksOnceAtATime) {
     view.Finish(DownloadKind::Address, 0, "<data><ip>192.0.2.7</ip></data>");
     EXPECT_EQ(Controller().Weather().IPAddress, "192.0.2.7");
     EXPECT_THAT(view.log, ElementsAre("info text"));
+}
+
+TEST_F(WidgetControllerTest, DirectModeWithoutAddressOrWebServerShowsNoAddressLineAndGreysRenewing) {
+    Write("CheckNewVersion=1\r\n[Appearance]\r\nShowIP=1\r\n");
+    file.WriteString("Servers", "Weather", "direct");
+    file.WriteString("Servers", "Web", "");
+    file.WriteString("Servers", "Address", "");
+    Controller().Start();
+    EXPECT_THAT(view.log, Not(Contains(::testing::StartsWith("download address"))));
+    EXPECT_FALSE(Controller().MenuStates().addressServer);
+    view.log.clear();
+    Controller().Execute(ActionId::RenewAddress);
+    EXPECT_THAT(view.log, IsEmpty());
+    EXPECT_THAT(view.infoText, Not(::testing::HasSubstr("IP:")));
+    EXPECT_EQ(view.timers.count(WidgetTimer::VersionCheckDelay), 0u);
+}
+
+TEST_F(WidgetControllerTest, TheCarriedTurkishNameWinsOverTheStoredDefaultOnly) {
+    const struct {
+        const char* stored;
+        const char* code;
+        const char* shown;
+    } cases[] = {
+        {nullptr, nullptr, "İstanbul"},        // nothing stored: the default place
+        {"Istanbul", "TUXX0014", "İstanbul"},  // the default name, written back by an older run
+        {"", "TUXX0014", "İstanbul"},
+        {"Istanbul Avrupa", "TUXX0014", "Istanbul Avrupa"},  // the user's own name
+        {"Berlin, Germany", "GMXX0007", "Berlin, Germany"},
+        {"Istanbul", "XXXX0000", "Istanbul"},  // a place the program does not carry
+    };
+    for (const auto& c : cases) {
+        Write("");
+        if (c.stored) file.WriteString("Location", "CityName", c.stored);
+        if (c.code) file.WriteString("Location", "CityID", c.code);
+        Controller().Start();
+        EXPECT_EQ(Controller().Weather().City, c.shown) << (c.stored ? c.stored : "(none)");
+        controller.reset();
+    }
 }
 
 // --- options, favourites, hibernation ------------------------------------------------------------------

@@ -67,7 +67,7 @@ def test_exit_switch_closes_the_widget_and_saves_its_place(s):
     appearance = options.get("Appearance", {})
     check((appearance.get("Left"), appearance.get("Top")) == ("123", "77"), f"position not saved: {appearance}")
     location = options.get("Location", {})
-    check(location == {"CityName": "Istanbul", "CityID": "TUXX0014"}, f"place not saved: {location}")
+    check(location == {"CityName": "İstanbul", "CityID": "TUXX0014"}, f"place not saved: {location}")
     check(s.wait_for_exit(widget) == 0, "the widget did not end with code 0")
     check(s.window_count() == 0, "a widget window is left")
 

@@ -125,6 +125,8 @@ bool TOptionsForm::OnInit() {
         SendMessageW(Control(IDC_BACKGROUND), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(background).c_str()));
     }
     SendMessageW(Control(IDC_OPACITY_SPIN), UDM_SETRANGE32, kOpacityMin, kOpacityMax);
+    // Without a web server (direct mode) there is no version to ask for.
+    Enable(IDC_CHECK_NEW_VERSION, VersionCheckPossible(m_servers));
     // The number of places found is bold.
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
@@ -415,8 +417,8 @@ void TOptionsForm::OnSearchClicked() {
     SendMessageW(Control(IDC_RESULTS), LB_RESETCONTENT, 0, 0);
     m_resultPairs.clear();
     if (!m_search.Running()) m_countText = Text(IDC_RESULT_COUNT);
-    const std::string url =
-        m_servers.Direct ? m_directSearch.Url(Text(IDC_SEARCH_TEXT)) : SearchUrl(m_servers.Search, Text(IDC_SEARCH_TEXT));
+    const std::string url = m_servers.Direct ? m_directSearch.Url(Text(IDC_SEARCH_TEXT))
+                                             : SearchUrl(m_servers.Search, Text(IDC_SEARCH_TEXT));
     SetText(IDC_RESULT_COUNT,
             m_search.Start(Handle(), url, kSearchTimeouts, kSearchUserAgent) ? kSearchingText : m_countText);
     ApplySelectionMode();

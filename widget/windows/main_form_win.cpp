@@ -201,7 +201,8 @@ void TNimboMainForm::DownloadEnded(DownloadKind kind, int32_t resultCode) {
 void TNimboMainForm::ApplyMenuStates() {
     const ActionStates states = m_controller.MenuStates();
     for (HMENU menu : {m_widgetMenu.Get(), m_trayMenu ? m_trayMenu->Menu() : nullptr}) {
-        if (menu) ApplyActionStates(menu, states.connection, states.trayIconVisible, states.checks);
+        if (menu)
+            ApplyActionStates(menu, states.connection, states.trayIconVisible, states.addressServer, states.checks);
     }
 }
 
