@@ -371,8 +371,7 @@ void TOptionsForm::ApplySelectionMode() {
                                   Selection(IDC_RESULTS) >= 0, Selection(IDC_FAVORITES) >= 0);
     for (const int id : {IDC_CITIES_LABEL, IDC_CITIES}) Enable(id, rules.cityList);
     Enable(IDC_ADD_CITY_TO_FAVORITES, rules.addCity);
-    for (const int id :
-         {IDC_SEARCH_LABEL, IDC_SEARCH_TEXT, IDC_RESULTS_LABEL, IDC_RESULT_COUNT, IDC_SEARCH_NOTE, IDC_RESULTS}) {
+    for (const int id : {IDC_SEARCH_LABEL, IDC_SEARCH_TEXT, IDC_RESULTS_LABEL, IDC_RESULT_COUNT, IDC_RESULTS}) {
         Enable(id, rules.search);
     }
     Enable(IDC_ADD_RESULT_TO_FAVORITES, rules.addResult);
