@@ -43,7 +43,7 @@ VIAddVersionKey /LANG=1055 "CompanyName" "Pelvar"
 VIAddVersionKey /LANG=1055 "FileDescription" "${PRODUCT} ${VERSION} Kurulum"
 VIAddVersionKey /LANG=1055 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1055 "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=1055 "LegalCopyright" "© Pelvar"
+VIAddVersionKey /LANG=1055 "LegalCopyright" "© Nimbo geliştiricileri, MIT Lisansı"
 
 !define MUI_ICON "${ICON}"
 ; The setup runs elevated; the widget it offers to start must not: the desktop shell starts it as the user.
