@@ -87,6 +87,8 @@ def test_information_window_stands_where_stored_follows_the_widget_and_closes(s,
     # manager, Wine hands the activation of the very first press back at once, so the window is pressed twice.
     click_at(s, 660 + 100, 170 + 60)
     click_at(s, 660 + 100, 170 + 60)
+    point_at(s, 660 + 150, 170 + 90)
+    check(position(s.window(INFO_CLASS)) == (660, 170), "a click moved the information window")
     # The button's hint comes from the tooltip the window makes when the mouse first moves over it.
     point_at(s, 660 + 184, 170 + 24)
     xdotool(s, "mousemove", 660 + 185, 170 + 25)
@@ -132,6 +134,9 @@ def test_first_start_puts_the_information_window_beside_the_widget_and_show_brin
     wait_until(lambda: s.driver("info", INFO_CLASS)[1].get("visible") == "1", 60, "the information window")
     check(position(s.window(INFO_CLASS)) == (300 + 233, 300), f"not beside the widget: {s.window(INFO_CLASS)}")
     keep_screenshot(s, "first-start.png")
+    # Dragged by its own face, it follows the mouse.
+    drag(s, 533 + 100, 300 + 20, 60, 100)
+    wait_until(lambda: position(s.window(INFO_CLASS)) == (593, 400), 60, "the information window to follow the mouse")
 
     # Dragged until slivers show, both come back on "Göster", the information window beside the widget.
     check(s.driver("move", MAIN_CLASS, 1010, 750)[0] == 0, "the driver could not move the widget")

@@ -30,12 +30,6 @@ constexpr UINT kDoneMessages[] = {WM_WEATHER_DONE, WM_ADDRESS_DONE, WM_VERSION_D
 
 size_t IndexOf(DownloadKind kind) { return static_cast<size_t>(kind); }
 
-// Where the mouse was when the message being handled was posted: the window may have moved since.
-ScreenPoint MessagePoint() {
-    const DWORD position = GetMessagePos();
-    return {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
-}
-
 }  // namespace
 
 TNimboMainForm::TNimboMainForm(SettingsFile& settings)
@@ -302,7 +296,7 @@ void TNimboMainForm::CaptureMouse(bool on) {
     }
 }
 
-ScreenPoint TNimboMainForm::DragThreshold() const { return {GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)}; }
+ScreenPoint TNimboMainForm::DragThreshold() const { return LayeredWindow::DragThreshold(); }
 
 // Posted: the command may come from inside the tray icon's own handler (its menu).
 void TNimboMainForm::RequestClose() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
