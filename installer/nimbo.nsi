@@ -3,7 +3,8 @@
 ;          NimboSetup.dll> -DOUTFILE=<Setup.exe> nimbo.nsi
 ; Options: /S silent; /SERVER=http://host:port the data service written into Options.ini [Servers] (without it
 ; the amd64 setup chooses direct mode, Weather=direct; anything but an http:// or https:// address ends the setup
-; with exit code 2 before it writes anything); /D=folder.
+; with exit code 2 before it writes anything); /D=folder. Without /S the weather-source page asks for the same
+; choice, /SERVER= filled in.
 Unicode true
 ; The name "Setup.exe" is what users expect; Windows treating it as an installer is right.
 !pragma warning disable 9000
@@ -16,6 +17,8 @@ Unicode true
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "TextFunc.nsh"
+!include "nsDialogs.nsh"
+!include "WinVer.nsh"
 ; NimboSetup.dll (installer/setup_plugin_main_win.cpp) of the setup's own bitness.
 !addplugindir /${ARCH}-unicode "${PLUGINS}"
 
@@ -43,7 +46,7 @@ VIAddVersionKey /LANG=1055 "CompanyName" "Pelvar"
 VIAddVersionKey /LANG=1055 "FileDescription" "${PRODUCT} ${VERSION} Kurulum"
 VIAddVersionKey /LANG=1055 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1055 "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=1055 "LegalCopyright" "© Pelvar"
+VIAddVersionKey /LANG=1055 "LegalCopyright" "© Nimbo geliştiricileri, MIT Lisansı"
 
 !define MUI_ICON "${ICON}"
 ; The setup runs elevated; the widget it offers to start must not: the desktop shell starts it as the user.
@@ -52,11 +55,17 @@ VIAddVersionKey /LANG=1055 "LegalCopyright" "© Pelvar"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/License.txt"
 !insertmacro MUI_PAGE_DIRECTORY
+Page custom WeatherSourcePage WeatherSourcePageLeave
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_LANGUAGE "Turkish"
 
 Var ServerBase
+; The weather-source page's choice: 1 for Open-Meteo straight away, written as Weather=direct.
+Var DirectChosen
+Var DirectRadio
+Var ServiceRadio
+Var AddressBox
 
 Function .onInit
 !if "${ARCH}" == "amd64"
@@ -72,6 +81,84 @@ Function .onInit
         SetErrorLevel 2
         Quit
     ${EndIf}
+FunctionEnd
+
+; Where the weather comes from: Open-Meteo straight away (Windows 7 and later speak its TLS) or a data service,
+; whose address is checked as /SERVER= is. /SERVER= and an earlier installation's service fill the page in.
+Function WeatherSourcePage
+    !insertmacro MUI_HEADER_TEXT "Hava durumu kaynağı" "Nimbo! hava durumunu nereden alsın?"
+    nsDialogs::Create 1018
+    Pop $0
+    ${If} $0 == error
+        Abort
+    ${EndIf}
+    ${NSD_CreateRadioButton} 0 0 100% 12u "Open-Meteo'dan &doğrudan (Windows 7 ve sonrası)"
+    Pop $DirectRadio
+    ${NSD_CreateLabel} 12u 13u -12u 20u "Hava durumunu program Open-Meteo'dan kendisi alır; başka bir şey gerekmez."
+    Pop $0
+    ${NSD_CreateRadioButton} 0 40u 100% 12u "Nimbo &veri servisi"
+    Pop $ServiceRadio
+    ${NSD_CreateLabel} 12u 53u -12u 20u "Ağınızdaki bir Nimbo veri servisi; Windows XP'de tek seçenek budur. $\r$\nAdresi yazın, örneğin http://192.168.1.10:8080"
+    Pop $0
+    ${NSD_CreateLabel} 12u 77u 40u 10u "&Adres:"
+    Pop $0
+    ${NSD_CreateText} 54u 75u -12u 12u "$ServerBase"
+    Pop $AddressBox
+    ${NSD_OnClick} $DirectRadio WeatherSourceChanged
+    ${NSD_OnClick} $ServiceRadio WeatherSourceChanged
+
+    ; A reinstall offers the service chosen before.
+    ReadINIStr $0 "$INSTDIR\Options.ini" "Servers" "Weather"
+    ${If} $ServerBase == ""
+    ${AndIf} $0 != ""
+    ${AndIf} $0 != "direct"
+        ${NSD_SetText} $AddressBox $0
+    ${EndIf}
+    ${NSD_GetText} $AddressBox $1
+    ${If} ${AtMostWinVista}
+        ; Windows XP and Vista cannot speak Open-Meteo's TLS: only the service is offered.
+        EnableWindow $DirectRadio 0
+        ${NSD_Check} $ServiceRadio
+    ${ElseIf} $DirectChosen == "0"
+    ${OrIf} $1 != ""
+    ${AndIf} $DirectChosen != "1"
+        ${NSD_Check} $ServiceRadio
+    ${Else}
+        ${NSD_Check} $DirectRadio
+    ${EndIf}
+    Push 0
+    Call WeatherSourceChanged
+    nsDialogs::Show
+FunctionEnd
+
+Function WeatherSourceChanged
+    Pop $0 ; the clicked control, when called by a click
+    ${NSD_GetState} $ServiceRadio $1
+    ${If} $1 == ${BST_CHECKED}
+        EnableWindow $AddressBox 1
+    ${Else}
+        EnableWindow $AddressBox 0
+    ${EndIf}
+FunctionEnd
+
+Function WeatherSourcePageLeave
+    ${NSD_GetState} $DirectRadio $0
+    ${If} $0 == ${BST_CHECKED}
+        StrCpy $DirectChosen 1
+        StrCpy $ServerBase ""
+        Return
+    ${EndIf}
+    StrCpy $DirectChosen 0
+    ${NSD_GetText} $AddressBox $0
+    NimboSetup::CheckServer $0
+    Pop $1
+    Pop $2
+    ${If} $1 != "ok"
+        MessageBox MB_OK|MB_ICONEXCLAMATION "Bu sunucu adresi kullanılamaz. Adres http:// ya da https:// ile \
+            başlamalı, örneğin:$\r$\nhttp://sunucu:8640"
+        Abort
+    ${EndIf}
+    StrCpy $ServerBase $2
 FunctionEnd
 
 Function StartWidgetAsUser
@@ -195,6 +282,12 @@ Section "Nimbo!"
         WriteINIStr "$INSTDIR\Options.ini" "Servers" "Search" "$ServerBase"
         WriteINIStr "$INSTDIR\Options.ini" "Servers" "Web" "$ServerBase"
         WriteINIStr "$INSTDIR\Options.ini" "Servers" "Address" "$ServerBase"
+    ${ElseIf} $DirectChosen == "1"
+        ; Chosen on the page: Open-Meteo alone, no server of an earlier choice left behind.
+        WriteINIStr "$INSTDIR\Options.ini" "Servers" "Weather" "direct"
+        DeleteINIStr "$INSTDIR\Options.ini" "Servers" "Search"
+        DeleteINIStr "$INSTDIR\Options.ini" "Servers" "Web"
+        DeleteINIStr "$INSTDIR\Options.ini" "Servers" "Address"
 !if "${ARCH}" == "amd64"
     ${Else}
         ; Windows 7 and later reach Open-Meteo themselves; a server the user chose before is kept.

@@ -62,6 +62,15 @@ NIMBO_SETUP_FUNCTION(ServerOption) {
     stack.Push(!text ? "none" : base ? "ok" : "bad");
 }
 
+// Takes the address typed on the weather-source page; leaves the data service's base address and then "ok", or ""
+// and "bad", checked as /SERVER= is: the status on top.
+NIMBO_SETUP_FUNCTION(CheckServer) {
+    InstallerStack stack(top, textSize);
+    const auto base = nimbo::ServerBaseFromOption(stack.Pop());
+    stack.Push(base.value_or(""));
+    stack.Push(base ? "ok" : "bad");
+}
+
 // Takes the path of the installed Nimbo.exe; leaves "ok" when no widget of it runs any more, else "running".
 NIMBO_SETUP_FUNCTION(CloseWidget) {
     InstallerStack stack(top, textSize);

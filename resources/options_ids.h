@@ -61,7 +61,6 @@
 #define IDC_SEARCH_LABEL 1508
 #define IDC_RESULTS_LABEL 1509
 #define IDC_RESULT_COUNT 1510  // "n yer bulundu.", bold
-#define IDC_SEARCH_NOTE 1512   // only English letters
 
 #define IDC_OPACITY 1601       // Appearance/GlassOpacity
 #define IDC_SEARCH_TEXT 1602   // a place's name or postal code

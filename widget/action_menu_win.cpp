@@ -40,11 +40,12 @@ HMENU FirstSubmenu(HMENU menu) {
     return nullptr;
 }
 
-void ApplyActionStates(HMENU menu, ConnectionState state, bool trayIconVisible, const CheckSources& checks) {
+void ApplyActionStates(HMENU menu, ConnectionState state, bool trayIconVisible, bool addressServer,
+                       const CheckSources& checks) {
     for (const ActionInfo& action : Actions()) {
         const UINT id = static_cast<UINT>(action.id);
-        EnableMenuItem(menu, id,
-                       MF_BYCOMMAND | (ActionEnabled(action.id, state, trayIconVisible) ? MF_ENABLED : MF_GRAYED));
+        const bool enabled = ActionEnabled(action.id, state, trayIconVisible, addressServer);
+        EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
         CheckMenuItem(menu, id, MF_BYCOMMAND | (ActionChecked(action.id, checks) ? MF_CHECKED : MF_UNCHECKED));
     }
 }

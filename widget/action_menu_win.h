@@ -19,6 +19,7 @@ UniqueMenu BuildActionMenu(const std::vector<MenuEntry>& entries);
 HMENU FirstSubmenu(HMENU menu);
 
 // Greys and checks every action item of `menu` as the state says.
-void ApplyActionStates(HMENU menu, ConnectionState state, bool trayIconVisible, const CheckSources& checks);
+void ApplyActionStates(HMENU menu, ConnectionState state, bool trayIconVisible, bool addressServer,
+                       const CheckSources& checks);
 
 }  // namespace nimbo

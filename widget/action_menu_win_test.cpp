@@ -54,18 +54,20 @@ TEST(ActionMenuWinTest, StatesGreyTheBlockedActionsAndCheckTheChosenOnes) {
     const UniqueMenu menu = BuildActionMenu(TrayMenuEntries());
     const auto state = [&](ActionId id) { return GetMenuState(menu.Get(), static_cast<UINT>(id), MF_BYCOMMAND); };
 
-    ApplyActionStates(menu.Get(), ConnectionState::Outstanding, true, {1, true, false});
+    ApplyActionStates(menu.Get(), ConnectionState::Outstanding, true, true, {1, true, false});
     for (ActionId id : {ActionId::Options, ActionId::Exit, ActionId::Refresh, ActionId::AddPlace, ActionId::Hide}) {
         EXPECT_TRUE(state(id) & MF_GRAYED) << static_cast<int>(id);
     }
     EXPECT_FALSE(state(ActionId::Show) & MF_GRAYED);
+    EXPECT_FALSE(state(ActionId::RenewAddress) & MF_GRAYED);
     EXPECT_TRUE(state(ActionId::ShowMediumView) & MF_CHECKED);
     EXPECT_TRUE(state(ActionId::ToggleInfoWindow) & MF_CHECKED);
     EXPECT_FALSE(state(ActionId::ShowLargeView) & MF_CHECKED);
 
     // The next state replaces the last one entirely.
-    ApplyActionStates(menu.Get(), ConnectionState::Failed, false, {2, false, true});
+    ApplyActionStates(menu.Get(), ConnectionState::Failed, false, false, {2, false, true});
     EXPECT_FALSE(state(ActionId::Exit) & MF_GRAYED);
+    EXPECT_TRUE(state(ActionId::RenewAddress) & MF_GRAYED);
     EXPECT_TRUE(state(ActionId::Hide) & MF_GRAYED);
     EXPECT_FALSE(state(ActionId::ShowMediumView) & MF_CHECKED);
     EXPECT_TRUE(state(ActionId::ShowLargeView) & MF_CHECKED);

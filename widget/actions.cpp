@@ -77,7 +77,7 @@ const std::vector<MenuEntry>& TrayMenuEntries() {
     return entries;
 }
 
-bool ActionEnabled(ActionId action, ConnectionState state, bool trayIconVisible) {
+bool ActionEnabled(ActionId action, ConnectionState state, bool trayIconVisible, bool addressServer) {
     const bool downloading = state == ConnectionState::Outstanding;
     switch (action) {
         case ActionId::Options:
@@ -87,6 +87,8 @@ bool ActionEnabled(ActionId action, ConnectionState state, bool trayIconVisible)
             return !downloading;
         case ActionId::Hide:
             return !downloading && trayIconVisible;
+        case ActionId::RenewAddress:
+            return addressServer;
         default:
             return true;
     }

@@ -56,8 +56,8 @@ const std::vector<MenuEntry>& WidgetMenuEntries();
 const std::vector<MenuEntry>& TrayMenuEntries();
 
 // Whether an action can run: a download blocks the actions that would close, configure or refresh the
-// widget, and hiding needs the tray icon to bring the widget back.
-bool ActionEnabled(ActionId action, ConnectionState state, bool trayIconVisible);
+// widget, hiding needs the tray icon to bring the widget back, and renewing the address an address server.
+bool ActionEnabled(ActionId action, ConnectionState state, bool trayIconVisible, bool addressServer);
 
 // What the check marks follow.
 struct CheckSources {

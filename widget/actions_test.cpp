@@ -75,17 +75,19 @@ TEST(MenuTest, BothMenusListTheirEntriesInOrder) {
     EXPECT_EQ(TrayMenuEntries()[14].submenu, SubmenuId::TrayFavorites);
 }
 
-TEST(AvailabilityTest, ADownloadBlocksClosingConfiguringRefreshingAndHiding) {
+TEST(AvailabilityTest, ADownloadBlocksClosingConfiguringRefreshingAndHidingAndRenewingNeedsAnAddressServer) {
     const std::set<ActionId> blockedWhileDownloading{ActionId::Options, ActionId::Exit, ActionId::Refresh,
                                                      ActionId::AddPlace, ActionId::Hide};
     for (const ActionInfo& action : Actions()) {
         const bool blocked = blockedWhileDownloading.count(action.id) > 0;
-        EXPECT_EQ(ActionEnabled(action.id, ConnectionState::Outstanding, true), !blocked) << action.name;
+        EXPECT_EQ(ActionEnabled(action.id, ConnectionState::Outstanding, true, true), !blocked) << action.name;
         for (ConnectionState state :
              {ConnectionState::Succeeded, ConnectionState::Failed, ConnectionState::ThreadFailed}) {
-            EXPECT_TRUE(ActionEnabled(action.id, state, true)) << action.name;
+            EXPECT_TRUE(ActionEnabled(action.id, state, true, true)) << action.name;
             // Without the tray icon a hidden widget could not come back.
-            EXPECT_EQ(ActionEnabled(action.id, state, false), action.id != ActionId::Hide) << action.name;
+            EXPECT_EQ(ActionEnabled(action.id, state, false, true), action.id != ActionId::Hide) << action.name;
+            // Direct mode without an address server has no address to renew.
+            EXPECT_EQ(ActionEnabled(action.id, state, true, false), action.id != ActionId::RenewAddress) << action.name;
         }
     }
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "service/forecast/known_places.h"
 #include "widget/address_lookup.h"
 #include "widget/document_text.h"
 #include "widget/face/hijri_calendar.h"
@@ -32,6 +33,14 @@ ActionId ActionOf(FaceButton button) {
         default:
             return ActionId::Options;
     }
+}
+
+// The stored name, unless it is the default written without Turkish letters ("Istanbul") or none: then the name
+// the program carries for the place, when it carries one.
+std::string ShownPlaceName(const std::string& stored, const std::string& id) {
+    if (!stored.empty() && stored != settings::kCityName.defaultValue) return stored;
+    const service::KnownPlace* carried = service::FindKnownPlace(id);
+    return carried ? carried->name : stored;
 }
 
 bool Contains(const ScreenRect& rect, ScreenPoint point) {
@@ -81,7 +90,7 @@ void WidgetController::Stop() {
 // --- actions and menus ---------------------------------------------------------------------------------
 
 void WidgetController::Execute(ActionId action) {
-    if (!ActionEnabled(action, m_state, m_settings.showTrayIcon)) return;
+    if (!ActionEnabled(action, m_state, m_settings.showTrayIcon, AddressLookupPossible(m_servers))) return;
     switch (action) {
         case ActionId::Exit:
             m_view.RequestClose();
@@ -100,6 +109,7 @@ void WidgetController::Execute(ActionId action) {
             HideInfoWindow();
             break;
         case ActionId::Show:
+            ArrangeWindows();
             m_view.BringToFront();
             ShowWidget();
             if (m_settings.showInfoText) ShowInfoWindow();
@@ -129,7 +139,7 @@ void WidgetController::Execute(ActionId action) {
 }
 
 ActionStates WidgetController::MenuStates() const {
-    return {m_state, m_settings.showTrayIcon,
+    return {m_state, m_settings.showTrayIcon, AddressLookupPossible(m_servers),
             CheckSources{m_settings.viewStyle, m_settings.showInfoText, m_hibernating}};
 }
 
@@ -144,7 +154,7 @@ void WidgetController::PickFavorite(size_t index) {
     if (m_state == ConnectionState::Outstanding || index >= m_favoriteMenu.size()) return;
     const std::string code = m_file.ReadString(settings::kFavoritesSection, FavoriteName(m_favoriteMenu[index]), "");
     if (code.empty()) return;
-    m_weather.CityID = code;
+    ChangePlace(FavoriteName(m_favoriteMenu[index]), code);
     StartWeatherDownload();
 }
 
@@ -242,6 +252,8 @@ void WidgetController::WeatherArrived(int32_t resultCode, const std::string& byt
         m_state = ConnectionState::Failed;
     } else {
         m_view.GrowFace(!m_dataShown && m_settings.fadeEffect, m_settings);
+        // Grown, the widget may reach under the information window.
+        if (!m_dataShown) ArrangeWindows();
         m_dataShown = true;
         m_state = ConnectionState::Succeeded;
         // A feed without a place name keeps the one the widget knows.
@@ -282,8 +294,6 @@ void WidgetController::StartAddressLookup() {
 }
 
 void WidgetController::RenewAddress() {
-    // With no address server the line would say it is being renewed for ever.
-    if (!AddressLookupPossible(m_servers)) return;
     m_weather.IPAddress = kAddressPending;
     RedrawInfoWindow();
     StartAddressLookup();
@@ -318,11 +328,10 @@ void WidgetController::VersionDone(int32_t resultCode, const std::string& bytes)
 void WidgetController::LoadSettings() {
     const LoadedWidgetSettings loaded = ReadWidgetSettings(m_file);
     m_settings = loaded.settings;
+    // Without an address server (direct mode) there is no address to show: the line would wait for ever.
+    if (!AddressLookupPossible(m_servers)) m_settings.showIP = false;
     m_view.MoveTo(WidgetWindow::Main, loaded.left, loaded.top);
-    // Saved past the screen's edge, or on a monitor that is gone.
-    KeepWidgetOnScreen();
-    m_weather.City = loaded.cityName;
-    m_weather.CityID = loaded.cityId;
+    ChangePlace(ShownPlaceName(loaded.cityName, loaded.cityId), loaded.cityId);
     m_view.SetFaceStyle(ViewStyleOf(m_settings.viewStyle), loaded.tempFontName, loaded.cityFontName);
     // A new period counts from now; whether the timer runs is not changed here.
     if (m_refreshTimerOn) SetRefreshTimer(true);
@@ -330,6 +339,15 @@ void WidgetController::LoadSettings() {
     m_view.SetTopMost(WidgetWindow::Main, m_settings.alwaysTop);
     // Read once: afterwards the information window knows where it stands.
     if (!m_started) m_view.MoveTo(WidgetWindow::Info, loaded.infoTextLeft, loaded.infoTextTop);
+    // Saved past the screen's edge, on a monitor that is gone, or one over the other.
+    ArrangeWindows();
+}
+
+void WidgetController::ChangePlace(const std::string& name, const std::string& id) {
+    // Another place's weather must not show under the new name, not even while its first download fails.
+    if (id != m_weather.CityID) ClearWeatherData(m_weather);
+    m_weather.City = name;
+    m_weather.CityID = id;
 }
 
 SavedWidgetState WidgetController::SavedState() const {
@@ -464,13 +482,10 @@ void WidgetController::HibernationWakeTick() {
     if (Contains(m_view.WindowRect(WidgetWindow::Main), m_view.CursorPosition())) ToggleHibernation();
 }
 
-bool WidgetController::WidgetPressed(bool leftButton, FaceButton button) {
-    // The face's buttons are drawn, and so can be pressed, only while the face is active.
-    if (leftButton && m_faceActive && button != FaceButton::None) {
-        Execute(ActionOf(button));
-        return true;
-    }
+bool WidgetController::WidgetPressed(bool leftButton, FaceButton button, ScreenPoint at) {
     TakeInfoOffset();
+    // The face's buttons are drawn, and so can be clicked, only while the face is active.
+    const FaceButton shown = m_faceActive ? button : FaceButton::None;
     if (!m_faceActive) {
         m_faceActive = true;
         m_view.SetTopMost(WidgetWindow::Main, m_settings.alwaysTop);
@@ -478,15 +493,40 @@ bool WidgetController::WidgetPressed(bool leftButton, FaceButton button) {
     }
     // The right button's default processing asks for the context menu.
     if (!leftButton) return false;
-    m_view.DragWidget();
-    // The face is drawn again where it was dropped.
-    ComposeFace();
+    const ScreenRect widget = m_view.WindowRect(WidgetWindow::Main);
+    m_press.Press(shown, at, {widget.left, widget.top});
+    m_view.CaptureMouse(true);
     return true;
 }
 
-bool WidgetController::WidgetDoubleClicked(FaceButton button) {
+bool WidgetController::WidgetDoubleClicked(FaceButton button, ScreenPoint at) {
     Refresh();
-    return WidgetPressed(true, button);
+    return WidgetPressed(true, button, at);
+}
+
+void WidgetController::WidgetMouseMoved(ScreenPoint at, bool leftButtonHeld) {
+    // Wine may take the mouse from the window while the button is held, and the release then goes elsewhere.
+    if (!leftButtonHeld) {
+        m_press.Cancel();
+        return;
+    }
+    if (const auto corner = m_press.Move(at, m_view.DragThreshold())) {
+        m_view.MoveTo(WidgetWindow::Main, corner->x, corner->y);
+    }
+}
+
+void WidgetController::WidgetReleased(FaceButton button) {
+    if (!m_press.Pressed()) return;
+    const bool moved = m_press.Moving();
+    const FaceButton clicked = m_press.Release(button);
+    // Before the button runs: a dialog it opens must get the mouse.
+    m_view.CaptureMouse(false);
+    if (clicked != FaceButton::None) {
+        Execute(ActionOf(clicked));
+    } else if (moved) {
+        // The face is drawn again where it was dropped.
+        ComposeFace();
+    }
 }
 
 void WidgetController::TakeInfoOffset() {
@@ -502,10 +542,16 @@ void WidgetController::WidgetMoved() {
     m_view.MoveTo(WidgetWindow::Info, widget.left + m_infoOffset.x, widget.top + m_infoOffset.y);
 }
 
-void WidgetController::KeepWidgetOnScreen() {
+void WidgetController::ArrangeWindows() {
+    const std::vector<ScreenRect> workAreas = m_view.WorkAreas();
     const ScreenRect widget = m_view.WindowRect(WidgetWindow::Main);
-    const ScreenRect placed = KeepOnScreen(widget, m_view.WorkAreas());
+    const ScreenRect placed = KeepOnScreen(widget, workAreas);
+    // The information window goes along, as when dragged.
     if (!(placed == widget)) m_view.MoveTo(WidgetWindow::Main, placed.left, placed.top);
+    const ScreenRect info = m_view.WindowRect(WidgetWindow::Info);
+    const ScreenRect placedInfo = PlaceBeside(KeepOnScreen(info, workAreas), placed, workAreas);
+    if (!(placedInfo == info)) m_view.MoveTo(WidgetWindow::Info, placedInfo.left, placedInfo.top);
+    TakeInfoOffset();
 }
 
 void WidgetController::Deactivated() {
@@ -515,11 +561,12 @@ void WidgetController::Deactivated() {
 
 void WidgetController::DisplayChanged() {
     // A monitor may have gone with the widget on it, and the tray's icon may have another size.
-    KeepWidgetOnScreen();
+    ArrangeWindows();
     UpdateTrayIcon();
 }
 
 void WidgetController::ShowRequested() {
+    ArrangeWindows();
     if (!m_widgetVisible) {
         ShowWidget();
         if (m_settings.showInfoText) ShowInfoWindow();

@@ -18,6 +18,7 @@
 #include "widget/settings_file.h"
 #include "widget/weather_data.h"
 #include "widget/weather_source.h"
+#include "widget/widget_press.h"
 #include "widget/widget_settings.h"
 #include "widget/widget_view.h"
 #include "widget/xml_document.h"
@@ -42,6 +43,7 @@ struct DocumentReaders {
 struct ActionStates {
     ConnectionState connection = ConnectionState::Succeeded;
     bool trayIconVisible = true;
+    bool addressServer = true;
     CheckSources checks;
 };
 
@@ -71,10 +73,16 @@ public:
     // A download of `kind` ended with `resultCode` (0 or -1) and its bytes; its thread is already freed.
     void DownloadDone(DownloadKind kind, int32_t resultCode, const std::string& bytes);
 
-    // Mouse and window events of the main window. A press returns false when the default processing should
-    // follow (the right button's context menu).
-    bool WidgetPressed(bool leftButton, FaceButton button);
-    bool WidgetDoubleClicked(FaceButton button);
+    // Mouse and window events of the main window, `at` in screen pixels. A press returns false when the default
+    // processing should follow (the right button's context menu). A face button runs when it is clicked (pressed
+    // and released without a move); the widget moves only when the mouse moves with the left button held.
+    bool WidgetPressed(bool leftButton, FaceButton button, ScreenPoint at);
+    bool WidgetDoubleClicked(FaceButton button, ScreenPoint at);
+    // The mouse moved over the widget, or anywhere while the widget has it; without the left button held, a press
+    // whose release went elsewhere ends.
+    void WidgetMouseMoved(ScreenPoint at, bool leftButtonHeld);
+    // The left button came up over `button` (None off the face's buttons).
+    void WidgetReleased(FaceButton button);
     void WidgetMoved();
     void Deactivated();
     void DisplayChanged();
@@ -109,6 +117,8 @@ private:
 
     // Settings.
     void LoadSettings();
+    // The place shown and asked for from now on, its name and code always together.
+    void ChangePlace(const std::string& name, const std::string& id);
     void SaveSettings();
     SavedWidgetState SavedState() const;
     void OpenOptions(int page);
@@ -124,7 +134,9 @@ private:
     void ToggleHibernation();
     void HibernationWakeTick();
     void TakeInfoOffset();
-    void KeepWidgetOnScreen();
+    // Both windows pulled onto the screen, the information window beside the widget rather than over it; a place
+    // the user dragged it to is kept while it covers nothing.
+    void ArrangeWindows();
 
     // Drawing: the information text is assembled once for what is drawn together.
     FaceInputs CurrentFaceInputs(const std::string& informationText) const;
@@ -162,6 +174,7 @@ private:
     bool m_loaded = false;  // the start-up delay has passed
     bool m_widgetVisible = false;
     bool m_faceActive = false;  // pressed since the application was last deactivated: the buttons show
+    WidgetPress m_press;
     bool m_hibernating = false;
     bool m_hibernateDialogOpen = false;
     uint8_t m_fullAlpha = kFullAlpha;

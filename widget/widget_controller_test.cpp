@@ -11,6 +11,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/temp_folder.h"
@@ -117,10 +118,8 @@ public:
     }
     std::vector<ScreenRect> WorkAreas() const override { return {{0, 0, 1024, 768}}; }
     void BringToFront() override { Log("front"); }
-    void DragWidget() override {
-        Log("drag");
-        MoveTo(WidgetWindow::Main, rects[WidgetWindow::Main].left + 10, rects[WidgetWindow::Main].top + 20);
-    }
+    void CaptureMouse(bool on) override { Log(on ? "capture" : "release"); }
+    ScreenPoint DragThreshold() const override { return {4, 4}; }
     void RequestClose() override { Log("close"); }
     void DestroyWidget() override { Log("destroy"); }
     void ShowAboutWindow(uint8_t fullAlpha, bool) override { Log("about " + std::to_string(fullAlpha)); }
@@ -251,7 +250,7 @@ TEST_F(WidgetControllerTest, NoSecondRequestWhileOneIsOutstanding) {
     Started();
     Controller().Execute(ActionId::Refresh);
     Controller().TimerElapsed(WidgetTimer::Refresh);
-    Controller().WidgetDoubleClicked(FaceButton::None);
+    Controller().WidgetDoubleClicked(FaceButton::None, {});
     EXPECT_THAT(view.log, Not(Contains(std::string("download weather ") + kFeedUrl)));
     EXPECT_EQ(Controller().State(), ConnectionState::Outstanding);
 }
@@ -424,11 +423,11 @@ TEST_F(WidgetControllerTest, TheTrayIconShowsTheTemperatureWhileConnectedDimmedW
 }
 
 TEST_F(WidgetControllerTest, AFeedWithoutAPlaceNameKeepsTheKnownOne) {
-    Write("[Location]\r\nCityName=Istanbul\r\n");
+    Write("[Location]\r\nCityName=Eski İstanbul\r\n");
     Started();
     view.Finish(DownloadKind::Weather, 0, Channel("<item><yweather:condition temp=\"25\"/></item>"));
     EXPECT_EQ(Controller().State(), ConnectionState::Succeeded);
-    EXPECT_EQ(Controller().Weather().City, "Istanbul");
+    EXPECT_EQ(Controller().Weather().City, "Eski İstanbul");
     EXPECT_EQ(Controller().Weather().Temperature, "25");
 }
 
@@ -448,20 +447,21 @@ TEST_F(WidgetControllerTest, StartPlacesTheWindowsDrawsAsksAndArmsTheTimers) {
         "TempFontName=Impact\r\n[General]\r\nUpdatePeriod=3\r\n");
     Controller().Start();
     // Saved past the screen's right edge, the widget comes back onto it.
-    EXPECT_THAT(view.log,
-                ElementsAre("move main 2000,100", "move main 791,100", "topmost main off", "move info 40,50",
-                            "compose 0", "compose 1", std::string("download weather ") + kFeedUrl,
-                            "download address http://feed.test/getip.php?ref=nimbo150", "timer refresh 1800000",
-                            "timer startup 250", "timer age 60000", "info text", "topmost info off"));
+    EXPECT_THAT(view.log, ElementsAre("move main 2000,100", "topmost main off", "move info 40,50", "move main 791,100",
+                                      "compose 0", "compose 1", std::string("download weather ") + kFeedUrl,
+                                      "download address http://feed.test/getip.php?ref=nimbo150",
+                                      "timer refresh 1800000", "timer startup 250", "timer age 60000", "info text", "topmost info off"));
     EXPECT_EQ(view.faceStyle, ViewStyle::Medium);
     EXPECT_EQ(view.fonts, "Impact/Arial");
     EXPECT_TRUE(view.trayVisible);
 
     // The information window keeps its distance when the widget is dragged.
     view.log.clear();
-    Controller().WidgetPressed(true, FaceButton::None);
-    EXPECT_THAT(view.log, ElementsAre("topmost main off", "compose 1 active", "drag", "move main 801,120",
-                                      "move info 50,70", "compose 1 active"));
+    Controller().WidgetPressed(true, FaceButton::None, {800, 110});
+    Controller().WidgetMouseMoved({810, 130}, true);
+    Controller().WidgetReleased(FaceButton::None);
+    EXPECT_THAT(view.log, ElementsAre("topmost main off", "compose 1 active", "capture", "move main 801,120",
+                                      "move info 50,70", "release", "compose 1 active"));
 }
 
 TEST_F(WidgetControllerTest, TheStartupDelayShowsTheWidgetGreetsAndHibernatesAgain) {
@@ -515,6 +515,44 @@ TEST_F(WidgetControllerTest, RenewingTheAddressSaysSoAndAsksOnceAtATime) {
     EXPECT_THAT(view.log, ElementsAre("info text"));
 }
 
+TEST_F(WidgetControllerTest, DirectModeWithoutAddressOrWebServerShowsNoAddressLineAndGreysRenewing) {
+    Write("CheckNewVersion=1\r\n[Appearance]\r\nShowIP=1\r\n");
+    file.WriteString("Servers", "Weather", "direct");
+    file.WriteString("Servers", "Web", "");
+    file.WriteString("Servers", "Address", "");
+    Controller().Start();
+    EXPECT_THAT(view.log, Not(Contains(::testing::StartsWith("download address"))));
+    EXPECT_FALSE(Controller().MenuStates().addressServer);
+    view.log.clear();
+    Controller().Execute(ActionId::RenewAddress);
+    EXPECT_THAT(view.log, IsEmpty());
+    EXPECT_THAT(view.infoText, Not(::testing::HasSubstr("IP:")));
+    EXPECT_EQ(view.timers.count(WidgetTimer::VersionCheckDelay), 0u);
+}
+
+TEST_F(WidgetControllerTest, TheCarriedTurkishNameWinsOverTheStoredDefaultOnly) {
+    const struct {
+        const char* stored;
+        const char* code;
+        const char* shown;
+    } cases[] = {
+        {nullptr, nullptr, "İstanbul"},        // nothing stored: the default place
+        {"Istanbul", "TUXX0014", "İstanbul"},  // the default name, written back by an older run
+        {"", "TUXX0014", "İstanbul"},
+        {"Istanbul Avrupa", "TUXX0014", "Istanbul Avrupa"},  // the user's own name
+        {"Berlin, Germany", "GMXX0007", "Berlin, Germany"},
+        {"Istanbul", "XXXX0000", "Istanbul"},  // a place the program does not carry
+    };
+    for (const auto& c : cases) {
+        Write("");
+        if (c.stored) file.WriteString("Location", "CityName", c.stored);
+        if (c.code) file.WriteString("Location", "CityID", c.code);
+        Controller().Start();
+        EXPECT_EQ(Controller().Weather().City, c.shown) << (c.stored ? c.stored : "(none)");
+        controller.reset();
+    }
+}
+
 // --- options, favourites, hibernation ------------------------------------------------------------------
 
 TEST_F(WidgetControllerTest, TheOptionsDialogSeesTheSavedStateAndItsOutcomeDecidesWhatFollows) {
@@ -527,10 +565,10 @@ TEST_F(WidgetControllerTest, TheOptionsDialogSeesTheSavedStateAndItsOutcomeDecid
         {{false, true}, {"stop refresh", "options -1", "compose 0", "timer refresh 900000"}},
         // The reloaded settings decide the timer: the dialog switched automatic refresh off.
         {{true, true},
-         {"stop refresh", "options -1", "move main 300,300", "move info 331,331", "topmost main off", "compose 1",
+         {"stop refresh", "options -1", "move main 300,300", "move info 533,300", "topmost main off", "compose 1",
           std::string("download weather ") + kFeedUrl, "info text", "hide info"}},
         {{true, false},
-         {"stop refresh", "options -1", "move main 300,300", "move info 331,331", "topmost main off", "compose 0",
+         {"stop refresh", "options -1", "move main 300,300", "move info 533,300", "topmost main off", "compose 0",
           "info text", "hide info"}},
     };
     for (const Case& c : cases) {
@@ -582,6 +620,42 @@ TEST_F(WidgetControllerTest, AFavouriteIsPickedFromTheSortedMenuUnlessADownloadR
     EXPECT_EQ(Controller().Weather().CityID, "TUXX0015");
 }
 
+TEST_F(WidgetControllerTest, AChangeOfPlaceDropsTheOldWeatherAndKeepsTheNameWithItsCode) {
+    Write("[Favorites]\r\nBerlin, Germany=GMXX0007\r\nKonya=TUXX0010\r\n");
+    Showing("14");
+    // Offline: neither pick shows İstanbul's weather under the new name, and the name goes with the code.
+    for (const auto& [index, name, code] :
+         {std::tuple<size_t, const char*, const char*>{0, "Berlin, Germany", "GMXX0007"}, {1, "Konya", "TUXX0010"}}) {
+        Controller().OpenFavoritesMenu();
+        Controller().PickFavorite(index);
+        view.Finish(DownloadKind::Weather, -1, "");
+        const WeatherData& weather = Controller().Weather();
+        EXPECT_EQ(weather.City, name);
+        EXPECT_EQ(weather.CityID, code);
+        EXPECT_TRUE(weather.Temperature.empty()) << name;
+        EXPECT_TRUE(weather.Forecast[0].High.empty()) << name;
+        EXPECT_THAT(view.log, ElementsAre("compose 2", "info text", "hint Nimbo! - Bağlantı yok"));
+    }
+    Controller().Stop();
+    EXPECT_EQ(Setting("Location", "CityName"), "Konya");
+    EXPECT_EQ(Setting("Location", "CityID"), "TUXX0010");
+
+    // A refresh of the same place keeps its weather; the options dialog's new place drops it.
+    controller.reset();
+    Showing("14");
+    Controller().Execute(ActionId::Refresh);
+    view.Finish(DownloadKind::Weather, -1, "");
+    EXPECT_EQ(Controller().Weather().Temperature, "14");
+    view.optionsDialog = [&] {
+        file.WriteString("Location", "CityName", "İzmir");
+        file.WriteString("Location", "CityID", "TUXX0015");
+        return OptionsOutcome{true, true};
+    };
+    Controller().Execute(ActionId::Options);
+    EXPECT_EQ(Controller().Weather().City, "İzmir");
+    EXPECT_TRUE(Controller().Weather().Temperature.empty());
+}
+
 TEST_F(WidgetControllerTest, HibernationExplainsDimsBothWindowsAndCtrlOverTheWidgetWakesIt) {
     Showing();
     view.hibernateDialog = [&]() -> std::optional<bool> {
@@ -618,21 +692,49 @@ TEST_F(WidgetControllerTest, HibernationExplainsDimsBothWindowsAndCtrlOverTheWid
 
 // --- windows and what is saved -------------------------------------------------------------------------
 
-TEST_F(WidgetControllerTest, TheFacesButtonsActOnlyWhileTheFaceIsActive) {
+TEST_F(WidgetControllerTest, AFaceButtonRunsOnAClickWhileTheFaceIsActiveAndAMoveNeverRunsIt) {
     Showing();
-    // The first press activates the face; a button is not drawn yet, so the press drags.
-    Controller().WidgetPressed(true, FaceButton::Exit);
-    EXPECT_THAT(view.log, Contains("drag"));
+    // The first press activates the face; a button is not drawn yet, so releasing over it runs nothing.
+    Controller().WidgetPressed(true, FaceButton::Exit, {100, 50});
+    Controller().WidgetReleased(FaceButton::Exit);
+    EXPECT_THAT(view.log, ElementsAre("topmost main off", "compose 0 active", "capture", "release"));
     view.log.clear();
-    Controller().WidgetPressed(true, FaceButton::Exit);
-    EXPECT_THAT(view.log, ElementsAre("close"));
+    // A press alone runs nothing; the click does, after the mouse is let go.
+    Controller().WidgetPressed(true, FaceButton::Exit, {100, 50});
+    EXPECT_THAT(view.log, ElementsAre("capture"));
+    Controller().WidgetMouseMoved({104, 46}, true);  // within the drag rectangle
+    Controller().WidgetReleased(FaceButton::Exit);
+    EXPECT_THAT(view.log, ElementsAre("capture", "release", "close"));
+    view.log.clear();
+    // Released over another button, pressed on none, or moved: no button runs.
+    Controller().WidgetPressed(true, FaceButton::Exit, {100, 50});
+    Controller().WidgetReleased(FaceButton::Hide);
+    Controller().WidgetPressed(true, FaceButton::None, {100, 50});
+    Controller().WidgetReleased(FaceButton::Exit);
+    Controller().WidgetPressed(true, FaceButton::Options, {100, 50});
+    Controller().WidgetMouseMoved({100, 55}, true);
+    Controller().WidgetMouseMoved({100, 50}, true);
+    Controller().WidgetReleased(FaceButton::Options);
+    EXPECT_THAT(view.log, Not(Contains("close")));
+    EXPECT_THAT(view.log, Not(Contains("options -1")));
+    // Once moving, the widget follows the mouse all the way, back into the drag rectangle too.
+    EXPECT_THAT(view.log, ::testing::IsSupersetOf({"move main 300,305", "move main 300,300"}));
+    view.log.clear();
+    // A press whose release went elsewhere ends without a click at the next move; a release without a press, or
+    // a move, does nothing.
+    Controller().WidgetPressed(true, FaceButton::Hide, {100, 50});
+    Controller().WidgetMouseMoved({300, 300}, false);
+    Controller().WidgetReleased(FaceButton::Hide);
+    Controller().WidgetMouseMoved({300, 300}, true);
+    EXPECT_THAT(view.log, ElementsAre("capture"));
     view.log.clear();
     // The right button leaves the context menu to the window.
-    EXPECT_FALSE(Controller().WidgetPressed(false, FaceButton::None));
+    EXPECT_FALSE(Controller().WidgetPressed(false, FaceButton::None, {}));
     Controller().Deactivated();
     EXPECT_THAT(view.log, ElementsAre("compose 0"));
     view.log.clear();
-    Controller().WidgetPressed(true, FaceButton::Options);
+    Controller().WidgetPressed(true, FaceButton::Options, {100, 50});
+    Controller().WidgetReleased(FaceButton::Options);
     EXPECT_THAT(view.log, Not(Contains("options -1")));
 }
 
@@ -676,6 +778,36 @@ TEST_F(WidgetControllerTest, HidingShowingAndClosingTakeTheInformationWindowAlon
     EXPECT_EQ(Setting("Appearance", "ShowInfoText"), "0");
 }
 
+TEST_F(WidgetControllerTest, TheInformationWindowStandsBesideTheWidgetAndBothComeBackOnScreen) {
+    // The first start: the stored places put the information window over the widget; it goes to the right.
+    Controller().Start();
+    EXPECT_THAT(view.log, ::testing::IsSupersetOf({"move info 331,331", "move info 533,300"}));
+    EXPECT_EQ(view.rects[WidgetWindow::Info].left, 533);
+    // Dragged together, they keep their distance; a place the user chose covers nothing and stays.
+    view.MoveTo(WidgetWindow::Main, 100, 100);
+    view.MoveTo(WidgetWindow::Info, 700, 500);
+    view.log.clear();
+    Controller().Execute(ActionId::Show);
+    EXPECT_THAT(view.log, Not(Contains(::testing::StartsWith("move"))));
+
+    // Dragged until only slivers show, both come back on "Göster", and so on a second start's request.
+    for (const std::function<void()>& show : std::vector<std::function<void()>>{
+             [&] { Controller().Execute(ActionId::Show); }, [&] { Controller().ShowRequested(); }}) {
+        view.MoveTo(WidgetWindow::Main, 1000, 700);
+        view.MoveTo(WidgetWindow::Info, -200, -100);
+        // A press on the widget takes the information window's distance, as before every drag.
+        Controller().WidgetPressed(true, FaceButton::None, {});
+        Controller().WidgetReleased(FaceButton::None);
+        view.log.clear();
+        show();
+        EXPECT_THAT(view.log, ::testing::IsSupersetOf({"move main 947,686", "move info 0,0"}));
+        // Past the right edge and over the widget, the information window comes back beside it, on its left.
+        view.MoveTo(WidgetWindow::Info, 950, 690);
+        show();
+        EXPECT_EQ(view.rects[WidgetWindow::Info].left, 947 - 209);
+    }
+}
+
 TEST_F(WidgetControllerTest, TheViewStyleChangesOnceAndTheMenusCheckIt) {
     Showing();
     Controller().Execute(ActionId::ShowMediumView);
@@ -690,7 +822,7 @@ TEST_F(WidgetControllerTest, TheViewStyleChangesOnceAndTheMenusCheckIt) {
 }
 
 TEST_F(WidgetControllerTest, TheSavedStateHoldsThePlaceThePositionsAndTheHibernation) {
-    Write("[Appearance]\r\nHibernate=1\r\nInfoTextLeft=340\r\nInfoTextTop=350\r\n");
+    Write("[Appearance]\r\nHibernate=1\r\nInfoTextLeft=640\r\nInfoTextTop=350\r\n");
     Showing();
     view.MoveTo(WidgetWindow::Main, 211, 97);
     Controller().Execute(ActionId::ShowSmallView);
@@ -698,7 +830,7 @@ TEST_F(WidgetControllerTest, TheSavedStateHoldsThePlaceThePositionsAndTheHiberna
     Controller().Stop();
     EXPECT_EQ(Setting("Appearance", "Left"), "211");
     EXPECT_EQ(Setting("Appearance", "Top"), "97");
-    EXPECT_EQ(Setting("Appearance", "InfoTextLeft"), "251");  // it followed the widget
+    EXPECT_EQ(Setting("Appearance", "InfoTextLeft"), "551");  // it followed the widget
     EXPECT_EQ(Setting("Appearance", "InfoTextTop"), "147");
     EXPECT_EQ(Setting("Appearance", "ViewStyle"), "0");
     EXPECT_EQ(Setting("Appearance", "Hibernate"), "1");

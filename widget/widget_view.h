@@ -32,11 +32,6 @@ enum class WidgetTimer : uint8_t {
 // The two windows that show the weather: the widget itself and the information window.
 enum class WidgetWindow : uint8_t { Main, Info };
 
-struct ScreenPoint {
-    int x = 0;
-    int y = 0;
-};
-
 class WidgetView {
 public:
     virtual ~WidgetView() = default;
@@ -77,8 +72,10 @@ public:
     virtual std::vector<ScreenRect> WorkAreas() const = 0;
     // The widget takes the foreground.
     virtual void BringToFront() = 0;
-    // The widget follows the mouse until the button is released.
-    virtual void DragWidget() = 0;
+    // The widget's window keeps the mouse's messages while a button is held, wherever the mouse goes.
+    virtual void CaptureMouse(bool on) = 0;
+    // How far the mouse may wander with the button held and still click rather than move the widget.
+    virtual ScreenPoint DragThreshold() const = 0;
     // ExitAction: asks the window to close once the current message is handled.
     virtual void RequestClose() = 0;
     // Ends the widget's window, and with it the program.

@@ -33,6 +33,8 @@ def main():
     text = options[2:].decode("utf-16-le") if unicode else ""
     results.append((unicode and "[Servers]" in text and "[CitiesTU]" in text,
                     "Options.ini is UTF-16LE with a byte-order mark and has [Servers] and [CitiesTU]"))
+    results.append((not any(line.lstrip().startswith(";") for line in text.splitlines()),
+                    "Options.ini carries settings only, no comments for developers"))
     for program in ("Nimbo.exe", "Uninstall.exe"):
         headers = subprocess.run([objdump, "-h", os.path.join(stage, program)], check=True, capture_output=True,
                                  text=True).stdout

@@ -314,6 +314,61 @@ def test_dragging_with_the_left_button_moves_the_widget(s, server):
                "the widget to follow the mouse")
 
 
+# The face's buttons, at the default place (300, 300): "AYARLAR", "−" and "×" on one row.
+BUTTON_ROW_Y = 300 + 50
+OPTIONS_BUTTON_X, HIDE_BUTTON_X, EXIT_BUTTON_X = 300 + 147, 300 + 184, 300 + 205
+OPTIONS_TITLE = "Ayarlar..."
+IDCANCEL = 2
+TRAY_CALLBACK = 0x0400 + 1
+WM_RBUTTONUP = 0x205
+
+
+def click_until(s, x, y, done, what):
+    """Clicks the face, then (x, y), until `done()`: the buttons are drawn, and so take the mouse, only while the
+    face is active, and without a window manager Wine may hand the activation back at once."""
+    def clicked():
+        click_at(s, 416, 424)
+        click_at(s, x, y)
+        try:
+            return wait_until(done, 5, what)
+        except AssertionError:
+            return False
+    wait_until(clicked, 60, what)
+
+
+def options_shown(s):
+    return (r := s.driver("control", OPTIONS_TITLE, 1000))[0] == 0 and r[1]["visible"] == "1"
+
+
+@with_server
+def test_clicks_run_the_faces_buttons_and_the_trays_exit_ends_the_process(s, server):
+    widget = start_showing_weather(s, server, "FirstUsage=0\n[Appearance]\nShowInfoText=0\n")
+    # A plain click moves nothing and leaves nothing following the mouse.
+    click_at(s, 416, 424)
+    point_at(s, 700, 650)
+    check((s.window()["left"], s.window()["top"]) == ("300", "300"), f"a click moved the widget: {s.window()}")
+
+    click_until(s, OPTIONS_BUTTON_X, BUTTON_ROW_Y, lambda: options_shown(s), "AYARLAR to open the options dialog")
+    check(s.driver("click", OPTIONS_TITLE, IDCANCEL)[0] == 0, "the options dialog could not be cancelled")
+    wait_until(lambda: not options_shown(s), 60, "the options dialog to close")
+    click_until(s, HIDE_BUTTON_X, BUTTON_ROW_Y, lambda: s.window()["visible"] == "0", "the hide button")
+    check(s.driver("post", MAIN_CLASS, WM_WIDGET_SHOW, 0, 0)[0] == 0, "the show request could not be posted")
+    wait_until(lambda: s.window()["visible"] == "1", 60, "the widget to show again")
+    click_until(s, EXIT_BUTTON_X, BUTTON_ROW_Y, lambda: widget.poll() is not None, "the close button")
+    check(widget.wait() == 0, "the widget did not end with code 0 after its close button")
+
+    # After a click on the face, the tray menu's last item, "Kapat", ends the process too.
+    widget = s.start()
+    s.wait_for_window()
+    wait_for_tip(s, weather_hint, "the weather after the restart")
+    click_at(s, 416, 424)
+    check(s.driver("post", "NimboTrayIconWindow", TRAY_CALLBACK, 0, WM_RBUTTONUP)[0] == 0, "no tray icon window")
+    menu = wait_until(lambda: (w := s.window("#32768")) and w["visible"] == "1" and w, 60, "the tray menu")
+    click_at(s, int(menu["left"]) + 30, int(menu["top"]) + int(menu["height"]) - 12)
+    check(s.wait_for_exit(widget) == 0, "Kapat did not end the process")
+    check(s.window_count() == 0, "a widget window stayed after Kapat")
+
+
 @with_server
 def test_double_click_on_the_widget_refreshes_the_weather(s, server):
     start_showing_weather(s, server, "FirstUsage=0\n")

@@ -7,7 +7,8 @@ import shutil
 import sys
 import urllib.parse
 
-from harness import MAIN_CLASS, SOURCE_DIR, check, run_tests, tip_shows, tray_tip, wait_for_tip, wait_until
+from harness import (MAIN_CLASS, SOURCE_DIR, check, point_at, run_tests, tip_shows, tray_tip, wait_for_tip,
+                     wait_until, xdotool)
 
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
 from loopback_client import Server  # noqa: E402
@@ -16,6 +17,9 @@ WM_COMMAND = 0x111
 WM_TIMER = 0x113
 CHECK_TIMER = 1
 REFRESH_ACTION = 106
+OPTIONS_ACTION = 103
+OPTIONS_TITLE = "Ayarlar..."
+CHECK_NEW_VERSION = 1116
 DATA = os.path.join(SOURCE_DIR, "tests", "data")
 FORECAST = "/v1/forecast"
 GET = "/v1/get"
@@ -64,7 +68,7 @@ def test_default_place_needs_no_look_up_and_shows_the_forecast(s, stand_in):
     s.write_options(direct_options(stand_in))
     s.start()
     s.wait_for_window()
-    wait_for_tip(s, shows("Istanbul"), "the stand-in's weather for the default place")
+    wait_for_tip(s, shows("İstanbul"), "the stand-in's weather for the default place, by its Turkish name")
     forecasts = stand_in.requests(FORECAST)
     check(len(forecasts) == 1, f"{len(forecasts)} forecast requests")
     asked = query(forecasts[0])
@@ -78,6 +82,16 @@ def test_default_place_needs_no_look_up_and_shows_the_forecast(s, stand_in):
     wait_until(lambda: len(stand_in.requests(FORECAST)) == 2, 60, "the refresh's forecast request")
     paths = {entry["path"] for entry in map(json.loads, stand_in.get("/_control/log").splitlines())}
     check(paths == {FORECAST}, f"requests beyond the forecast: {sorted(paths)}")
+
+    # Without those servers no line waits for an address, and the version option is greyed.
+    point_at(s, 350, 350)
+    xdotool(s, "mousemove", 352, 352)
+    tip = wait_until(lambda: s.driver("tooltips")[1].get("tip"), 60, "the weather's hint")
+    check("IP" not in tip, f"the information text: {tip!r}")
+    post(s, WM_COMMAND, OPTIONS_ACTION)
+    version = wait_until(lambda: (r := s.driver("control", OPTIONS_TITLE, CHECK_NEW_VERSION))[0] == 0 and
+                         r[1]["visible"] == "1" and r[1], 60, "the options dialog's version option")
+    check(version["enabled"] == "0", f"the version option is not greyed: {version}")
 
 
 @with_stand_in
@@ -103,7 +117,7 @@ def test_failing_or_garbage_answers_keep_the_old_weather(s, stand_in):
     s.write_options(direct_options(stand_in))
     s.start()
     s.wait_for_window()
-    wait_for_tip(s, shows("Istanbul"), "the stand-in's weather")
+    wait_for_tip(s, shows("İstanbul"), "the stand-in's weather")
     for mode in ("error", "garbage"):
         stand_in.rule(FORECAST, mode)
         before = len(stand_in.requests(FORECAST))
@@ -113,7 +127,7 @@ def test_failing_or_garbage_answers_keep_the_old_weather(s, stand_in):
         s.screenshot(f"direct-{mode}.png")
         stand_in.rule(FORECAST, "normal")
         post(s, WM_COMMAND, REFRESH_ACTION)
-        wait_for_tip(s, shows("Istanbul"), f"the weather back after the {mode} answer")
+        wait_for_tip(s, shows("İstanbul"), f"the weather back after the {mode} answer")
 
 
 def search_for_bursa(s, count_text):
@@ -135,7 +149,7 @@ def test_options_search_lists_the_stand_ins_places_and_remembers_the_picked_one(
     s.write_options(direct_options(stand_in).replace("CheckNewVersion=1", "CheckNewVersion=0\nFirstUsage=0"))
     s.start()
     s.wait_for_window()
-    wait_for_tip(s, shows("Istanbul"), "the stand-in's weather")
+    wait_for_tip(s, shows("İstanbul"), "the stand-in's weather")
     search_for_bursa(s, "2 yer bulundu.")
     check(options.items(s, options.LISTBOX1) == ["Bursa, Bursa, Türkiye", "Bursa, Aragon, İspanya"], "unexpected list")
     check(query(stand_in.requests("/v1/search")[-1])["name"] == "Bursa", "the query did not reach the stand-in")
@@ -167,7 +181,7 @@ def test_a_place_name_from_the_answer_cannot_write_sections_into_the_settings(s,
                     "[Favorites]\nAnkara=323786\n")
     widget = s.start()
     s.wait_for_window()
-    wait_for_tip(s, shows("Istanbul"), "the stand-in's weather")
+    wait_for_tip(s, shows("İstanbul"), "the stand-in's weather")
     search_for_bursa(s, "1 yer bulundu.")
     options.select(s, options.LISTBOX1, 0)
     options.press_save(s)

@@ -15,6 +15,7 @@ WM_COMMAND = 0x111
 WM_KEYDOWN = 0x100
 VK_ESCAPE = 0x1B
 EXIT_ACTION = 101
+SHOW_ACTION = 105
 ABOUT_ACTION = 107
 HIBERNATE_ACTION = 112
 INFO_CLASS = "TInfoTextForm"
@@ -87,6 +88,8 @@ def test_information_window_stands_where_stored_follows_the_widget_and_closes(s,
     # manager, Wine hands the activation of the very first press back at once, so the window is pressed twice.
     click_at(s, 660 + 100, 170 + 60)
     click_at(s, 660 + 100, 170 + 60)
+    point_at(s, 660 + 150, 170 + 90)
+    check(position(s.window(INFO_CLASS)) == (660, 170), "a click moved the information window")
     # The button's hint comes from the tooltip the window makes when the mouse first moves over it.
     point_at(s, 660 + 184, 170 + 24)
     xdotool(s, "mousemove", 660 + 185, 170 + 25)
@@ -109,6 +112,40 @@ def test_information_window_stands_where_stored_follows_the_widget_and_closes(s,
     info = s.wait_for_window(INFO_CLASS, visible=False)
     check(position(info) == (660, 170) and info["visible"] == "0", f"after the restart: {info}")
     check(position(s.window()) == (400, 350), "the widget moved on the restart")
+
+
+def overlaps(a, b):
+    (al, at), (bl, bt) = position(a), position(b)
+    return al < bl + int(b["width"]) and bl < al + int(a["width"]) and at < bt + int(b["height"]) and \
+        bt < at + int(a["height"])
+
+
+def on_screen(window):
+    left, top = position(window)
+    return left >= 0 and top >= 0 and left + int(window["width"]) <= 1024 and top + int(window["height"]) <= 768
+
+
+@with_server
+def test_first_start_puts_the_information_window_beside_the_widget_and_show_brings_both_back(s, server):
+    # As installed: no window positions stored, the information window switched on, the first usage.
+    s.write_options(options_for(server).replace("FirstUsage=0", "FirstUsage=1"))
+    s.display.set_background("#4a7ab0")
+    s.start()
+    wait_for_place(s, "İstanbul")
+    wait_until(lambda: s.driver("info", INFO_CLASS)[1].get("visible") == "1", 60, "the information window")
+    check(position(s.window(INFO_CLASS)) == (300 + 233, 300), f"not beside the widget: {s.window(INFO_CLASS)}")
+    keep_screenshot(s, "first-start.png")
+    # Dragged by its own face, it follows the mouse.
+    drag(s, 533 + 100, 300 + 20, 60, 100)
+    wait_until(lambda: position(s.window(INFO_CLASS)) == (593, 400), 60, "the information window to follow the mouse")
+
+    # Dragged until slivers show, both come back on "Göster", the information window beside the widget.
+    check(s.driver("move", MAIN_CLASS, 1010, 750)[0] == 0, "the driver could not move the widget")
+    check(s.driver("move", INFO_CLASS, -200, -190)[0] == 0, "the driver could not move the information window")
+    post_command(s, SHOW_ACTION)
+    wait_until(lambda: position(s.window()) == (1024 - 233 // 3, 768 - 248 // 3), 60, "the widget back on screen")
+    info = wait_until(lambda: (w := s.window(INFO_CLASS)) and on_screen(w) and w, 60, "the information window back")
+    check(not overlaps(info, s.window()), f"the information window covers the widget: {info}")
 
 
 @with_server
@@ -292,8 +329,17 @@ def test_favourites_show_sorted_and_a_pick_shows_that_place(s, server):
     wait_until(lambda: server.requests("/forecastrss/TUXX0015_c.xml"), 60, "the feed of the picked place")
     wait_for_place(s, "İzmir")
     # The tray menu's submenu has the same order: its third item is Zonguldak.
+    widget = s.processes[-1]
     click_item(s, open_tray_favourites(s), 2)
     wait_until(lambda: server.requests("/forecastrss/TUXX0070_c.xml"), 60, "the feed of the place picked in the tray")
+    # The server has no feed for Zonguldak: the face shows Zonguldak without İzmir's weather, and the name is
+    # saved with its own code.
+    wait_until(lambda: tray_tip(s) == "Nimbo! - Bağlantı yok", 60, "the failed download of the new place")
+    keep_screenshot(s, "favourite-without-weather.png")
+    post_command(s, EXIT_ACTION)
+    check(s.wait_for_exit(widget) == 0, "the widget did not end")
+    location = s.read_options()["Location"]
+    check((location["CityName"], location["CityID"]) == ("Zonguldak", "TUXX0070"), f"not a pair: {location}")
 
 
 def served_from_today(s):

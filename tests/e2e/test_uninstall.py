@@ -34,6 +34,9 @@ SHEET = "Nimbo! 1.50 Kurulum Sihirbazı"
 CAPTION = "Nimbo Kaldır"
 MARKER_CLASS = "setupnimbo_installer_1.0_Mutex"
 IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
+# The weather-source page's controls, numbered by nsDialogs in the order the page makes them; its header's text.
+DIRECT_RADIO, SERVICE_RADIO, ADDRESS_BOX = 1200, 1202, 1205
+PAGE_HEADER = 1037
 WIDGET_KEY = r"HKLM\SOFTWARE\Pelvar\Nimbo"
 APP_PATHS_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\Nimbo.exe"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Nimbo"
@@ -167,15 +170,23 @@ class InstallSession(Session):
     def setup_title(self):
         return wait_until(self.shown_setup_title, 60, "the setup's window")
 
-    def click_through_setup(self, setup):
-        """Next, I agree, Install, then Finish as it stands: button 1 of every page, pressed once it is enabled."""
+    def click_through_setup(self, setup, on_weather_page=None):
+        """Next, I agree, the weather source as it stands (or as `on_weather_page(title)` sets it), Install, then
+        Finish as it stands: button 1 of every page, pressed once it is enabled. Posted: the weather-source page runs
+        its own loop inside the click that shows it."""
         def next_button_enabled():
             title = self.shown_setup_title()
             return title and self.driver("control", title, IDOK)[1].get("enabled") == "1" and title
         while setup.poll() is None:
             title = wait_until(lambda: setup.poll() is not None or next_button_enabled(), 120, "the setup's next page")
-            if setup.poll() is None:
-                self.driver("dialog-click", title, IDOK)
+            if setup.poll() is not None:
+                break
+            page = self.driver("control", title, PAGE_HEADER)[1].get("texts")
+            if on_weather_page and page == ["Hava durumu kaynağı"]:
+                on_weather_page(title)
+            self.driver("click", title, IDOK)
+            wait_until(lambda: setup.poll() is not None or
+                       self.driver("control", title, PAGE_HEADER)[1].get("texts") != page, 120, "the next page")
 
     def uninstaller_copies(self):
         """The folders the uninstaller copied itself into."""
@@ -403,6 +414,39 @@ def test_setup_without_a_server_chooses_direct_mode_but_keeps_a_chosen_server(s)
           f"a setup with /SERVER: {s.servers()}")
     s.run_setup(server=None)
     check(s.servers()["Weather"] == SERVER, f"a setup without /SERVER replaced the chosen server: {s.servers()}")
+
+
+def test_the_setup_page_asks_where_the_weather_comes_from_and_checks_the_address(s):
+    def choose_service(title):
+        direct, box = s.driver("control", title, DIRECT_RADIO)[1], s.driver("control", title, ADDRESS_BOX)[1]
+        check(direct["checked"] == "1" and box["enabled"] == "0", f"Windows 10 starts on Open-Meteo: {direct}, {box}")
+        s.driver("click", title, SERVICE_RADIO)
+        wait_until(lambda: s.driver("control", title, ADDRESS_BOX)[1]["enabled"] == "1", 60, "the address box")
+        # Checked as /SERVER= is: the page stays with a word until the address will do.
+        s.driver("set-text", title, ADDRESS_BOX, "file:///C:/Windows/System32/calc.exe")
+        s.driver("click", title, IDOK)
+        texts = wait_until(lambda: (t := s.driver("dialog-text", title)[1].get("texts", [])) and
+                           any("kullanılamaz" in text for text in t) and t, 60, "the refusal of the address")
+        check(any("http://" in text for text in texts), f"not the address message: {texts}")
+        s.driver("dialog-press", title, IDOK)
+        wait_until(lambda: s.driver("control", title, ADDRESS_BOX)[0] == 0, 60, "the page again")
+        s.driver("set-text", title, ADDRESS_BOX, " " + SERVER + " ")
+
+    setup = s.start(exe=SETUP)
+    s.click_through_setup(setup, choose_service)
+    check(setup.returncode == 0, f"the setup ended with {setup.returncode}")
+    check(s.servers() == dict.fromkeys(("Weather", "Search", "Web", "Address"), SERVER), f"servers: {s.servers()}")
+    # Again: the page offers the service chosen before; Open-Meteo chosen instead leaves no server behind.
+    setup = s.start(exe=SETUP)
+
+    def choose_direct(title):
+        box = s.driver("control", title, ADDRESS_BOX)[1]
+        check(box["texts"] == [SERVER] and box["enabled"] == "1", f"the earlier service is not offered: {box}")
+        s.driver("click", title, DIRECT_RADIO)
+        wait_until(lambda: s.driver("control", title, ADDRESS_BOX)[1]["enabled"] == "0", 60, "the direct choice")
+
+    s.click_through_setup(setup, choose_direct)
+    check(s.servers() == {"Weather": "direct"}, f"servers after choosing Open-Meteo: {s.servers()}")
 
 
 def test_no_closes_and_removes_nothing(s):

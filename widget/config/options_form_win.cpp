@@ -143,6 +143,8 @@ bool TOptionsForm::OnInit() {
         SendMessageW(Control(IDC_BACKGROUND), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(background).c_str()));
     }
     SendMessageW(Control(IDC_OPACITY_SPIN), UDM_SETRANGE32, kOpacityMin, kOpacityMax);
+    // Without a web server (direct mode) there is no version to ask for.
+    Enable(IDC_CHECK_NEW_VERSION, VersionCheckPossible(m_servers));
     // The number of places found is bold.
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
@@ -395,8 +397,7 @@ void TOptionsForm::ApplySelectionMode() {
                                   Selection(IDC_RESULTS) >= 0, Selection(IDC_FAVORITES) >= 0);
     for (const int id : {IDC_CITIES_LABEL, IDC_CITIES}) Enable(id, rules.cityList);
     Enable(IDC_ADD_CITY_TO_FAVORITES, rules.addCity);
-    for (const int id :
-         {IDC_SEARCH_LABEL, IDC_SEARCH_TEXT, IDC_RESULTS_LABEL, IDC_RESULT_COUNT, IDC_SEARCH_NOTE, IDC_RESULTS}) {
+    for (const int id : {IDC_SEARCH_LABEL, IDC_SEARCH_TEXT, IDC_RESULTS_LABEL, IDC_RESULT_COUNT, IDC_RESULTS}) {
         Enable(id, rules.search);
     }
     Enable(IDC_ADD_RESULT_TO_FAVORITES, rules.addResult);
@@ -441,8 +442,8 @@ void TOptionsForm::OnSearchClicked() {
     SendMessageW(Control(IDC_RESULTS), LB_RESETCONTENT, 0, 0);
     m_resultPairs.clear();
     if (!m_search.Running()) m_countText = Text(IDC_RESULT_COUNT);
-    const std::string url =
-        m_servers.Direct ? m_directSearch.Url(Text(IDC_SEARCH_TEXT)) : SearchUrl(m_servers.Search, Text(IDC_SEARCH_TEXT));
+    const std::string url = m_servers.Direct ? m_directSearch.Url(Text(IDC_SEARCH_TEXT))
+                                             : SearchUrl(m_servers.Search, Text(IDC_SEARCH_TEXT));
     SetText(IDC_RESULT_COUNT,
             m_search.Start(Handle(), url, kSearchTimeouts, kSearchUserAgent) ? kSearchingText : m_countText);
     ApplySelectionMode();

@@ -15,13 +15,14 @@ constexpr uint32_t kPaleYellow = 0xFFFFFF80;
 
 constexpr char kVersionAndCredits[] = "Sürüm 1.60\nNimbo geliştiricileri";
 constexpr char kSlogan[] = "\"Bundan sonra TV'de hava durumunu\nkaçırmak serbest!\" - Nimbo ekibi";
-constexpr char kNoticeStart[] = "Açık kaynak bir projede eğitim amacıyla hazırlanmıştır.\n";
-constexpr char kWeatherThroughService[] = "Hava durumu: Open-Meteo (CC BY 4.0), Nimbo veri servisi ile.\n";
-constexpr char kWeatherDirect[] = "Hava durumu: Open-Meteo (CC BY 4.0).\n";
+// The program's licence, and the weather's own terms, as the setup and the README say them.
+constexpr char kNoticeStart[] = "Açık kaynak; MIT Lisansı ile dağıtılır.\n";
+constexpr char kWeatherThroughService[] = "Hava durumu: Open-Meteo (CC BY 4.0), Nimbo veri servisi ile,\n";
+constexpr char kWeatherDirect[] = "Hava durumu: Open-Meteo (CC BY 4.0),\n";
 constexpr char kNoticeEnd[] =
+    "Open-Meteo'nun kullanım koşullarıyla.\n"
     "Yer adları: GeoNames (CC BY 4.0).\n"
-    "Resimler: Nimbo geliştiricileri.\n"
-    "Ekran tasarımı: Nimbo geliştiricileri.";
+    "Resimler ve ekran tasarımı: Nimbo geliştiricileri.";
 
 AboutLabel Label(int left, int top, FontSpec font, std::string text, uint32_t color = kOpaqueWhite) {
     AboutLabel label;

@@ -42,7 +42,8 @@ TEST(AboutFace, TheLinkTakesTheSizeOfTheAddressItShows) {
     // No person is named; today's data sources and their licences are.
     EXPECT_NE(texts[3].find("- Nimbo ekibi"), std::string::npos);
     for (const char* credit :
-         {"Open-Meteo (CC BY 4.0), Nimbo veri servisi ile", "GeoNames (CC BY 4.0)", "eğitim amacıyla"}) {
+         {"Open-Meteo (CC BY 4.0), Nimbo veri servisi ile", "Open-Meteo'nun kullanım koşullarıyla",
+          "GeoNames (CC BY 4.0)", "MIT Lisansı"}) {
         EXPECT_NE(texts[5].find(credit), std::string::npos) << credit;
     }
 }
@@ -57,7 +58,7 @@ TEST(AboutFace, DirectModeWithoutWebServerNamesNoServiceAndHasNoLink) {
     }
     ASSERT_EQ(texts.size(), 5u);                     // no address line
     EXPECT_EQ(layout.webAddressLbl.place.width, 0);  // nothing to press
-    EXPECT_NE(texts[4].find("Hava durumu: Open-Meteo (CC BY 4.0).\n"), std::string::npos) << texts[4];
+    EXPECT_NE(texts[4].find("Hava durumu: Open-Meteo (CC BY 4.0),\n"), std::string::npos) << texts[4];
     EXPECT_EQ(texts[4].find("veri servisi"), std::string::npos) << texts[4];
     EXPECT_NE(texts[4].find("GeoNames (CC BY 4.0)"), std::string::npos) << texts[4];
 }

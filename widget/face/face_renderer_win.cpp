@@ -10,6 +10,7 @@
 
 #include "base/unique_handle_win.h"
 #include "base/wide_text_win.h"
+#include "widget/face/font_fallback_win.h"
 #include "widget/face/layered_present_win.h"
 
 namespace nimbo {
@@ -280,7 +281,7 @@ struct FacePainter::Resources {
         return font.get();
     }
 
-    // The GDI+ font of a font description; a family the system lacks becomes the generic sans serif.
+    // The GDI+ font of a font description; a family the system lacks falls back (MakeAvailableFont).
     static std::unique_ptr<Gdiplus::Font> MakeFont(const FontSpec& spec, int dpi) {
         // Point sizes become the whole-pixel heights that a window-system font of that size has.
         const float pixels = spec.unit == FontUnit::Point
@@ -289,13 +290,7 @@ struct FacePainter::Resources {
         INT style = Gdiplus::FontStyleRegular;
         if (spec.bold) style |= Gdiplus::FontStyleBold;
         if (spec.italic) style |= Gdiplus::FontStyleItalic;
-        Gdiplus::FontFamily family(Widen(spec.family).c_str());
-        if (family.GetLastStatus() == Gdiplus::Ok) {
-            auto font = std::make_unique<Gdiplus::Font>(&family, pixels, style, Gdiplus::UnitPixel);
-            if (font->GetLastStatus() == Gdiplus::Ok && font->IsAvailable()) return font;
-        }
-        return std::make_unique<Gdiplus::Font>(Gdiplus::FontFamily::GenericSansSerif(), pixels, style,
-                                               Gdiplus::UnitPixel);
+        return MakeAvailableFont(spec.family, pixels, style);
     }
 };
 

@@ -1,5 +1,7 @@
-// The information window on Windows: creation, redraw, showing and hiding, dragging and hibernation.
+// The information window on Windows: creation, redraw, showing and hiding, clicks and moves, and hibernation.
 #include "widget/windows/info_text_form_win.h"
+
+#include <windowsx.h>
 
 #include <utility>
 
@@ -76,22 +78,37 @@ bool TInfoTextForm::OnCloseButton(POINT client) const {
 }
 
 bool TInfoTextForm::OnMouseDown(MouseButton button, POINT client) {
-    if (button == MouseButton::Left && OnCloseButton(client)) {
-        m_onClose();
-        return true;
-    }
+    // The close button shows, and so can be clicked, only while the window is active.
+    const FaceButton shown = OnCloseButton(client) ? FaceButton::Exit : FaceButton::None;
     if (!m_active) {
         m_active = true;
         SetTopMost(m_inputs.settings.alwaysTop);
         Draw();
     }
     if (button != MouseButton::Left) return false;
-    DragMove();
-    Draw();
+    m_press.Press(shown, MessagePoint(), {m_position.x, m_position.y});
+    SetCapture(Handle());
     return true;
 }
 
+void TInfoTextForm::OnMouseMove(POINT client) {
+    LayeredWindow::OnMouseMove(client);
+    // The key state as it was when this message was posted: a release that went elsewhere ends the press.
+    if (GetKeyState(VK_LBUTTON) >= 0) {
+        m_press.Cancel();
+    } else if (const auto corner = m_press.Move(MessagePoint(), DragThreshold())) {
+        MoveTo(corner->x, corner->y);
+    }
+}
+
 LRESULT TInfoTextForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONUP && m_press.Pressed()) {
+        const POINT client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const FaceButton clicked = m_press.Release(OnCloseButton(client) ? FaceButton::Exit : FaceButton::None);
+        if (GetCapture() == Handle()) ReleaseCapture();
+        if (clicked == FaceButton::Exit) m_onClose();
+        return 0;
+    }
     if (message == WM_MOVE) {
         // A frameless window's client origin is its position.
         RECT rect{};

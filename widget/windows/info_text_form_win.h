@@ -7,13 +7,14 @@
 #include <memory>
 
 #include "widget/face/info_face.h"
+#include "widget/widget_press.h"
 #include "widget/windows/layered_window_win.h"
 
 namespace nimbo {
 
 class TInfoTextForm final : public LayeredWindow {
 public:
-    // `onClose` runs when the close button is pressed: the controller switches the window off.
+    // `onClose` runs when the close button is clicked: the controller switches the window off.
     explicit TInfoTextForm(std::function<void()> onClose);
 
     // Creates the hidden window owned by `owner`; nothing is drawn before the first Redraw.
@@ -33,6 +34,7 @@ public:
 private:
     bool OnCreate() override;
     bool OnMouseDown(MouseButton button, POINT client) override;
+    void OnMouseMove(POINT client) override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     FacePainter* Painter() override { return m_painter.get(); }
     bool OnCloseButton(POINT client) const;
@@ -44,6 +46,8 @@ private:
     std::unique_ptr<FacePainter> m_painter;
     int m_height = kInfoFaceHeight;
     bool m_active = false;
+    // A press tells a click on the close button from a move of the window, as on the widget.
+    WidgetPress m_press;
     POINT m_position{};
 };
 

@@ -1,12 +1,11 @@
 // The layered-window base of the main face, the information window and the about window.
 #include "widget/windows/layered_window_win.h"
 
+#include <windowsx.h>
+
 namespace nimbo {
 
 namespace {
-
-// SC_MOVE + 2: moving by the caption, so the window follows the mouse until the button is released.
-constexpr WPARAM kScDragMove = SC_MOVE + 2;
 
 DWORD ExStyle(HWND window) { return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)); }
 
@@ -40,10 +39,12 @@ void LayeredWindow::FadeTo(BYTE target, bool fade) {
     }
 }
 
-void LayeredWindow::DragMove() {
-    ReleaseCapture();
-    SendMessageW(Handle(), WM_SYSCOMMAND, kScDragMove, 0);
+ScreenPoint LayeredWindow::MessagePoint() {
+    const DWORD position = GetMessagePos();
+    return {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
 }
+
+ScreenPoint LayeredWindow::DragThreshold() { return {GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)}; }
 
 void LayeredWindow::SetTopMost(bool topMost) {
     SetWindowPos(Handle(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,

@@ -1,4 +1,4 @@
-// What every floating face shares: its surface and alpha, fades, showing and hiding, dragging, topmost, and
+// What every floating face shares: its surface and alpha, fades, showing and hiding, the mouse's place, topmost, and
 // the click-through style of hibernation.
 #pragma once
 
@@ -9,6 +9,7 @@
 
 #include "base/window_win.h"
 #include "widget/face/face_renderer_win.h"
+#include "widget/screen_placement.h"
 #include "widget/windows/hint_window_win.h"
 
 namespace nimbo {
@@ -33,8 +34,11 @@ protected:
     void HideFaded(bool fade);
     // Brings FaceAlpha to `target`: a fade in either direction, or at once and presented once.
     void FadeTo(BYTE target, bool fade);
-    // The window follows the mouse until the button is released (a move by the caption).
-    void DragMove();
+    // Where the mouse was when the message being handled was posted, in screen pixels: the window may have moved
+    // since.
+    static ScreenPoint MessagePoint();
+    // How far the mouse may wander with a button held and still click: the system's drag rectangle.
+    static ScreenPoint DragThreshold();
     // Hibernation: entering remembers the extended style, dims to `fullAlpha` and lets the mouse pass through;
     // leaving brightens to `fullAlpha` and restores the remembered style.
     void SetHibernating(bool on, BYTE fullAlpha, bool fade);

@@ -2,6 +2,8 @@
 // threads, the tray icon and the dialogs.
 #include "widget/windows/main_form_win.h"
 
+#include <windowsx.h>
+
 #include "base/popup_menu_win.h"
 #include "base/wide_text_win.h"
 #include "widget/action_menu_win.h"
@@ -127,10 +129,18 @@ bool TNimboMainForm::OnContextMenu(POINT screen) {
 }
 
 bool TNimboMainForm::OnMouseDown(MouseButton button, POINT client) {
-    return m_controller.WidgetPressed(button == MouseButton::Left, FaceButtonUnder(client));
+    return m_controller.WidgetPressed(button == MouseButton::Left, FaceButtonUnder(client), MessagePoint());
 }
 
-bool TNimboMainForm::OnDoubleClick(POINT client) { return m_controller.WidgetDoubleClicked(FaceButtonUnder(client)); }
+bool TNimboMainForm::OnDoubleClick(POINT client) {
+    return m_controller.WidgetDoubleClicked(FaceButtonUnder(client), MessagePoint());
+}
+
+void TNimboMainForm::OnMouseMove(POINT client) {
+    LayeredWindow::OnMouseMove(client);
+    // The key state as it was when this message was posted.
+    m_controller.WidgetMouseMoved(MessagePoint(), GetKeyState(VK_LBUTTON) < 0);
+}
 
 FaceButton TNimboMainForm::FaceButtonUnder(POINT client) const {
     return m_face ? FaceButtonAt(m_face->Layout(), client.x, client.y) : FaceButton::None;
@@ -145,6 +155,9 @@ LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_INITMENUPOPUP:
             ApplyMenuStates();
             FillFavoritesMenu(reinterpret_cast<HMENU>(wParam));
+            return 0;
+        case WM_LBUTTONUP:
+            m_controller.WidgetReleased(FaceButtonUnder({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
             return 0;
         case WM_MOVE:
             m_controller.WidgetMoved();
@@ -184,7 +197,8 @@ void TNimboMainForm::DownloadEnded(DownloadKind kind, int32_t resultCode) {
 void TNimboMainForm::ApplyMenuStates() {
     const ActionStates states = m_controller.MenuStates();
     for (HMENU menu : {m_widgetMenu.Get(), m_trayMenu ? m_trayMenu->Menu() : nullptr}) {
-        if (menu) ApplyActionStates(menu, states.connection, states.trayIconVisible, states.checks);
+        if (menu)
+            ApplyActionStates(menu, states.connection, states.trayIconVisible, states.addressServer, states.checks);
     }
 }
 
@@ -275,6 +289,16 @@ void TNimboMainForm::MoveTo(WidgetWindow window, int left, int top) {
 std::vector<ScreenRect> TNimboMainForm::WorkAreas() const { return MonitorWorkAreas(); }
 
 void TNimboMainForm::BringToFront() { SetForegroundWindow(Handle()); }
+
+void TNimboMainForm::CaptureMouse(bool on) {
+    if (on) {
+        SetCapture(Handle());
+    } else if (GetCapture() == Handle()) {
+        ReleaseCapture();
+    }
+}
+
+ScreenPoint TNimboMainForm::DragThreshold() const { return LayeredWindow::DragThreshold(); }
 
 // Posted: the command may come from inside the tray icon's own handler (its menu).
 void TNimboMainForm::RequestClose() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }

@@ -41,6 +41,7 @@ private:
     bool OnContextMenu(POINT screen) override;
     bool OnMouseDown(MouseButton button, POINT client) override;
     bool OnDoubleClick(POINT client) override;
+    void OnMouseMove(POINT client) override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     FacePainter* Painter() override { return m_face ? &m_face->Painter() : nullptr; }
 
@@ -69,7 +70,8 @@ private:
     void MoveTo(WidgetWindow window, int left, int top) override;
     std::vector<ScreenRect> WorkAreas() const override;
     void BringToFront() override;
-    void DragWidget() override { DragMove(); }
+    void CaptureMouse(bool on) override;
+    ScreenPoint DragThreshold() const override;
     void RequestClose() override;
     void DestroyWidget() override;
     void ShowAboutWindow(uint8_t fullAlpha, bool fade) override;
