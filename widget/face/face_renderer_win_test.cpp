@@ -340,6 +340,31 @@ TEST_F(FaceRenderer, MissingPicturesAndFontsLeaveTheRestOfTheFace) {
     EXPECT_GT(layout.temperatureLbl.width, 20);
 }
 
+TEST_F(FaceRenderer, StaleWeatherIsDrawnAtHalfOpacity) {
+    const WeatherData weather = Feed("awkward-istanbul-utf8.xml");
+    WidgetSettings settings;
+    settings.background = 0;  // no glass under the texts
+    const auto mostAlpha = [&](bool stale) {
+        FacePainter painter(nullptr, kMainFaceWidth, kMainFaceHeight, MainFacePictures(), 255);
+        FaceLayout layout = MainFaceLayout(ViewStyle::Large, "Arial", "Arial");
+        FirstLoadGrowth(layout, false, [] {});
+        FaceInputs inputs{weather, settings, ConnectionState::Succeeded, false, true, At(2026, 12, 8, 10)};
+        inputs.stale = stale;
+        painter.Draw(ComposeFace(layout, inputs, painter));
+        const ArgbSurface s = painter.Pixels();
+        int most = 0;
+        const Placeholder& label = layout.temperatureLbl;
+        for (int y = label.top; y < label.top + label.height; ++y) {
+            for (int x = label.left; x < label.left + label.width; ++x) most = std::max(most, Alpha(s.At(x, y)));
+        }
+        return most;
+    };
+    EXPECT_EQ(mostAlpha(false), 255);
+    const int stale = mostAlpha(true);
+    EXPECT_GE(stale, 120);
+    EXPECT_LE(stale, 135);
+}
+
 TEST_F(FaceRenderer, FadesReachTheirTargetsOnAWindow) {
     CurrentFolder folder(ProgramFolder());
     FacePainter painter(m_window.Get(), kMainFaceWidth, kMainFaceHeight, MainFacePictures(), 0);
