@@ -491,6 +491,8 @@ void WidgetController::DisplayChanged() {
     KeepWidgetOnScreen();
 }
 
+void WidgetController::ScaleChanged() { RedrawBoth(); }
+
 void WidgetController::ShowRequested() {
     if (!m_widgetVisible) {
         ShowWidget();

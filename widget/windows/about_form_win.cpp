@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "base/wide_text_win.h"
+#include "widget/windows/window_dpi_win.h"
 
 namespace nimbo {
 
@@ -38,14 +39,22 @@ bool TAboutForm::Create(HWND owner) {
 
 bool TAboutForm::OnCreate() {
     // Invisible until shown: showing fades in or sets the alpha at once.
-    m_painter =
-        std::make_unique<FacePainter>(Handle(), kAboutFaceWidth, kAboutFaceHeight, AboutFacePictures(), kHiddenAlpha);
+    m_painter = std::make_unique<FacePainter>(Handle(), kAboutFaceWidth, kAboutFaceHeight, AboutFacePictures(),
+                                              kHiddenAlpha, WindowDpi(Handle()));
+    const SizeI size = m_painter->PixelSize();
+    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - size.width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - size.height) / 2, size.width, size.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    Compose();
+    return true;
+}
+
+void TAboutForm::Compose() {
     m_painter->Draw(ComposeAboutFace(m_layout, *m_painter));
     m_painter->Present();
     std::vector<HintArea> hints;
     AddHint(hints, m_layout.closeBtn);
     SetHints(hints);
-    return true;
 }
 
 void TAboutForm::ShowAbout(BYTE fullAlpha, bool fade) {
@@ -58,7 +67,7 @@ void TAboutForm::HideAbout() {
     if (Visible()) HideFaded(m_fadeEffect);
 }
 
-bool TAboutForm::OnLink(POINT client) const { return Inside(m_layout.webAddressLbl.place, client); }
+bool TAboutForm::OnLink(POINT client) { return Inside(m_layout.webAddressLbl.place, LayoutPoint(client)); }
 
 void TAboutForm::OpenProjectsPage() {
     if (m_projectsPageUrl.empty()) return;
@@ -77,6 +86,10 @@ bool TAboutForm::OnMouseDown(MouseButton button, POINT client) {
 
 LRESULT TAboutForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case kWmDpiChanged:
+            TakeDpiChange(wParam, lParam);
+            Compose();
+            return 0;
         case WM_KEYDOWN:
             if (wParam == VK_ESCAPE) {
                 HideAbout();

@@ -27,7 +27,9 @@ private:
     bool OnMouseDown(MouseButton button, POINT client) override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     FacePainter* Painter() override { return m_painter.get(); }
-    bool OnLink(POINT client) const;
+    bool OnLink(POINT client);
+    // Composes, presents and sets the close button's hint.
+    void Compose();
     void OpenProjectsPage();
 
     std::string m_projectsPageUrl;

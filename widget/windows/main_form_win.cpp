@@ -15,6 +15,7 @@
 #include "widget/start_up.h"
 #include "widget/version_prompt_win.h"
 #include "widget/windows/hibernate_form_win.h"
+#include "widget/windows/window_dpi_win.h"
 
 namespace nimbo {
 
@@ -62,7 +63,8 @@ bool TNimboMainForm::OnCreate() {
     }
     // The face makes the window layered, loads its fixed pictures and starts small and invisible, with the grid
     // hidden.
-    m_face = std::make_unique<MainFace>(Handle(), kHiddenAlpha);
+    m_face = std::make_unique<MainFace>(Handle(), kHiddenAlpha, WindowDpi(Handle()));
+    FitToFace();
     m_widgetMenu = BuildActionMenu(WidgetMenuEntries());
     m_trayMenu = std::make_unique<TrayPopupMenuWin>(BuildActionMenu(TrayMenuEntries()), Handle());
     CreateTrayIcon();
@@ -130,8 +132,10 @@ bool TNimboMainForm::OnMouseDown(MouseButton button, POINT client) {
 
 bool TNimboMainForm::OnDoubleClick(POINT client) { return m_controller.WidgetDoubleClicked(FaceButtonUnder(client)); }
 
-FaceButton TNimboMainForm::FaceButtonUnder(POINT client) const {
-    return m_face ? FaceButtonAt(m_face->Layout(), client.x, client.y) : FaceButton::None;
+FaceButton TNimboMainForm::FaceButtonUnder(POINT client) {
+    if (!m_face) return FaceButton::None;
+    const POINT point = LayoutPoint(client);
+    return FaceButtonAt(m_face->Layout(), point.x, point.y);
 }
 
 LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -150,6 +154,10 @@ LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DISPLAYCHANGE:
             m_controller.DisplayChanged();
             break;
+        case kWmDpiChanged:
+            TakeDpiChange(wParam, lParam);
+            m_controller.ScaleChanged();
+            return 0;
         case WM_ACTIVATEAPP:
             if (!wParam) m_controller.Deactivated();
             return 0;
@@ -258,7 +266,8 @@ void TNimboMainForm::SetTopMost(WidgetWindow window, bool topMost) {
 ScreenRect TNimboMainForm::WindowRect(WidgetWindow window) const {
     if (window == WidgetWindow::Info) {
         const POINT info = m_infoForm.Position();
-        return {info.x, info.y, info.x + kInfoFaceWidth, info.y + kInfoFaceHeight};
+        const SizeI size = m_infoForm.Size();
+        return {info.x, info.y, info.x + size.width, info.y + size.height};
     }
     RECT rect{};
     GetWindowRect(Handle(), &rect);
