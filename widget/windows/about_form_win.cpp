@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "base/wide_text_win.h"
+#include "widget/face/spoken_summary.h"
 #include "widget/windows/window_dpi_win.h"
 
 namespace nimbo {
@@ -27,7 +28,8 @@ TAboutForm::TAboutForm(std::string projectsPageUrl, const std::string& webAddres
 bool TAboutForm::Create(HWND owner) {
     WindowCreation creation;
     creation.className = kAboutFormClass;
-    creation.title = kAboutTitle;
+    // Its name for screen readers: the notice.
+    creation.title = SpokenLines(m_layout.noticeLbl.text);
     creation.exStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW;
     creation.width = kAboutFaceWidth;
     creation.height = kAboutFaceHeight;

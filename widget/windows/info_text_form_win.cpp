@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "widget/face/spoken_summary.h"
 #include "widget/windows/window_dpi_win.h"
 
 namespace nimbo {
@@ -39,6 +40,8 @@ bool TInfoTextForm::OnCreate() {
 void TInfoTextForm::Redraw(const InfoFaceInputs& inputs) {
     m_inputs = inputs;
     Draw();
+    const std::string lines = SpokenLines(inputs.text);
+    SetAccessibleName(lines.empty() ? kInfoHeaderText : lines);
 }
 
 void TInfoTextForm::Draw() {

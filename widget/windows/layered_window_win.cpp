@@ -1,6 +1,8 @@
 // The layered-window base of the main face, the information window and the about window.
 #include "widget/windows/layered_window_win.h"
 
+#include "base/wide_text_win.h"
+
 namespace nimbo {
 
 namespace {
@@ -80,6 +82,12 @@ POINT LayeredWindow::LayoutPoint(POINT client) {
     const FacePainter* painter = Painter();
     if (!painter) return client;
     return {painter->Scale().Units(client.x), painter->Scale().Units(client.y)};
+}
+
+void LayeredWindow::SetAccessibleName(const std::string& name) {
+    if (name == m_accessibleName) return;
+    m_accessibleName = name;
+    SetWindowTextW(Handle(), Widen(name).c_str());
 }
 
 void LayeredWindow::SetHibernating(bool on, BYTE fullAlpha, bool fade) {

@@ -50,11 +50,15 @@ protected:
     void TakeDpiChange(WPARAM wParam, LPARAM lParam);
     // A point of the window in layout units, for hit tests against placeholders.
     POINT LayoutPoint(POINT client);
+    // The window's text, which the default accessible object gives screen readers as the window's name; the
+    // system tells them when it changes.
+    void SetAccessibleName(const std::string& name);
 
     void OnMouseMove(POINT client) override { m_hints.MouseMoved(Handle(), client); }
 
 private:
     DWORD m_savedExStyle = 0;  // SavedExStyle: 0 before the first hibernation
+    std::string m_accessibleName;
     HintWindow m_hints;
 };
 

@@ -8,6 +8,7 @@
 #include "widget/config/options_form_win.h"
 #include "widget/face/face_hints.h"
 #include "widget/face/locale_names_win.h"
+#include "widget/face/spoken_summary.h"
 #include "widget/favorites_menu.h"
 #include "widget/messages.h"
 #include "widget/screen_placement_win.h"
@@ -224,6 +225,7 @@ void TNimboMainForm::StopTimer(WidgetTimer timer) { KillTimer(Handle(), static_c
 void TNimboMainForm::ComposeFace(const FaceInputs& inputs) {
     m_face->Compose(inputs);
     SetHints(MainFaceHints(m_face->Layout()));
+    SetAccessibleName(SpokenSummary(inputs.connection, inputs.weather, inputs.now));
 }
 
 void TNimboMainForm::SetFaceStyle(ViewStyle style, const std::string& temperatureFont, const std::string& placeFont) {
