@@ -13,7 +13,7 @@ namespace nimbo {
 inline constexpr int kLayoutDpi = 96;
 
 // The picture files hold this many pixels per layout unit, so they stay sharp up to that scale.
-inline constexpr int kPictureDensity = 1;
+inline constexpr int kPictureDensity = 2;
 
 class DisplayScale {
 public:
