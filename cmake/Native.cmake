@@ -5,12 +5,9 @@ nimbo_native_backends()
 include(cmake/Service.cmake)
 nimbo_service_program()
 
-add_executable(nimbo_tests ${BASE_TESTS} ${WIDGET_TESTS} ${WIDGET_NATIVE_TESTS} ${UNINST_TESTS} ${SUPPORT_PORTABLE}
-                           ${NIMBO_SERVICE_TESTS})
-target_link_libraries(nimbo_tests PRIVATE nimbo_core nimbo_service_core gmock gtest_main)
-if(TARGET uninstall_core)
-    target_link_libraries(nimbo_tests PRIVATE uninstall_core)
-endif()
+add_executable(nimbo_tests ${BASE_TESTS} ${WIDGET_TESTS} ${WIDGET_NATIVE_TESTS} ${UNINST_TESTS} ${SETUP_TESTS}
+                           ${SUPPORT_PORTABLE} ${NIMBO_SERVICE_TESTS})
+target_link_libraries(nimbo_tests PRIVATE nimbo_core nimbo_service_core setup_core gmock gtest_main)
 target_compile_definitions(nimbo_tests PRIVATE NIMBO_TEST_DATA_DIR="${NIMBO_TEST_DATA_DIR}")
 nimbo_warnings(nimbo_tests)
 
@@ -66,7 +63,8 @@ if(NIMBO_WIN32_DIR)
         --objdump i686-w64-mingw32-objdump
         --post-xp-list ${CMAKE_SOURCE_DIR}/tests/xp/post_xp_functions.txt --on-demand comctl32.dll,comdlg32.dll,winmm.dll
         ${NIMBO_WIN32_DIR}/Nimbo.exe ${NIMBO_WIN32_DIR}/shipped/Nimbo.exe ${NIMBO_WIN32_DIR}/Uninstall.exe
-        ${NIMBO_WIN32_DIR}/setup/stage/Nimbo.exe ${NIMBO_WIN32_DIR}/setup/stage/Uninstall.exe)
+        ${NIMBO_WIN32_DIR}/setup/stage/Nimbo.exe ${NIMBO_WIN32_DIR}/setup/stage/Uninstall.exe
+        ${NIMBO_WIN32_DIR}/setup/plugin/NimboSetup.dll)
 endif()
 
 # What each Setup.exe packs, checked without running it.

@@ -48,6 +48,7 @@ endfunction()
 nimbo_collect(BASE base)
 nimbo_collect(WIDGET widget)
 nimbo_collect(UNINST uninstaller)
+nimbo_collect(SETUP installer)
 nimbo_collect(SUPPORT tests/support)
 
 set(NIMBO_TEST_DATA_DIR ${CMAKE_SOURCE_DIR}/tests/data)
@@ -68,10 +69,11 @@ nimbo_core_library(nimbo_forecast ${FORECAST_PORTABLE})
 target_link_libraries(nimbo_forecast PUBLIC nimbo_json)
 nimbo_core_library(nimbo_core ${WIDGET_PORTABLE})
 target_link_libraries(nimbo_core PUBLIC nimbo_base nimbo_forecast)
-if(UNINST_PORTABLE)
-    nimbo_core_library(uninstall_core ${UNINST_PORTABLE})
-    target_link_libraries(uninstall_core PUBLIC nimbo_base)
-endif()
+nimbo_core_library(uninstall_core ${UNINST_PORTABLE})
+target_link_libraries(uninstall_core PUBLIC nimbo_base)
+# The setup's decisions (command line, folder permissions), for its plug-in NimboSetup.dll.
+nimbo_core_library(setup_core ${SETUP_PORTABLE})
+target_link_libraries(setup_core PUBLIC uninstall_core)
 
 # The native backends (Linux builds): pugixml stands in for the Windows XML DOM.
 function(nimbo_native_backends)

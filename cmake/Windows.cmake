@@ -47,19 +47,15 @@ endif()
 # The Windows test program: the portable tests once more (other compiler, other C runtime) and the
 # round trips of the _win backends against the functions Wine provides.
 nimbo_googletest()
-add_executable(nimbo_win_tests ${BASE_TESTS} ${WIDGET_TESTS} ${FORECAST_TESTS} ${UNINST_TESTS} ${BASE_WIN_TESTS}
-    ${WIDGET_WIN_TESTS} ${UNINST_WIN_TESTS} ${SUPPORT_PORTABLE} ${SUPPORT_WIN}
+add_executable(nimbo_win_tests ${BASE_TESTS} ${WIDGET_TESTS} ${FORECAST_TESTS} ${UNINST_TESTS} ${SETUP_TESTS}
+    ${BASE_WIN_TESTS} ${WIDGET_WIN_TESTS} ${UNINST_WIN_TESTS} ${SETUP_WIN_TESTS} ${SUPPORT_PORTABLE} ${SUPPORT_WIN}
     ${CMAKE_SOURCE_DIR}/tests/support/test_dialogs.rc)
-target_link_libraries(nimbo_win_tests PRIVATE nimbo_shell_win gmock gtest_main)
-if(TARGET uninstall_core)
-    target_link_libraries(nimbo_win_tests PRIVATE uninstall_core)
-endif()
-target_link_libraries(nimbo_win_tests PRIVATE uninstall_shell_win)
+target_link_libraries(nimbo_win_tests PRIVATE nimbo_shell_win uninstall_shell_win setup_shell_win gmock gtest_main)
 target_compile_definitions(nimbo_win_tests PRIVATE NIMBO_TEST_DATA_DIR="Z:${NIMBO_TEST_DATA_DIR}")
 nimbo_warnings(nimbo_win_tests)
 
 # The end-to-end driver: a console program that finds windows, posts commands and reports state.
 add_executable(nimbo_driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver_main_win.cpp)
-target_link_libraries(nimbo_driver PRIVATE nimbo_base_win oleaut32)
+target_link_libraries(nimbo_driver PRIVATE nimbo_base_win setup_shell_win oleaut32)
 target_link_options(nimbo_driver PRIVATE -municode)
 nimbo_warnings(nimbo_driver)

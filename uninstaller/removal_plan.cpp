@@ -113,6 +113,12 @@ RemovalPlan PlanRemoval(const ShellFolders& shell, const std::string& folderToEm
             plan.shortcutFiles.push_back(plan.startMenuGroup + name);
         }
     }
+    // The settings the widget keeps for this user, and nothing else of the profile: the folders go only when empty.
+    if (!shell.appData.empty()) {
+        const std::string maker = shell.appData + "\\Pelvar";
+        plan.userSettings = maker + "\\Nimbo\\Options.ini";
+        plan.userFolders = {maker + "\\Nimbo", maker};
+    }
     if (!folderToEmpty.empty()) {
         const auto& files = RemovalFileList();
         for (auto it = files.rbegin(); it != files.rend(); ++it) plan.files.push_back(folderToEmpty + *it);
@@ -133,6 +139,8 @@ RemovalPlan PlanRemoval(const ShellFolders& shell, const std::string& folderToEm
 void CarryOut(const RemovalPlan& plan, RemovalActions& actions) {
     for (const auto& shortcut : plan.shortcutFiles) actions.RemoveFile(shortcut);
     if (!plan.startMenuGroup.empty()) actions.RemoveFolder(plan.startMenuGroup);
+    if (!plan.userSettings.empty()) actions.RemoveFile(plan.userSettings);
+    for (const auto& folder : plan.userFolders) actions.RemoveFolder(folder);
     if (!plan.installFolder.empty()) {
         actions.BeginItems(static_cast<int>(plan.files.size() + plan.folders.size()));
         for (const auto& file : plan.files) {

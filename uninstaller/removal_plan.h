@@ -13,6 +13,7 @@ struct ShellFolders {
     std::string startup;
     std::string quickLaunch;
     std::string programFiles;
+    std::string appData;  // the user's roaming application data, where the widget keeps the user's settings
 };
 
 // Quick Launch lies under the application-data folder; none when that folder is unknown.
@@ -53,6 +54,8 @@ struct KeyRemoval {
 struct RemovalPlan {
     std::vector<std::string> shortcutFiles;  // deleted in order; none for a folder that could not be looked up
     std::string startMenuGroup;              // removed when empty; empty text: nothing to remove
+    std::string userSettings;                // the user's own Options.ini; empty text: none
+    std::vector<std::string> userFolders;    // its folder, then the maker's, each removed when empty
     std::vector<std::string> files;          // full paths, in deletion order (last installed first)
     std::vector<std::string> folders;        // full paths, in removal order (deepest first)
     std::string installFolder;               // removed when empty, after its folders; empty text: nothing
@@ -76,7 +79,7 @@ public:
     virtual void ItemDone(const std::string& path) = 0;
 };
 
-// Shortcuts, then files and folders, then keys.
+// Shortcuts and the user's settings, then files and folders, then keys.
 void CarryOut(const RemovalPlan& plan, RemovalActions& actions);
 
 // The command line that starts `program` with one argument: the program's path in quotes, so that a folder with

@@ -86,11 +86,12 @@ public:
     void ItemDone(const std::string& path) override { shown.insert(shown.begin(), path); }
 };
 
-const ShellFolders kShell{"C:\\U\\Desktop", "C:\\U\\Start\\Programs", "C:\\U\\Startup",
-                          QuickLaunchFolder("C:\\U\\AppData"), "C:\\Program Files"};
+const ShellFolders kShell{"C:\\U\\Desktop",    "C:\\U\\Start\\Programs",
+                          "C:\\U\\Startup",    QuickLaunchFolder("C:\\U\\AppData"),
+                          "C:\\Program Files", "C:\\U\\AppData"};
 const std::string kFolder = "C:\\Program Files\\Pelvar\\Nimbo";
 
-TEST(RemovalPlan, ShortcutsThenFilesAndFoldersThenKeys) {
+TEST(RemovalPlan, ShortcutsAndTheUsersSettingsThenFilesAndFoldersThenKeys) {
     RecordingActions actions;
     CarryOut(PlanRemoval(kShell, kFolder), actions);
     const std::vector<std::string> head{
@@ -101,11 +102,14 @@ TEST(RemovalPlan, ShortcutsThenFilesAndFoldersThenKeys) {
         "file C:\\U\\Start\\Programs\\Nimbo\\Nimbo! Anasayfa.url",
         "file C:\\U\\Start\\Programs\\Nimbo\\Kaldır.lnk",
         "folder C:\\U\\Start\\Programs\\Nimbo",
+        "file C:\\U\\AppData\\Pelvar\\Nimbo\\Options.ini",
+        "folder C:\\U\\AppData\\Pelvar\\Nimbo",
+        "folder C:\\U\\AppData\\Pelvar",
         "file " + kFolder + "\\Uninstall.exe",
         "file " + kFolder + "\\Options.ini",
     };
-    ASSERT_EQ(actions.log.size(), 7u + 120 + 2 + 4);
-    EXPECT_EQ(std::vector<std::string>(actions.log.begin(), actions.log.begin() + 9), head);
+    ASSERT_EQ(actions.log.size(), 10u + 120 + 2 + 4);
+    EXPECT_EQ(std::vector<std::string>(actions.log.begin(), actions.log.begin() + 12), head);
     const std::vector<std::string> tail{
         "folder " + kFolder + "\\Contents\\Resources\\UI",
         "folder " + kFolder + "\\Contents\\Resources\\Tiny\\Moons",
@@ -123,7 +127,7 @@ TEST(RemovalPlan, ShortcutsThenFilesAndFoldersThenKeys) {
         "key Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Nimbo",
     };
     EXPECT_EQ(std::vector<std::string>(actions.log.end() - tail.size(), actions.log.end()), tail);
-    EXPECT_EQ(actions.log[7 + 111], "file " + kFolder + "\\Contents\\License.txt");
+    EXPECT_EQ(actions.log[10 + 111], "file " + kFolder + "\\Contents\\License.txt");
     // The page's list: 120 lines, the last item on top, the first deleted file at the bottom.
     EXPECT_EQ(actions.total, 120);
     ASSERT_EQ(actions.shown.size(), 120u);
@@ -135,7 +139,7 @@ TEST(RemovalPlan, ShortcutsThenFilesAndFoldersThenKeys) {
 TEST(RemovalPlan, WithoutAFolderToEmptyOnlyShortcutsAndKeysGo) {
     RecordingActions actions;
     CarryOut(PlanRemoval(kShell, ""), actions);
-    EXPECT_EQ(actions.log.size(), 7u + 4);
+    EXPECT_EQ(actions.log.size(), 10u + 4);
     EXPECT_EQ(actions.total, -1) << "the progress bar is touched";
     EXPECT_TRUE(actions.shown.empty());
 }

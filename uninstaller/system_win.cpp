@@ -17,29 +17,6 @@ std::string SpecialFolder(int csidl) {
     return Narrow(path);
 }
 
-std::wstring ModuleFileName(HMODULE module) {
-    wchar_t name[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(module, name, MAX_PATH);
-    return std::wstring(name, length);
-}
-
-struct MarkerSearch {
-    std::wstring ownFileName;
-    std::wstring markerClass = Widen(kUninstallerMarkerClass);
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
-    auto& search = *reinterpret_cast<MarkerSearch*>(context);
-    wchar_t className[MAX_PATH] = {};
-    const int length = GetClassNameW(window, className, MAX_PATH);
-    if (std::wstring_view(className, length) != search.markerClass) return TRUE;
-    const auto instance = reinterpret_cast<HMODULE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
-    if (ModuleFileName(instance) != search.ownFileName) return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
 }  // namespace
 
 std::string ReadRegString(HKEY root, const std::string& key, const std::string& name) {
@@ -92,7 +69,8 @@ ShellFolders LookUpShellFolders() {
     folders.desktop = SpecialFolder(CSIDL_DESKTOP);
     folders.programs = SpecialFolder(CSIDL_PROGRAMS);
     folders.startup = SpecialFolder(CSIDL_STARTUP);
-    folders.quickLaunch = QuickLaunchFolder(SpecialFolder(CSIDL_APPDATA));
+    folders.appData = SpecialFolder(CSIDL_APPDATA);
+    folders.quickLaunch = QuickLaunchFolder(folders.appData);
     folders.programFiles = SpecialFolder(CSIDL_PROGRAM_FILES);
     return folders;
 }
@@ -110,9 +88,9 @@ void CenterOnWorkArea(HWND window) {
 
 InstanceGuard::InstanceGuard() : m_mutex(CreateMutexW(nullptr, FALSE, Widen(kUninstallerMutexName).c_str())) {
     const bool mutexExisted = GetLastError() == ERROR_ALREADY_EXISTS;
-    MarkerSearch search{ModuleFileName(nullptr)};
-    EnumWindows(&VisitWindow, reinterpret_cast<LPARAM>(&search));
-    m_anotherIsRunning = mutexExisted && search.found;
+    const std::wstring markerClass = Widen(kUninstallerMarkerClass);
+    // Each run works from a copy in a folder of its own, so the marker of any copy counts, whatever its path.
+    m_anotherIsRunning = mutexExisted && FindWindowW(markerClass.c_str(), nullptr);
     if (m_anotherIsRunning) {
         m_mutex.Reset();
         return;
@@ -120,9 +98,9 @@ InstanceGuard::InstanceGuard() : m_mutex(CreateMutexW(nullptr, FALSE, Widen(kUni
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = &DefWindowProcW;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = search.markerClass.c_str();
+    windowClass.lpszClassName = markerClass.c_str();
     RegisterClassW(&windowClass);
-    m_marker = CreateWindowExW(0, search.markerClass.c_str(), L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+    m_marker = CreateWindowExW(0, markerClass.c_str(), L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
 }
 

@@ -37,7 +37,7 @@ public:
     ~InstanceGuard();
     InstanceGuard(const InstanceGuard&) = delete;
     InstanceGuard& operator=(const InstanceGuard&) = delete;
-    // Another uninstaller of this file already runs; this one then made no mutex and no window of its own.
+    // Another uninstaller already runs in removal mode; this one then made no mutex and no window of its own.
     bool AnotherIsRunning() const { return m_anotherIsRunning; }
 
 private:

@@ -1,13 +1,10 @@
-// Uninstall.exe: restarts itself from the temporary folder, confirms, closes the widget and runs the removal sheet.
+// Uninstall.exe: restarts from a copy of itself, confirms, closes the widget and runs the removal sheet.
 #include <windows.h>
 #include <commctrl.h>
 
-#include <string>
-
-#include "base/unique_handle_win.h"
-#include "base/wide_text_win.h"
 #include "uninstaller/close_widget_win.h"
 #include "uninstaller/removal_plan.h"
+#include "uninstaller/self_copy_win.h"
 #include "uninstaller/system_win.h"
 #include "uninstaller/wizard_win.h"
 
@@ -21,15 +18,21 @@ constexpr wchar_t kConfirmation[] =
 constexpr wchar_t kNotInstalled[] =
     L"Nimbo bilgisayarınıza yüklenmemiş yada yükleme ile ilgili bazı sistem dosyaları bozulmuş.";
 
-// The installed Uninstall.exe is among the files it deletes, so a copy in the temporary folder does the work.
+constexpr wchar_t kCopyFailed[] =
+    L"Nimbo kaldırılamadı: kaldırma programı geçici klasöre güvenle kopyalanamadı.\r\n"
+    L"Hiçbir şey silinmedi ve hiçbir program çalıştırılmadı.";
+
+// The installed Uninstall.exe is among the files it deletes, so a copy in a folder of its own does the work.
 void CopyAndRestart() {
     wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
     wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring copy = std::wstring(temp) + L"\\~ovx.tmp";
-    CopyFileW(self, copy.c_str(), FALSE);
-    RunAndWait(Narrow(copy), "-uninstall", 0);
+    const DWORD tempLength = GetTempPathW(MAX_PATH, temp);
+    if (length > 0 && length < MAX_PATH && tempLength > 0 && tempLength < MAX_PATH) {
+        SelfCopy copy(self, temp);
+        if (copy.Start(L"-uninstall")) return;
+    }
+    MessageBoxW(nullptr, kCopyFailed, kCaption, MB_OK | MB_ICONERROR);
 }
 
 void Remove() {

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base/untrusted_text.h"
 #include "service/forecast/place_lines.h"
 
 namespace nimbo {
@@ -48,11 +49,12 @@ std::optional<GeoPlace> ReadPlace(const Json& object) {
     if (id == object.end() || !id->is_number_integer()) return std::nullopt;
     GeoPlace place;
     place.id = std::to_string(id->get<int64_t>());
-    place.name = Text(object, "name");
-    place.region = Text(object, "admin1");
-    for (const char* key : {"admin2", "admin3", "admin4"}) place.smallerDivisions.push_back(Text(object, key));
-    place.country = Text(object, "country");
-    place.countryCode = Text(object, "country_code");
+    // The names are shown, and the place's name is stored in Options.ini: one line each, whatever the answer holds.
+    place.name = OneLine(Text(object, "name"));
+    place.region = OneLine(Text(object, "admin1"));
+    for (const char* key : {"admin2", "admin3", "admin4"}) place.smallerDivisions.push_back(OneLine(Text(object, key)));
+    place.country = OneLine(Text(object, "country"));
+    place.countryCode = OneLine(Text(object, "country_code"));
     const auto latitude = Degrees(object, "latitude", 90);
     const auto longitude = Degrees(object, "longitude", 180);
     if (!IsGeoNamesId(place.id) || place.name.empty() || !latitude || !longitude) return std::nullopt;

@@ -52,6 +52,22 @@ TEST(Geocoding, GetAnswerIsOnePlaceObject) {
     EXPECT_FALSE(ReadGeocodingPlace(R"({"results":[{"id":2950159,"name":"Berlin","latitude":1,"longitude":2}]})"));
 }
 
+// The names reach the list, the face and Options.ini: a line break there would forge keys and sections.
+TEST(Geocoding, NamesAreOneLineWhateverTheAnswerHolds) {
+    const auto place = ReadGeocodingPlace(
+        R"({"id":2950159,"name":"Berlin\r\n[Favorites]\r\nEvil=TUXX0014","latitude":52.5,"longitude":13.4,)"
+        R"("country":"Almanya\u0000\n[General]","admin1":"Berlin\u2028x","country_code":"T\nR"})");
+    ASSERT_TRUE(place);
+    EXPECT_EQ(place->name, "Berlin [Favorites] Evil=TUXX0014");
+    EXPECT_EQ(place->country, "Almanya [General]");
+    EXPECT_EQ(place->region, "Berlin x");
+    EXPECT_EQ(place->countryCode, "T R");
+    const auto found = ReadGeocodingSearch(
+        R"({"results":[{"id":1,"name":"\r\n","latitude":1,"longitude":2},)"
+        R"({"id":2,"name":"Bursa\n[Location]\nCityID=1","latitude":1,"longitude":2,"country":"T\u0085rkiye"}]})");
+    EXPECT_EQ(SearchResultLines(found), (std::vector<std::string>{"Bursa [Location] CityID=1, T rkiye=2"}));
+}
+
 TEST(Geocoding, DisplayNamesSplitBackIntoTheirParts) {
     struct Case {
         const char* text;

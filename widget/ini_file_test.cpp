@@ -5,6 +5,7 @@
 
 #include "tests/support/settings_file_contract.h"
 #include "tests/support/temp_folder.h"
+#include "widget/settings_text.h"
 
 namespace nimbo::testing {
 namespace {
@@ -21,9 +22,10 @@ TEST(IniFile, NewKeysFollowTheLastKeyOfTheirSectionAndNewSectionsGoLast) {
     IniFile file(path);
     file.WriteString("General", "FadeEffect", "0");
     file.WriteString("Appearance", "Left", "300");
-    EXPECT_EQ(ReadBytes(path),
-              "[General]\r\nAutoUpdate=1\r\nFadeEffect=0\r\n\r\n[Location]\r\nCityID=TUXX0014\r\n\r\n"
-              "[Appearance]\r\nLeft=300\r\n");
+    EXPECT_EQ(
+        ReadBytes(path),
+        EncodeSettingsFile("[General]\r\nAutoUpdate=1\r\nFadeEffect=0\r\n\r\n[Location]\r\nCityID=TUXX0014\r\n\r\n"
+                           "[Appearance]\r\nLeft=300\r\n"));
 }
 
 TEST(IniFile, ReadOnlyFileRefusesWritesAndErasesAndStaysAsItWas) {

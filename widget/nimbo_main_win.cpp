@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,7 @@
 #include "base/unique_handle_win.h"
 #include "base/wide_text_win.h"
 #include "widget/messages.h"
-#include "widget/settings_file_win.h"
+#include "widget/settings_place_win.h"
 #include "widget/single_instance_win.h"
 #include "widget/start_up.h"
 #include "widget/windows/main_form_win.h"
@@ -34,23 +35,17 @@ std::vector<std::string> CommandLineArguments() {
     return arguments;
 }
 
-// Tells the running widget to close (and waits for it) or to come forward.
-void SignalRunningWidget(HWND running) {
-    if (HasExitSwitch(CommandLineArguments())) {
-        SendMessageW(running, WM_WIDGET_CLOSE, 0, 0);
-    } else {
-        PostMessageW(running, WM_WIDGET_SHOW, 0, 0);
-        SetForegroundWindow(running);
-    }
-}
+// How long "-exit" waits for the running widget to answer and end, in all; the installer and the uninstaller wait
+// for "-exit" itself a little longer.
+constexpr DWORD kExitWaitMs = 15000;
 
 void RunWidget() {
-    // Every relative path of the program (settings, pictures) starts at the executable's folder.
+    // The pictures' relative paths start at the executable's folder; the settings file has a full path of its own.
     SetCurrentDirectoryW(Widen(ExecutableFolder(Narrow(OwnModuleFileName()))).c_str());
-    PrivateProfileFile settings(".\\Options.ini");
+    const std::unique_ptr<SettingsFile> settings = OpenWidgetSettings();
     ComInitializer com;
     GdiplusSession gdiplus;
-    TNimboMainForm form(settings);
+    TNimboMainForm form(*settings);
     if (!form.Create()) return;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -71,8 +66,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     InstanceMutex mutex;
     const HWND running = FindWidgetWindow(Widen(kMainWindowClass), OwnModuleFileName());
-    if (IsAlreadyRunning(mutex.CreationError(), running != nullptr)) {
-        SignalRunningWidget(running);
+    const bool alreadyRunning = IsAlreadyRunning(mutex.CreationError(), running != nullptr);
+    // "-exit" only ever closes: with no widget of this file running it starts none, and a widget that does not
+    // answer makes it end with 1 instead of waiting for ever.
+    if (HasExitSwitch(CommandLineArguments()))
+        return !alreadyRunning || CloseWidgetWindow(running, kExitWaitMs) ? 0 : 1;
+    if (alreadyRunning) {
+        PostMessageW(running, WM_WIDGET_SHOW, 0, 0);
+        SetForegroundWindow(running);
     } else {
         RunWidget();
     }

@@ -5,6 +5,7 @@
 
 #include "tests/support/temp_folder.h"
 #include "widget/ini_file.h"
+#include "widget/settings_text.h"
 
 namespace nimbo {
 namespace {
@@ -41,7 +42,7 @@ TEST(PlaceCoordinates, KnownPlacesNeedNoSettingsAndOthersAreRememberedInTheirOwn
         RememberCoordinates(settings, "2950159", {52.52437, 13.41053});
         RememberCoordinates(settings, "TUXX9999", {1, 2});
     }
-    EXPECT_EQ(testing::ReadBytes(path), "[Coordinates]\r\n2950159=52.52437,13.41053\r\n");
+    EXPECT_EQ(testing::ReadBytes(path), EncodeSettingsFile("[Coordinates]\r\n2950159=52.52437,13.41053\r\n"));
     IniFile settings(path);
     const auto berlin = PlaceCoordinates(settings, "2950159");
     ASSERT_TRUE(berlin);

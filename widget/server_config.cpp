@@ -1,6 +1,7 @@
 // Server addresses from Options.ini, and the documents' full URLs on them.
 #include "widget/server_config.h"
 
+#include "base/untrusted_text.h"
 #include "widget/weather_feed.h"
 
 namespace nimbo {
@@ -13,14 +14,19 @@ std::string AsciiLower(std::string text) {
     return text;
 }
 
-std::string ReadBase(const SettingsFile& settings, const char* key, const std::string& defaultValue) {
-    std::string value = settings.ReadString(kServersSection, key, defaultValue);
+std::string Trimmed(const std::string& value) {
     const size_t first = value.find_first_not_of(" \t");
-    if (first == std::string::npos) return defaultValue;
-    value = value.substr(first, value.find_last_not_of(" \t") - first + 1);
+    if (first == std::string::npos) return {};
+    return value.substr(first, value.find_last_not_of(" \t") - first + 1);
+}
+
+// A key that is missing, empty or no http(s) address keeps the default: whatever the file says, the widget asks
+// only web servers and hands the shell only web pages.
+std::string ReadBase(const SettingsFile& settings, const char* key, const std::string& defaultValue) {
+    std::string value = Trimmed(settings.ReadString(kServersSection, key, ""));
     // The paths that are appended start with "/".
     while (!value.empty() && value.back() == '/') value.pop_back();
-    return value.empty() ? defaultValue : value;
+    return IsWebAddress(value) ? value : defaultValue;
 }
 
 }  // namespace
@@ -36,9 +42,8 @@ ServerAddresses DefaultServerAddresses() {
 ServerAddresses ReadServerAddresses(const SettingsFile& settings) {
     const ServerAddresses defaults = DefaultServerAddresses();
     ServerAddresses servers;
-    servers.Weather = ReadBase(settings, "Weather", defaults.Weather);
-    servers.Direct = AsciiLower(servers.Weather) == kDirectWeather;
-    if (servers.Direct) servers.Weather.clear();
+    servers.Direct = AsciiLower(Trimmed(settings.ReadString(kServersSection, "Weather", ""))) == kDirectWeather;
+    servers.Weather = servers.Direct ? std::string() : ReadBase(settings, "Weather", defaults.Weather);
     servers.Search = ReadBase(settings, "Search", defaults.Search);
     servers.Web = ReadBase(settings, "Web", servers.Direct ? std::string() : defaults.Web);
     servers.Address = ReadBase(settings, "Address", servers.Direct ? std::string() : defaults.Address);

@@ -26,8 +26,8 @@ inline constexpr char kDirectWeather[] = "direct";
 
 ServerAddresses DefaultServerAddresses();
 
-// Keys `Weather`, `Search`, `Web`, `Address`, `Forecast` and `Geocoding` of section `Servers`; a missing or
-// empty key keeps the default. In direct mode a `Web` or `Address` key that is missing or empty leaves that
+// Keys `Weather`, `Search`, `Web`, `Address`, `Forecast` and `Geocoding` of section `Servers`; a key that is
+// missing, empty or no http:// or https:// address keeps the default. In direct mode a `Web` or `Address` key that is missing or empty leaves that
 // address empty: no server of ours answers there, so the request it serves is not made.
 ServerAddresses ReadServerAddresses(const SettingsFile& settings);
 

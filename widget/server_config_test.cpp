@@ -30,6 +30,27 @@ TEST(ServerConfig, OptionsOverrideTheDefaultsKeyByKey) {
     EXPECT_EQ(servers.Address, "http://localhost:9/echo");
 }
 
+// Web= names the pages the shell opens: a program, a share or another scheme must never get there.
+TEST(ServerConfig, AnAddressThatIsNoWebAddressKeepsTheDefault) {
+    testing::TempFolder folder;
+    const std::string path = folder.File("Options.ini");
+    testing::WriteBytes(path,
+                        "[Servers]\r\nWeather=file:///C:/feeds\r\nSearch=\\\\server\\share\r\n"
+                        "Web=C:\\Windows\\System32\\calc.exe\r\nAddress=javascript:alert(1)\r\n"
+                        "Forecast=http://x y\r\nGeocoding=ftp://g/v1\r\n");
+    IniFile settings(path);
+    const ServerAddresses servers = ReadServerAddresses(settings);
+    const ServerAddresses defaults = DefaultServerAddresses();
+    EXPECT_EQ(servers.Weather, defaults.Weather);
+    EXPECT_EQ(servers.Search, defaults.Search);
+    EXPECT_EQ(servers.Web, defaults.Web);
+    EXPECT_EQ(servers.Address, defaults.Address);
+    EXPECT_EQ(servers.Forecast, defaults.Forecast);
+    EXPECT_EQ(servers.Geocoding, defaults.Geocoding);
+    testing::WriteBytes(path, "[Servers]\r\nWeather=direct\r\nWeb=file:///C:/Windows/System32/calc.exe\r\n");
+    EXPECT_EQ(ProjectsPageUrl(ReadServerAddresses(settings)), "");
+}
+
 TEST(ServerConfig, DirectModeAsksOpenMeteoAndOnlyTheServersThatAreConfigured) {
     testing::TempFolder folder;
     const std::string path = folder.File("Options.ini");

@@ -2,6 +2,7 @@
 #include "widget/settings_file.h"
 
 #include <cstdlib>
+#include <string_view>
 
 namespace nimbo {
 
@@ -50,6 +51,28 @@ int32_t SettingsFile::ReadInteger(const std::string& section, const std::string&
 
 bool SettingsFile::ReadBool(const std::string& section, const std::string& key, bool defaultValue) const {
     return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+namespace {
+
+bool BreaksLine(const std::string& text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos;
+}
+
+}  // namespace
+
+bool SettingsFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    if (BreaksLine(section) || BreaksLine(key) || BreaksLine(value)) return false;
+    return StoreString(section, key, value);
+}
+
+bool SettingsFile::WriteSection(const std::string& section, const KeyValueList& pairs) {
+    if (BreaksLine(section)) return false;
+    for (const auto& [key, value] : pairs) {
+        if (BreaksLine(key) || BreaksLine(value)) return false;
+    }
+    StoreSection(section, pairs);
+    return true;
 }
 
 void SettingsFile::WriteInteger(const std::string& section, const std::string& key, int32_t value) {

@@ -4,6 +4,7 @@
 #include <psapi.h>
 
 #include "base/wide_text_win.h"
+#include "widget/messages.h"
 #include "widget/start_up.h"
 
 namespace nimbo {
@@ -52,6 +53,20 @@ HWND FindWidgetWindow(const std::wstring& className, const std::wstring& moduleF
     WindowSearch search{className, moduleFileName};
     EnumWindows(&VisitWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+bool CloseWidgetWindow(HWND window, DWORD timeoutMs) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const UniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    const DWORD start = GetTickCount();
+    DWORD_PTR reply = 0;
+    if (!process ||
+        !SendMessageTimeoutW(window, WM_WIDGET_CLOSE, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &reply)) {
+        return false;
+    }
+    const DWORD spent = GetTickCount() - start;
+    return spent < timeoutMs && WaitForSingleObject(process.Get(), timeoutMs - spent) == WAIT_OBJECT_0;
 }
 
 }  // namespace nimbo

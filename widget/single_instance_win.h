@@ -30,4 +30,8 @@ std::wstring WindowModuleFileName(HWND window);
 // A top-level window of `className` whose process runs `moduleFileName`; nullptr when there is none.
 HWND FindWidgetWindow(const std::wstring& className, const std::wstring& moduleFileName);
 
+// Asks the widget that owns `window` to close (WM_WIDGET_CLOSE, sent) and waits for its process to end, both within
+// `timeoutMs` in all: a widget that no longer answers holds nobody up for longer. True when its process ended.
+bool CloseWidgetWindow(HWND window, DWORD timeoutMs);
+
 }  // namespace nimbo

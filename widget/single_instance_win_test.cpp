@@ -40,5 +40,39 @@ TEST(FindWidgetWindow, MatchesTheClassExactlyAndTheProgramsFileName) {
     EXPECT_EQ(FindWidgetWindow(L"TNimboNoSuchForm", self), nullptr);
 }
 
+// A widget whose thread has stopped reading messages: "-exit" gives up after its time instead of hanging.
+TEST(CloseWidgetWindow, AWidgetThatDoesNotAnswerHoldsNobodyUp) {
+    HANDLE created = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HWND hung = nullptr;
+    struct Hung {
+        HANDLE created, release;
+        HWND* window;
+    } context{created, release, &hung};
+    const HANDLE thread = CreateThread(
+        nullptr, 0,
+        [](void* parameter) -> DWORD {
+            auto* hungContext = static_cast<Hung*>(parameter);
+            *hungContext->window = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"hung", WS_POPUP, 0, 0, 10, 10,
+                                                   nullptr, nullptr, nullptr, nullptr);
+            SetEvent(hungContext->created);
+            WaitForSingleObject(hungContext->release, INFINITE);  // no messages are read meanwhile
+            DestroyWindow(*hungContext->window);
+            return 0;
+        },
+        &context, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    WaitForSingleObject(created, INFINITE);
+    if (!hung) {
+        SetEvent(release);
+        WaitForSingleObject(thread, INFINITE);
+        GTEST_SKIP() << "no window can be made here: Wine needs a display";
+    }
+    EXPECT_FALSE(CloseWidgetWindow(hung, 500));
+    SetEvent(release);
+    WaitForSingleObject(thread, INFINITE);
+    for (const HANDLE handle : {thread, created, release}) CloseHandle(handle);
+}
+
 }  // namespace
 }  // namespace nimbo

@@ -1,16 +1,10 @@
 // The new-version question box and the download page.
 #include "widget/version_prompt_win.h"
 
-#include <shellapi.h>
-
 #include "base/wide_text_win.h"
 #include "widget/version_check.h"
 
 namespace nimbo {
-
-void OpenUrl(HWND owner, const std::string& url) {
-    ShellExecuteW(owner, L"open", Widen(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
 
 bool OfferNewVersion(HWND owner, const std::string& latest, const std::string& downloadPageUrl,
                      const std::function<void(HWND, const std::string&)>& open) {

@@ -6,10 +6,9 @@
 #include <functional>
 #include <string>
 
-namespace nimbo {
+#include "widget/web_page_win.h"
 
-// Opens a URL with the shell's "open" verb, shown normally.
-void OpenUrl(HWND owner, const std::string& url);
+namespace nimbo {
 
 // Shows the Turkish Yes/No question owned by `owner`; on Yes opens `downloadPageUrl` through `open`.
 // True when the user answered Yes.

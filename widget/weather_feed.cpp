@@ -5,15 +5,23 @@
 #include <initializer_list>
 #include <utility>
 
+#include "base/untrusted_text.h"
+
 namespace nimbo {
 namespace {
 
 using Field = std::string WeatherData::*;
 
+// Every value of the feed is one line: the place's name, for one, is stored in Options.ini, where a line break
+// that an XML character reference carried in would start keys and sections of its own.
 void ReadAttributes(const XmlNode& node, std::initializer_list<std::pair<const char*, std::string*>> fields) {
     for (const auto& [name, field] : fields) {
-        if (auto value = node.Attribute(name)) *field = std::move(*value);
+        if (auto value = node.Attribute(name)) *field = OneLine(*value);
     }
+}
+
+void ReadText(const XmlDocument& document, const std::string& path, std::string& field) {
+    if (const XmlNodePtr node = document.SelectSingleNode(path)) field = OneLine(node->Text());
 }
 
 // The feed's own documents start at `rss`; the later query service wraps the same channel in
@@ -50,8 +58,7 @@ void ParseWeatherFeed(WeatherData& data, XmlDocument& document) {
     const std::string channel = ChannelPath(document);
     const std::string item = channel + "/item";
 
-    if (const XmlNodePtr node = document.SelectSingleNode(channel + "/lastBuildDate"))
-        data.LastBuildDate = node->Text();
+    ReadText(document, channel + "/lastBuildDate", data.LastBuildDate);
     if (const XmlNodePtr node = document.SelectSingleNode(channel + "/yweather:location")) {
         ReadAttributes(*node, {{"city", &data.City}, {"region", &data.Region}, {"country", &data.Country}});
     }
@@ -65,9 +72,9 @@ void ParseWeatherFeed(WeatherData& data, XmlDocument& document) {
     if (const XmlNodePtr node = document.SelectSingleNode(channel + "/yweather:astronomy")) {
         ReadAttributes(*node, {{"sunrise", &data.Sunrise}, {"sunset", &data.Sunset}});
     }
-    if (const XmlNodePtr node = document.SelectSingleNode(item + "/geo:lat")) data.Latitude = node->Text();
-    if (const XmlNodePtr node = document.SelectSingleNode(item + "/geo:long")) data.Longitude = node->Text();
-    if (const XmlNodePtr node = document.SelectSingleNode(item + "/pubDate")) data.PubDate = node->Text();
+    ReadText(document, item + "/geo:lat", data.Latitude);
+    ReadText(document, item + "/geo:long", data.Longitude);
+    ReadText(document, item + "/pubDate", data.PubDate);
     if (const XmlNodePtr node = document.SelectSingleNode(item + "/yweather:condition")) {
         ReadAttributes(*node, {{"text", &data.ConditionText},
                                {"code", &data.ConditionCode},

@@ -22,14 +22,12 @@ public:
         const auto it = m_values.find(section + "/" + key);
         return it == m_values.end() ? defaultValue : it->second;
     }
-    void WriteString(const std::string& section, const std::string& key, const std::string& value) override {
-        if (++m_writeCount == failAtWrite) throw SettingsWriteError(m_name);
-        m_values[section + "/" + key] = value;
-        log.push_back(section + "/" + key + "=" + value);
-    }
     std::vector<std::string> ReadSection(const std::string&) const override { return {}; }
     void EraseSection(const std::string&) override {}
     void UpdateFile() override { log.push_back("flush"); }
+    bool Exists() const override { return true; }
+    std::string ReadText() const override { return ""; }
+    void CreateWithText(const std::string&) override {}
 
     void Set(const std::string& name, const std::string& value) { m_values[name] = value; }
 
@@ -37,6 +35,14 @@ public:
     int failAtWrite = 0;
 
 private:
+    bool StoreString(const std::string& section, const std::string& key, const std::string& value) override {
+        if (++m_writeCount == failAtWrite) throw SettingsWriteError(m_name);
+        m_values[section + "/" + key] = value;
+        log.push_back(section + "/" + key + "=" + value);
+        return true;
+    }
+    void StoreSection(const std::string&, const KeyValueList&) override {}
+
     std::string m_name = ".\\Options.ini";
     std::map<std::string, std::string> m_values;
     int m_writeCount = 0;

@@ -27,8 +27,12 @@ def main():
     results.append((found == expected, f"the stage holds the {len(expected)} installed files "
                                         f"(extra {sorted(found - expected)}, missing {sorted(expected - found)})"))
     with open(os.path.join(stage, "Options.ini"), "rb") as f:
-        options = f.read().decode("cp1254")
-    results.append(("[Servers]" in options and "[CitiesTU]" in options, "Options.ini has [Servers] and [CitiesTU]"))
+        options = f.read()
+    # The profile functions keep a file Unicode only when it starts with the byte-order mark.
+    unicode = options.startswith(b"\xff\xfe")
+    text = options[2:].decode("utf-16-le") if unicode else ""
+    results.append((unicode and "[Servers]" in text and "[CitiesTU]" in text,
+                    "Options.ini is UTF-16LE with a byte-order mark and has [Servers] and [CitiesTU]"))
     for program in ("Nimbo.exe", "Uninstall.exe"):
         headers = subprocess.run([objdump, "-h", os.path.join(stage, program)], check=True, capture_output=True,
                                  text=True).stdout

@@ -38,6 +38,13 @@
 //                                           and balloon=TEXT per balloon shown (CR and LF as \r and \n)
 //   accessible-name CLASS                   the name a screen reader gets for the window from its default
 //                                           accessible object: name= (CR and LF as \r and \n)
+//   elevation CLASS                         the token of the process of the first window of CLASS:
+//                                           elevation=limited, full or default
+//   limited TIMEOUT_MS PROGRAM [ARG...]     runs PROGRAM with the limited half of the driver's own token, as a
+//                                           signed-in administrator's programs run with User Account Control on,
+//                                           and waits for it: its exit code (1 when it did not start or end)
+//   shell-ready TIMEOUT_MS                  the desktop (made by this process when there is none, so with its
+//                                           token) and its shell answering as the setup asks it, waited for
 // Exit code 0 on success, 1 when the window was not found or the wait ran out, 2 on bad arguments.
 #include <windows.h>
 #include <commctrl.h>
@@ -54,6 +61,7 @@
 #include "base/system_library_win.h"
 #include "base/unique_handle_win.h"
 #include "base/wide_text_win.h"
+#include "installer/user_start_win.h"
 
 namespace {
 
@@ -424,6 +432,47 @@ int PrintAccessibleName(const std::wstring& className) {
     return 0;
 }
 
+const char* ElevationOf(HANDLE process) {
+    HANDLE opened = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &opened)) return "unknown";
+    const nimbo::UniqueKernelHandle token(opened);
+    TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
+    DWORD size = 0;
+    if (!GetTokenInformation(token.Get(), TokenElevationType, &type, sizeof type, &size)) return "unknown";
+    return type == TokenElevationTypeLimited ? "limited" : type == TokenElevationTypeFull ? "full" : "default";
+}
+
+int RunLimited(DWORD timeoutMs, const std::vector<std::wstring>& program) {
+    HANDLE opened = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return 1;
+    const nimbo::UniqueKernelHandle token(opened);
+    TOKEN_LINKED_TOKEN linked{};
+    DWORD size = 0;
+    if (!GetTokenInformation(token.Get(), TokenLinkedToken, &linked, sizeof linked, &size)) return 1;
+    const nimbo::UniqueKernelHandle limited(linked.LinkedToken);
+    HANDLE primary = nullptr;
+    if (!DuplicateTokenEx(limited.Get(), TOKEN_ALL_ACCESS, nullptr, SecurityImpersonation, TokenPrimary, &primary)) {
+        return 1;
+    }
+    const nimbo::UniqueKernelHandle primaryToken(primary);
+    std::wstring commandLine;
+    for (const auto& part : program) commandLine += (commandLine.empty() ? L"\"" : L" \"") + part + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessAsUserW(primaryToken.Get(), nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &startup, &started)) {
+        return 1;
+    }
+    CloseHandle(started.hThread);
+    const nimbo::UniqueKernelHandle process(started.hProcess);
+    DWORD code = 1;
+    if (WaitForSingleObject(process.Get(), timeoutMs) != WAIT_OBJECT_0 || !GetExitCodeProcess(process.Get(), &code)) {
+        return 1;
+    }
+    return static_cast<int>(code);
+}
+
 int Run(const std::vector<std::wstring>& args) {
     if (args.empty()) return 2;
     const std::wstring& command = args[0];
@@ -572,6 +621,23 @@ int Run(const std::vector<std::wstring>& args) {
     }
     if (command == L"tray" && args.size() == 1) return PrintTray();
     if (command == L"accessible-name" && args.size() == 2) return PrintAccessibleName(args[1]);
+    if (command == L"elevation" && args.size() == 2) {
+        const HWND window = FindFirst(args[1]);
+        DWORD processId = 0;
+        if (!window || !GetWindowThreadProcessId(window, &processId)) return 1;
+        const nimbo::UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+        if (!process) return 1;
+        std::printf("elevation=%s\n", ElevationOf(process.Get()));
+        return 0;
+    }
+    if (command == L"limited" && args.size() >= 3) {
+        return RunLimited(Number(args[1]), std::vector<std::wstring>(args.begin() + 2, args.end()));
+    }
+    if (command == L"shell-ready" && args.size() == 2) {
+        CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, GetDesktopWindow(), nullptr, nullptr, nullptr);
+        const nimbo::ComInitializer com;
+        return WaitFor(Number(args[1]), [] { return static_cast<bool>(nimbo::setup::DesktopShell()); }) ? 0 : 1;
+    }
     if (command == L"cursor" && args.size() == 1) {
         POINT point{};
         if (!GetCursorPos(&point)) return 1;

@@ -25,6 +25,10 @@ MAIN_CLASS = "TNimboMainForm"
 WM_WIDGET_SHOW = 0x934
 WM_WIDGET_CLOSE = 0x935
 WM_COMMAND = 0x111
+# The prefixes' programs get the Turkish ANSI code page (Windows-1254); a case can ask for the default one of an
+# English or German Windows (Windows-1252) instead, in the same prefix: Wine takes it from each process's locale.
+TURKISH_LOCALE = "tr_TR.UTF-8"
+DEFAULT_LOCALE = "C.UTF-8"
 
 
 class TestFailure(AssertionError):
@@ -50,6 +54,29 @@ def with_server(test):
 
     run.__name__ = test.__name__
     return run
+
+
+def under_default_code_page(test):
+    """Runs the case with the default ANSI code page (1252), which has no byte for İ, ı, Ş, ş, Ğ or ğ."""
+    test.locale = DEFAULT_LOCALE
+    return test
+
+
+def decode_options(data):
+    """Options.ini's text: UTF-16LE after its byte-order mark, or ANSI (Windows-1254) as older versions wrote it."""
+    return data[2:].decode("utf-16-le") if data.startswith(b"\xff\xfe") else data.decode("cp1254")
+
+
+def encode_options(text, ansi=None):
+    """Options.ini's bytes as the widget writes them, with CR LF line ends; or in the `ansi` code page, as an older
+    version left them."""
+    text = text.replace("\r\n", "\n").replace("\n", "\r\n")
+    return text.encode(ansi) if ansi else b"\xff\xfe" + text.encode("utf-16-le")
+
+
+def windows_path(path):
+    """The Windows name of a file outside the prefix's drive C: (Wine's drive Z: is the root folder)."""
+    return "Z:" + path.replace("/", "\\")
 
 
 _held_prefixes = {}
@@ -158,7 +185,7 @@ class Display:
 class Session:
     """One test case: an installation folder, a display and the Wine processes started in it."""
 
-    def __init__(self, name, prefix="wineprefix-e2e"):
+    def __init__(self, name, prefix="wineprefix-e2e", locale=TURKISH_LOCALE):
         self.name = name
         self.folder = os.path.join(SOURCE_DIR, "build", "e2e", name)
         if os.path.isdir(self.folder):
@@ -177,7 +204,7 @@ class Session:
             "WINEPREFIX": wine_prefix(prefix),
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
-            "LC_ALL": "tr_TR.UTF-8",
+            "LC_ALL": locale,
         })
         self.processes = []
         self._immutable = []
@@ -196,14 +223,15 @@ class Session:
     def options_path(self):
         return os.path.join(self.install, "Options.ini")
 
-    def write_options(self, text, cities=True):
-        """Writes Options.ini; with `cities`, the shipped [CitiesTU] section follows, as the installer lays it."""
+    def write_options(self, text, cities=True, ansi=None, path=None):
+        """Writes Options.ini (UTF-16LE, or ANSI in the code page `ansi`); with `cities`, the shipped [CitiesTU]
+        section follows, as the installer lays it."""
         if cities:
-            shipped = open(os.path.join(SOURCE_DIR, "resources", "Options.ini"), "rb").read().decode("cp1254")
+            shipped = decode_options(open(os.path.join(SOURCE_DIR, "resources", "Options.ini"), "rb").read())
             section = shipped[shipped.index("\r\n[CitiesTU]\r\n") + 2:]
             text = text.rstrip("\n") + "\n" + section.replace("\r\n", "\n")
-        with open(self.options_path, "wb") as f:
-            f.write(text.replace("\n", "\r\n").encode("cp1254"))
+        with open(path or self.options_path, "wb") as f:
+            f.write(encode_options(text, ansi))
 
     def make_read_only(self, path):
         """Read-only for Wine even when the tests run as root: no write bits, and immutable."""
@@ -211,13 +239,14 @@ class Session:
         subprocess.run(["chattr", "+i", path], check=True)
         self._immutable.append(path)
 
-    def read_options(self):
+    def read_options(self, path=None):
         """Options.ini as {section: {key: value}}, names as written."""
         sections, current = {}, None
-        if not os.path.exists(self.options_path):
+        path = path or self.options_path
+        if not os.path.exists(path):
             return sections
-        with open(self.options_path, "rb") as f:
-            for raw in f.read().decode("cp1254").splitlines():
+        with open(path, "rb") as f:
+            for raw in decode_options(f.read()).splitlines():
                 line = raw.strip()
                 if line.startswith("[") and line.endswith("]"):
                     current = sections.setdefault(line[1:-1], {})
@@ -314,7 +343,7 @@ def run_tests(module_globals, session_class=Session):
     tests = [(name, fn) for name, fn in tests if os.environ.get("NIMBO_E2E_ONLY", "") in name]
     passed = failed = 0
     for name, fn in tests:
-        session = session_class(name)
+        session = session_class(name, **({"locale": fn.locale} if hasattr(fn, "locale") else {}))
         try:
             fn(session)
             passed += 1

@@ -2,10 +2,15 @@
 """The controller end to end: actions posted by command identifier, the tray icon and its hint, and the refresh
 cycle against the loopback server."""
 import os
+import shutil
 import subprocess
+import sys
 
-from harness import (MAIN_CLASS, WM_WIDGET_SHOW, check, click_at, drag, point_at, post_command, run_tests, tray_tip,
-                     wait_for_tip, wait_until, with_server, xdotool)
+from harness import (MAIN_CLASS, SOURCE_DIR, WM_WIDGET_SHOW, check, click_at, drag, point_at, post_command,
+                     run_tests, tray_tip, wait_for_tip, wait_until, with_server, xdotool)
+
+sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
+from loopback_client import Server  # noqa: E402
 
 WM_QUERYENDSESSION = 0x11
 WM_ENDSESSION = 0x16
@@ -128,6 +133,35 @@ def test_failed_download_says_so_and_the_check_timer_tries_again(s, server):
     check(s.driver("post", MAIN_CLASS, WM_TIMER, CHECK_TIMER, 0)[0] == 0, "the timer tick could not be posted")
     wait_for_tip(s, weather_hint, "the weather again after the timer's tick")
     check(len(server.requests(FEED_PATH)) == 3, "the timer's tick did not ask for the feed once")
+
+
+def options_lines(s):
+    """Options.ini's lines as written, whatever its encoding."""
+    with open(s.options_path, "rb") as f:
+        data = f.read()
+    return (data[2:].decode("utf-16-le") if data.startswith(b"\xff\xfe") else data.decode("cp1254")).split("\r\n")
+
+
+def test_a_feed_cannot_write_sections_into_the_settings(s):
+    # The feed's city carries line breaks as XML character references, which survive parsing.
+    root = os.path.join(s.folder, "server")
+    shutil.copytree(os.path.join(SOURCE_DIR, "tests", "data", "server"), root)
+    shutil.copy(os.path.join(SOURCE_DIR, "tests", "data", "feeds", "awkward-hostile-names.xml"),
+                os.path.join(root, "forecastrss", "TUXX0014_c.xml"))
+    server = Server(s.folder, root=root)
+    try:
+        s.write_options(options_for(server, "FirstUsage=0\n[Favorites]\nAnkara=TUXX0002\nİzmir=TUXX0015\n"))
+        widget = s.start()
+        s.wait_for_window()
+        wait_for_tip(s, lambda tip: tip.startswith("Nimbo! - Bursa [Favorites] Evil=TUXX0014"), "the feed's place")
+        post_command(s, EXIT_ACTION)
+        check(s.wait_for_exit(widget) == 0, "the widget did not end with code 0")
+    finally:
+        server.close()
+    lines = options_lines(s)
+    check(lines.count("[Favorites]") == 1, f"not one [Favorites] section: {lines}")
+    check(s.read_options()["Favorites"] == {"Ankara": "TUXX0002", "İzmir": "TUXX0015"}, "the favourites changed")
+    check("CityName=Bursa [Favorites] Evil=TUXX0014" in lines, f"CityName is not one line: {lines}")
 
 
 def crop(s, name, window, left, top, width, height):

@@ -116,6 +116,18 @@ def test_failing_or_garbage_answers_keep_the_old_weather(s, stand_in):
         wait_for_tip(s, shows("Istanbul"), f"the weather back after the {mode} answer")
 
 
+def search_for_bursa(s, count_text):
+    """Opens the places page and searches the stand-in for "Bursa" until the count says `count_text`."""
+    import test_options as options
+
+    options.open_options(s, options.ADD_LOC_ACTION)
+    options.click(s, options.RADIO2)
+    options.do(s, "set-text", options.TITLE, options.EDIT2, "Bursa")
+    options.wait_control(s, options.BUTTON5, lambda f: f["enabled"] == "1", "the search button")
+    options.click(s, options.BUTTON5)
+    options.wait_control(s, options.LABEL10, lambda f: f["texts"] == [count_text], "the count of places found")
+
+
 @with_stand_in
 def test_options_search_lists_the_stand_ins_places_and_remembers_the_picked_one(s, stand_in):
     import test_options as options
@@ -124,12 +136,7 @@ def test_options_search_lists_the_stand_ins_places_and_remembers_the_picked_one(
     s.start()
     s.wait_for_window()
     wait_for_tip(s, shows("Istanbul"), "the stand-in's weather")
-    options.open_options(s, options.ADD_LOC_ACTION)
-    options.click(s, options.RADIO2)
-    options.do(s, "set-text", options.TITLE, options.EDIT2, "Bursa")
-    options.wait_control(s, options.BUTTON5, lambda f: f["enabled"] == "1", "the search button")
-    options.click(s, options.BUTTON5)
-    options.wait_control(s, options.LABEL10, lambda f: f["texts"] == ["2 yer bulundu."], "the count of places found")
+    search_for_bursa(s, "2 yer bulundu.")
     check(options.items(s, options.LISTBOX1) == ["Bursa, Bursa, Türkiye", "Bursa, Aragon, İspanya"], "unexpected list")
     check(query(stand_in.requests("/v1/search")[-1])["name"] == "Bursa", "the query did not reach the stand-in")
     options.select(s, options.LISTBOX1, 1)
@@ -142,6 +149,38 @@ def test_options_search_lists_the_stand_ins_places_and_remembers_the_picked_one(
     check((asked["latitude"], asked["longitude"]) == ("41.6833", "-1.1"), f"unexpected forecast query: {asked}")
     wait_for_tip(s, shows("Bursa"), "the new place's weather")
     check(not stand_in.requests(GET), "the picked place was looked up although its coordinates were remembered")
+
+
+HOSTILE_SEARCH = {"results": [{"id": 3336901, "name": "Bursa\r\n[Favorites]\r\nEvil=TUXX0014", "latitude": 41.68333,
+                                "longitude": -1.1, "country": "İspanya\r\n[General]\r\nAutoUpdate=0",
+                                "country_code": "ES", "admin1": "Aragón"}]}
+
+
+@with_stand_in
+def test_a_place_name_from_the_answer_cannot_write_sections_into_the_settings(s, stand_in):
+    import test_controller as controller
+    import test_options as options
+
+    with open(os.path.join(s.folder, "stand-in", "v1", "search"), "w", encoding="utf-8") as f:
+        json.dump(HOSTILE_SEARCH, f)
+    s.write_options(direct_options(stand_in).replace("CheckNewVersion=1", "CheckNewVersion=0\nFirstUsage=0") +
+                    "[Favorites]\nAnkara=323786\n")
+    widget = s.start()
+    s.wait_for_window()
+    wait_for_tip(s, shows("Istanbul"), "the stand-in's weather")
+    search_for_bursa(s, "1 yer bulundu.")
+    options.select(s, options.LISTBOX1, 0)
+    options.press_save(s)
+    wait_for_tip(s, lambda tip: tip.startswith("Nimbo! - Bursa [Favorites] Evil=TUXX0014"), "the new place's weather")
+    post(s, WM_COMMAND, 101)  # ExitAction
+    check(s.wait_for_exit(widget) == 0, "the widget did not end with code 0")
+    lines = controller.options_lines(s)
+    check(lines.count("[Favorites]") == 1 and lines.count("[General]") == 1, f"sections were forged: {lines}")
+    check(s.read_options()["Favorites"] == {"Ankara": "323786"}, "the favourites changed")
+    check(s.read_options()["General"].get("AutoUpdate") != "0", "a setting was forged")
+    city = [line for line in lines if line.startswith("CityName=")]
+    check(len(city) == 1 and city[0].startswith("CityName=Bursa [Favorites] Evil=TUXX0014"),
+          f"CityName is not one line: {city}")
 
 
 if __name__ == "__main__":

@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """The options dialog end to end: its pages, rules and saving, the location search and favourites against the
 loopback server, and the shortcuts, all driven through the real dialog's controls."""
+import json
 import os
 import shutil
 import subprocess
 import sys
 import urllib.parse
 
-from harness import MAIN_CLASS, SOURCE_DIR, check, click_at, run_tests, wait_until, xdotool
+from harness import (MAIN_CLASS, SOURCE_DIR, check, click_at, decode_options, run_tests, under_default_code_page,
+                     wait_until, windows_path, xdotool)
 
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "server"))
 from loopback_client import Server  # noqa: E402
@@ -184,7 +186,7 @@ def test_a_refused_save_before_the_dialog_shows_the_error_and_the_widget_goes_on
     s.make_read_only(s.options_path)
     check(s.driver("post", MAIN_CLASS, WM_COMMAND, OPTIONS_ACTION, 0)[0] == 0, "OptionsAction could not be posted")
     texts = s.wait_for_dialog("Nimbo!")
-    check("Unable to write to .\\Options.ini." in texts, f"unexpected error box: {texts}")
+    check(f"Unable to write to {windows_path(s.options_path)}." in texts, f"unexpected error box: {texts}")
     do(s, "dialog-press", "Nimbo!", IDOK)
     check(not dialog_open(s), "the dialog opened although the widget's state could not be saved")
     subprocess.run(["chattr", "-i", s.options_path], check=True)
@@ -311,12 +313,59 @@ def test_search_lists_the_reply_in_order_and_sends_the_query_as_one_value(s, ser
     check(request["headers"].get("User-Agent") == "Velmor XML Search", f"user agent: {request['headers']}")
     select(s, LISTBOX1, 2)
     wait_control(s, BUTTON4, lambda f: f["enabled"] == "1", "the add button for the chosen result")
-    # The server goes away: the next search is refused.
+    # The server goes away: the next search is refused. Clicks are handled in order: once the mode has changed, the
+    # search has started, and its end puts the count back.
     server.close()
     click(s, BUTTON5)
-    wait_control(s, BUTTON5, lambda f: f["enabled"] == "1", "the refused search to end")
+    click(s, RADIO3)
+    wait_control(s, LISTBOX1, lambda f: f["enabled"] == "0", "the search and the mode's change")
+    wait_control(s, LABEL10, lambda f: f["texts"] == ["3 yer bulundu."], "the refused search to end")
     check(items(s, LISTBOX1) == [], "results listed after a refused connection")
-    check(control(s, LABEL10)["texts"] == ["3 yer bulundu."], "the count changed after a refused connection")
+
+
+ONE_PLACE = '<search><loc id="9998">Yavaş Yer</loc></search>'
+
+
+@with_server(search_reply=THREE_PLACES)
+def test_the_search_runs_while_the_dialog_answers_and_a_late_answer_is_dropped(s, server):
+    # The server holds the answer to "Yavas" until the test releases it; "Paris" is answered at once.
+    with open(os.path.join(s.folder, "server", "search", "search?where=Yavas"), "w", encoding="utf-8") as f:
+        f.write(ONE_PLACE)
+    slow = urllib.parse.quote(SEARCH_PATH + "?where=Yavas", safe="")
+    held = lambda: json.loads(server.get("/_control/held"))  # noqa: E731
+    server.get(f"/_control/rule?path={slow}&mode=hold")
+    open_options(s, ADD_LOC_ACTION)
+    click(s, RADIO2)
+    do(s, "set-text", TITLE, EDIT2, "Yavas")
+    wait_control(s, BUTTON5, lambda f: f["enabled"] == "1", "the search button")
+    click(s, BUTTON5)
+    wait_until(lambda: held() == {SEARCH_PATH + "?where=Yavas": 1}, 60, "the first search at the server")
+    check(control(s, LABEL10)["texts"] == ["Aranıyor..."], "the count does not say that a search runs")
+    # Meanwhile the dialog answers, and a new search replaces the one that waits.
+    do(s, "set-text", TITLE, EDIT2, "Paris")
+    click(s, BUTTON5)
+    wait_control(s, LABEL10, lambda f: f["texts"] == ["3 yer bulundu."], "the second search's count")
+    check(held() == {SEARCH_PATH + "?where=Yavas": 1}, "the first search had ended before the second one was made")
+    # The first search's answer comes late and is dropped: a click posted after it finds the second one's list.
+    server.get(f"/_control/release?path={slow}")
+    wait_until(lambda: held() == {}, 60, "the late answer")
+    click(s, RADIO3)
+    wait_control(s, LISTBOX1, lambda f: f["enabled"] == "0", "the click after the late answer")
+    check(items(s, LISTBOX1) == ["Şanlıurfa, Türkiye", "Paris, France", "Paris, France"], "the late answer was listed")
+    check(control(s, LABEL10)["texts"] == ["3 yer bulundu."], "the late answer changed the count")
+    # The dialog closes at once while a search waits, and the widget goes on.
+    server.get(f"/_control/rule?path={slow}&mode=hold")
+    click(s, RADIO2)
+    do(s, "set-text", TITLE, EDIT2, "Yavas")
+    click(s, BUTTON5)
+    wait_until(lambda: held() == {SEARCH_PATH + "?where=Yavas": 1}, 60, "the third search at the server")
+    click(s, IDCANCEL)
+    wait_until(lambda: not dialog_open(s), 60, "the dialog to close")
+    check(held() == {SEARCH_PATH + "?where=Yavas": 1}, "the dialog waited for its search")
+    server.get(f"/_control/release?path={slow}")
+    open_options(s, ADD_LOC_ACTION)
+    click(s, IDCANCEL)
+    wait_until(lambda: not dialog_open(s), 60, "the dialog to close again")
 
 
 @with_server(search_reply=THREE_PLACES)
@@ -393,7 +442,7 @@ def test_favourites_are_added_from_both_lists_and_removed_by_the_rules(s, server
     options = s.read_options()
     check(options["Favorites"] == {"Bursa": "7", "İzmir": "311046", "Kötü [General] Hostile": "66"},
           f"favourites: {options['Favorites']}")
-    lines = open(s.options_path, "rb").read().decode("cp1254").splitlines()
+    lines = decode_options(open(s.options_path, "rb").read()).splitlines()
     check(lines.count("[General]") == 1 and "Hostile" not in options["General"], f"a name broke the file: {lines}")
     # The search result chosen last is the widget's place now.
     check(options["Location"]["CityID"] == "66", f"location: {options['Location']}")
@@ -431,7 +480,7 @@ def test_shortcuts_follow_the_three_boxes(s, server):
         do(s, "delete", path)
     open_options(s)
     press_save(s)
-    exe = "Z:" + os.path.join(s.install, "Nimbo.exe").replace("/", "\\")
+    exe = windows_path(os.path.join(s.install, "Nimbo.exe"))
     for path in (desktop, startup, quick):
         code, facts = s.driver("link", path)
         check(code == 0, f"no shortcut {path}")
@@ -474,6 +523,73 @@ def test_the_three_pages_on_screen(s, server):
     click(s, BUTTON5)
     wait_control(s, LABEL10, lambda f: f["texts"] == ["3 yer bulundu."], "the results")
     save_page_screenshots(s, "options")
+
+
+def start_and_wait_for_the_feed(s):
+    """Starts the widget and waits until its first download has ended (the actions are disabled meanwhile)."""
+    widget = s.start()
+    s.wait_for_window()
+    wait_until(lambda: s.driver("tray")[1].get("tip", "").startswith("Nimbo! - "), 60, "the end of the first download")
+    return widget
+
+
+def exit_widget(s, widget):
+    check(s.run("/exit") == 0, "the closing start did not end with code 0")
+    s.wait_for_exit(widget)
+
+
+@under_default_code_page
+def test_turkish_names_survive_the_default_code_page(s):
+    server = serve(s, '<search><loc id="298333">Şanlıurfa, Türkiye</loc></search>')
+    try:
+        # An earlier version's file on such a system, in Windows-1252 (where "Þ" is the byte that Windows-1254
+        # reads as "Ş"), with a place that has no feed here.
+        s.write_options(options_for(server, "[Location]\nCityName=Þórshöfn\nCityID=2611396\n"
+                                            "[Favorites]\nZürich=2657896\n"), cities=False, ansi="cp1252")
+        exit_widget(s, start_and_wait_for_the_feed(s))
+        data = open(s.options_path, "rb").read()
+        options = s.read_options()
+        check(data.startswith(b"\xff\xfe"), "the first write did not make the file UTF-16LE")
+        check((options["Location"]["CityName"], options["Favorites"]) == ("Þórshöfn", {"Zürich": "2657896"}),
+              f"the ANSI file was not read through the code page: {options}")
+
+        # The setup then lays its Turkey list into the file.
+        s.write_options(decode_options(data).replace("\r\n", "\n"))
+        widget = start_and_wait_for_the_feed(s)
+        open_options(s, ADD_LOC_ACTION)
+        shipped = decode_options(open(os.path.join(SOURCE_DIR, "resources", "Options.ini"), "rb").read())
+        cities = [line.split("=")[0] for line in shipped[shipped.index("[CitiesTU]"):].splitlines()[1:]]
+        check(items(s, COMBOBOX1) == cities and "İzmir" in cities, f"the Turkey list: {items(s, COMBOBOX1)[:5]}")
+        click(s, RADIO2)
+        do(s, "set-text", TITLE, EDIT2, "Şanlıurfa")
+        wait_control(s, BUTTON5, lambda f: f["enabled"] == "1", "the search button")
+        click(s, BUTTON5)
+        wait_control(s, LABEL10, lambda f: f["texts"] == ["1 yer bulundu."], "the search result")
+        select(s, LISTBOX1, 0)
+        wait_control(s, BUTTON4, lambda f: f["enabled"] == "1", "the add button for the result")
+        click(s, BUTTON4)
+        click(s, RADIO1)
+        select(s, COMBOBOX1, cities.index("İstanbul"))
+        wait_control(s, BUTTON3, lambda f: f["enabled"] == "1", "the add button for İstanbul")
+        click(s, BUTTON3)
+        favourites = ["İstanbul", "Şanlıurfa, Türkiye", "Zürich"]
+        wait_until(lambda: items(s, LISTBOX2) == favourites, 60, "three favourites")
+        press_save(s)
+        exit_widget(s, widget)
+        options = s.read_options()
+        check(options["Location"] == {"CityName": "İstanbul", "CityID": "745044"}, f"the place: {options['Location']}")
+        check(options["Favorites"] == {"İstanbul": "745044", "Şanlıurfa, Türkiye": "298333", "Zürich": "2657896"},
+              f"the favourites: {options['Favorites']}")
+
+        # And the widget reads them back as they were.
+        widget = start_and_wait_for_the_feed(s)
+        open_options(s, ADD_LOC_ACTION)
+        check(items(s, LISTBOX2) == favourites, f"the favourites after a restart: {items(s, LISTBOX2)}")
+        click(s, IDCANCEL)
+        wait_until(lambda: not dialog_open(s), 60, "the dialog to close")
+        exit_widget(s, widget)
+    finally:
+        server.close()
 
 
 if __name__ == "__main__":

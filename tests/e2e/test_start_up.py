@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Start-up, the single-instance rule, the exit switch and the settings the widget keeps."""
+import os
+import shutil
 import subprocess
 
-from harness import MAIN_CLASS, check, run_tests, wait_until
+from harness import MAIN_CLASS, check, run_tests, wait_until, windows_path
 
 WS_EX_TOOLWINDOW = 0x80
 WS_EX_APPWINDOW = 0x40000
@@ -70,12 +72,16 @@ def test_exit_switch_closes_the_widget_and_saves_its_place(s):
     check(s.window_count() == 0, "a widget window is left")
 
 
-def test_exit_switch_with_no_widget_running_starts_the_widget(s):
-    widget = s.start("-exit")
+def test_exit_switch_only_ever_closes(s):
+    check(s.run("-exit") == 0, "Nimbo.exe -exit with no widget running did not end with code 0")
+    check(s.window_count() == 0, "-exit started a widget")
+    # A widget of another folder is not this file's one: -exit leaves it running and starts none of its own.
+    other = os.path.join(s.folder, "Other")
+    shutil.copytree(s.install, other)
+    widget = s.start(exe=os.path.join(other, "Nimbo.exe"))
     s.wait_for_window()
-    check(widget.poll() is None, "the widget started with -exit ended at once")
-    check(s.run("/exit") == 0, "the widget could not be closed")
-    s.wait_for_exit(widget)
+    check(s.run("/exit") == 0, "Nimbo.exe /exit beside another folder's widget did not end with code 0")
+    check(s.window_count() == 1 and widget.poll() is None, "-exit closed another folder's widget or started one")
 
 
 def test_stored_settings_place_the_widget_and_survive_a_run(s):
@@ -117,7 +123,7 @@ def test_read_only_settings_file_gives_an_error_box_and_no_crash(s):
     s.wait_for_window()
     closer = s.start("/EXIT")
     texts = s.wait_for_dialog("Nimbo!")
-    check("Unable to write to .\\Options.ini." in texts, f"unexpected error box: {texts}")
+    check(f"Unable to write to {windows_path(s.options_path)}." in texts, f"unexpected error box: {texts}")
     check(s.driver("dialog-press", "Nimbo!", 1)[0] == 0, "the error box could not be answered")
     check(s.wait_for_exit(closer) == 0, "the closing start did not end with code 0")
     check(s.wait_for_exit(widget) == 0, "the widget did not end cleanly after the error")

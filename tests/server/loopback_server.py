@@ -12,7 +12,11 @@ Misbehaviour, by path prefix (the rest of the path names the document) or by rul
   /_drip/<ms>/doc     promise the document, send one byte every <ms> milliseconds
   /_endless/doc       the document, then a comment that never ends (no length announced)
 Rules (for paths the widget itself asks for) come from --rules FILE (JSON: {"/path": {"mode": "never",
-"ms": 0, "bytes": 0}}) or from GET /_control/rule?path=/p&mode=slow&ms=2000 (mode "normal" removes it).
+"ms": 0, "bytes": 0}}) or from GET /_control/rule?path=/p&mode=slow&ms=2000 (mode "normal" removes it). A rule's
+path may carry a query ("/p?q=1", URL-encoded as the path= value), which then wins over the path's own rule; the
+mode "hold" keeps such requests unanswered until GET /_control/release?path=... answers them as usual, and GET
+/_control/held answers how many are held now, by path, as JSON. A document named "<path>?<query>" in the folder
+answers that query, the document "<path>" every other.
 GET /_control/log answers the request log; GET /_control/reset clears rules and log.
 The server stops after --lifetime seconds, on SIGTERM or SIGINT, and on GET /_control/stop.
 """
@@ -43,6 +47,8 @@ class State:
         self.log = []
         self.lock = threading.Lock()
         self.stopping = threading.Event()
+        self.held = {}  # path (with its query) -> requests held now
+        self.released = set()
 
     def record(self, entry):
         line = json.dumps(entry, ensure_ascii=False)
@@ -89,13 +95,18 @@ class Handler(BaseHTTPRequestHandler):
         self.state.record({"time": time.time(), "method": "GET", "path": url.path, "query": url.query,
                            "headers": {k: v for k, v in self.headers.items()}})
         mode, number, doc_path = parse_mode(url.path)
+        asked = url.path + ("?" + url.query if url.query else "")
         with self.state.lock:
-            rule = self.state.rules.get(url.path)
+            rule = self.state.rules.get(asked) or self.state.rules.get(url.path)
         if rule:
             mode, number = rule.get("mode", "normal"), int(rule.get("ms", rule.get("bytes", 0)) or 0)
-        body = self.state.document(doc_path)
+        body = (self.state.document(doc_path + "?" + url.query) if url.query else None) or self.state.document(doc_path)
         if mode == "never":
             return self.wait(None)
+        if mode == "hold":
+            if not self.hold(asked):
+                return
+            mode = "normal"
         if mode == "slow":
             if not self.wait(number / 1000.0):
                 return
@@ -136,6 +147,15 @@ class Handler(BaseHTTPRequestHandler):
                     self.state.rules[query["path"][0]] = {
                         "mode": mode, "ms": int(query.get("ms", ["0"])[0]), "bytes": int(query.get("bytes", ["0"])[0])}
             return self.answer(200, b"ok\n", "text/plain")
+        if url.path == "/_control/release" and "path" in query:
+            with self.state.lock:
+                self.state.released.add(query["path"][0])
+                self.state.rules.pop(query["path"][0], None)
+            return self.answer(200, b"ok\n", "text/plain")
+        if url.path == "/_control/held":
+            with self.state.lock:
+                text = json.dumps({path: count for path, count in self.state.held.items() if count})
+            return self.answer(200, text.encode("utf-8"), "application/json")
         if url.path == "/_control/stop":
             self.answer(200, b"ok\n", "text/plain")
             self.state.stopping.set()
@@ -166,12 +186,11 @@ class Handler(BaseHTTPRequestHandler):
             return body
         return body + b"\n<!-- " + (b"x" * 99 + b"\n") * (filler // 100) + b"y" * (filler % 100) + b" -->\n"
 
-    def wait(self, seconds):
-        """Sleeps (for ever when None) unless the server stops or the client goes away; True when it slept."""
-        deadline = None if seconds is None else time.monotonic() + seconds
+    def idle(self, done):
+        """Answers nothing until done() holds (True); False when the server stops or the client goes away first."""
         self.connection.settimeout(0.1)
         while not self.state.stopping.is_set():
-            if deadline is not None and time.monotonic() >= deadline:
+            if done():
                 self.connection.settimeout(None)
                 return True
             try:
@@ -183,6 +202,27 @@ class Handler(BaseHTTPRequestHandler):
                 break
         self.close_connection = True
         return False
+
+    def wait(self, seconds):
+        """Sleeps (for ever when None) unless the server stops or the client goes away; True when it slept."""
+        deadline = None if seconds is None else time.monotonic() + seconds
+        return self.idle(lambda: deadline is not None and time.monotonic() >= deadline)
+
+    def hold(self, asked):
+        """Keeps the request unanswered until its path is released; False when the client went away first."""
+        with self.state.lock:
+            self.state.released.discard(asked)
+            self.state.held[asked] = self.state.held.get(asked, 0) + 1
+
+        def released():
+            with self.state.lock:
+                return asked in self.state.released
+
+        try:
+            return self.idle(released)
+        finally:
+            with self.state.lock:
+                self.state.held[asked] -= 1
 
     def drip(self, body, interval):
         self.send_response(200)

@@ -7,6 +7,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import unittest
 
@@ -78,6 +79,21 @@ class LoopbackServerTest(unittest.TestCase):
         self.assertEqual(self.get("/nimbo.xml")[0], 500)
         self.get("/_control/rule?path=/nimbo.xml&mode=normal")
         self.assertEqual(self.get("/nimbo.xml")[0], 200)
+
+    def test_a_query_can_be_held_until_released(self):
+        self.start()
+        self.assertEqual(self.get("/nimbo.xml?v=2")[0], 200)  # any other query: the path's document
+        self.get("/_control/rule?path=%2Fnimbo.xml%3Fv%3D1&mode=hold")
+        answers = []
+        waiting = threading.Thread(target=lambda: answers.append(self.get("/nimbo.xml?v=1", timeout=20)))
+        waiting.start()
+        self.assertTrue(wait_for(lambda: json.loads(self.get("/_control/held")[1]) == {"/nimbo.xml?v=1": 1}))
+        self.assertEqual(self.get("/nimbo.xml?v=2")[0], 200)  # the rule holds that query alone
+        self.assertEqual(answers, [])
+        self.get("/_control/release?path=%2Fnimbo.xml%3Fv%3D1")
+        waiting.join(20)
+        self.assertEqual([status for status, _ in answers], [200])
+        self.assertEqual(json.loads(self.get("/_control/held")[1]), {})
 
     def test_every_request_is_logged_with_query_and_headers(self):
         self.start()

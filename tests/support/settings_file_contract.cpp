@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/support/temp_folder.h"
+#include "widget/settings_text.h"
 
 namespace nimbo::testing {
 
@@ -15,6 +16,11 @@ std::string SettingsFileContract::Path() const { return m_folder->File("Options.
 void SettingsFileContract::Fixture(const std::string& bytes) { WriteBytes(Path(), bytes); }
 
 namespace {
+
+// Whether the file's bytes hold `text` in UTF-16LE.
+bool HoldsUtf16(const std::string& bytes, const std::string& text) {
+    return bytes.find(EncodeSettingsFile(text).substr(kUtf16LeMark.size())) != std::string::npos;
+}
 
 TEST_P(SettingsFileContract, MissingFileGivesDefaultsAndTheFirstWriteCreatesIt) {
     auto file = Open();
@@ -27,7 +33,9 @@ TEST_P(SettingsFileContract, MissingFileGivesDefaultsAndTheFirstWriteCreatesIt) 
     file->WriteBool("General", "FirstUsage", false);
     file->UpdateFile();
     EXPECT_FALSE(file->ReadBool("General", "FirstUsage", true));
-    EXPECT_NE(ReadBytes(Path()).find("FirstUsage=0"), std::string::npos);
+    const std::string bytes = ReadBytes(Path());
+    EXPECT_TRUE(IsUtf16SettingsFile(bytes));
+    EXPECT_TRUE(HoldsUtf16(bytes, "FirstUsage=0\r\n"));
 }
 
 TEST_P(SettingsFileContract, ValuesRoundTripInTheirWrittenForms) {
@@ -47,7 +55,7 @@ TEST_P(SettingsFileContract, ValuesRoundTripInTheirWrittenForms) {
 
     const std::string bytes = ReadBytes(Path());
     for (const char* line : {"CityName=Ankara", "Left=-120", "AlwaysTop=1", "FadeEffect=0", "[Appearance]"}) {
-        EXPECT_NE(bytes.find(line), std::string::npos) << line;
+        EXPECT_TRUE(HoldsUtf16(bytes, line)) << line;
     }
 }
 
@@ -124,22 +132,95 @@ TEST_P(SettingsFileContract, EraseSectionRemovesOnlyThatSection) {
     EXPECT_EQ(file->ReadSection("Favorites"), (std::vector<std::string>{"Rize"}));
 }
 
-TEST_P(SettingsFileContract, TurkishTextIsKeptInWindows1254OnDisk) {
+TEST_P(SettingsFileContract, AnyLetterInKeysAndValuesIsKeptInUtf16) {
     auto file = Open();
     file->WriteString("Favorites", "İzmir Çiğli", "TUXX0015");
+    file->WriteString("Favorites", "Zürich, Schweiz", "2657896");
+    file->WriteString("Favorites", "北京 😀", "1816670");
     file->WriteString("Location", "CityName", "Şanlıurfa");
-    EXPECT_EQ(file->ReadString("Location", "CityName", ""), "Şanlıurfa");
-    EXPECT_EQ(file->ReadSection("Favorites"), (std::vector<std::string>{"İzmir Çiğli"}));
+    auto again = Open();
+    EXPECT_EQ(again->ReadString("Location", "CityName", ""), "Şanlıurfa");
+    EXPECT_EQ(again->ReadSection("Favorites"), (std::vector<std::string>{"İzmir Çiğli", "Zürich, Schweiz", "北京 😀"}));
+    EXPECT_EQ(again->ReadString("favorites", "zürich, schweiz", ""), "2657896");
     const std::string bytes = ReadBytes(Path());
-    EXPECT_NE(bytes.find("\xDE"
-                         "anl\xFD"
-                         "urfa"),
-              std::string::npos);
-    EXPECT_NE(bytes.find("\xDD"
-                         "zmir \xC7"
-                         "i\xF0"
-                         "li"),
-              std::string::npos);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_NE(bytes.find(std::string("C\0i\0t\0y\0N\0a\0m\0e\0=\0\x5E\x01", 20)), std::string::npos);
+    EXPECT_TRUE(HoldsUtf16(bytes, "İzmir Çiğli=TUXX0015\r\n"));
+}
+
+TEST_P(SettingsFileContract, AnAnsiFileIsReadThroughTheCodePageAndItsFirstWriteMakesItUtf16) {
+    // Written by an earlier version on a Turkish system: Windows-1254, the test systems' ANSI code page.
+    const std::string ansi =
+        "; eski ayarlar\r\n[Location]\r\nCityName=\xDDzmir\r\n\r\n[Favorites]\r\n\xDE"
+        "anl\xFDurfa=9\r\nZ\xFCrich=2657896\r\n";
+    const std::string text =
+        "; eski ayarlar\r\n[Location]\r\nCityName=İzmir\r\n\r\n[Favorites]\r\nŞanlıurfa=9\r\nZürich=2657896\r\n";
+    Fixture(ansi);
+    auto file = Open();
+    EXPECT_EQ(file->ReadString("Location", "CityName", ""), "İzmir");
+    EXPECT_EQ(file->ReadSection("Favorites"), (std::vector<std::string>{"Şanlıurfa", "Zürich"}));
+    EXPECT_EQ(file->ReadText(), text);
+    EXPECT_EQ(ReadBytes(Path()), ansi);
+
+    file->WriteString("Location", "CityID", "311046");
+    const std::string bytes = ReadBytes(Path());
+    ASSERT_TRUE(IsUtf16SettingsFile(bytes));
+    for (const char* kept : {"; eski ayarlar", "CityName=İzmir", "Şanlıurfa=9", "Zürich=2657896", "CityID=311046"}) {
+        EXPECT_TRUE(HoldsUtf16(bytes, kept)) << kept;
+    }
+    EXPECT_EQ(file->ReadSectionValues("Favorites"), (KeyValueList{{"Şanlıurfa", "9"}, {"Zürich", "2657896"}}));
+
+    // Erasing is a write too.
+    Fixture(ansi);
+    file->EraseSection("Location");
+    EXPECT_TRUE(IsUtf16SettingsFile(ReadBytes(Path())));
+    EXPECT_TRUE(file->ReadSection("Location").empty());
+    EXPECT_EQ(file->ReadSectionValues("Favorites"), (KeyValueList{{"Şanlıurfa", "9"}, {"Zürich", "2657896"}}));
+}
+
+TEST_P(SettingsFileContract, AFileWithoutTheMarkIsAnsiWhateverItsBytesLookLike) {
+    // Text that a guess by statistics takes for UTF-16.
+    Fixture("[A]\r\nk=Bush hid the facts\r\n");
+    auto file = Open();
+    EXPECT_EQ(file->ReadString("A", "k", ""), "Bush hid the facts");
+    file->WriteString("A", "j", "1");
+    EXPECT_EQ(file->ReadString("A", "k", ""), "Bush hid the facts");
+    EXPECT_TRUE(HoldsUtf16(ReadBytes(Path()), "k=Bush hid the facts\r\n"));
+}
+
+TEST_P(SettingsFileContract, ALineBreakOrNulInASectionKeyOrValueIsRefusedAndNothingElseIsLost) {
+    auto file = Open();
+    file->WriteString("Location", "CityName", "Ankara");
+    file->WriteString("Favorites", "Bursa", "7");
+    const std::string before = ReadBytes(Path());
+    const std::string nul("Bursa\0[X]", 9);
+    struct Case {
+        std::string section, key, value;
+    };
+    for (const Case& c : {Case{"Location", "CityName", "Bursa\r\n[Favorites]\r\nEvil=TUXX0014"},
+                          Case{"Location", "CityName", "Bursa\n[Favorites]"}, Case{"Location", "CityName", "Bursa\r"},
+                          Case{"Location", "CityName", nul}, Case{"Location", "City\r\n[Favorites]\r\nEvil", "1"},
+                          Case{"Location]\r\n[Favorites", "Evil", "1"}}) {
+        EXPECT_FALSE(file->WriteString(c.section, c.key, c.value)) << c.value;
+        EXPECT_FALSE(file->WriteSection(c.section, {{"Ankara", "6"}, {c.key, c.value}})) << c.value;
+    }
+    EXPECT_EQ(ReadBytes(Path()), before);
+    EXPECT_TRUE(file->WriteString("Location", "CityID", "TUXX0005"));
+    EXPECT_EQ(file->ReadString("Location", "CityName", ""), "Ankara");
+    EXPECT_EQ(file->ReadSectionValues("Favorites"), (KeyValueList{{"Bursa", "7"}}));
+}
+
+TEST_P(SettingsFileContract, CreateWithTextMakesTheFileAndItsFoldersAndKeepsOneThatIsThere) {
+    const std::string path = Path() + ".d/Pelvar/Nimbo/Options.ini";
+    auto file = GetParam().open(path);
+    EXPECT_FALSE(file->Exists());
+    EXPECT_EQ(file->ReadText(), "");
+    file->CreateWithText("[Appearance]\r\nLeft=50\r\n[Favorites]\r\nZürich=2657896\r\n");
+    EXPECT_TRUE(file->Exists());
+    EXPECT_EQ(ReadBytes(path), EncodeSettingsFile("[Appearance]\r\nLeft=50\r\n[Favorites]\r\nZürich=2657896\r\n"));
+    EXPECT_EQ(file->ReadInteger("Appearance", "Left", 0), 50);
+    file->CreateWithText("[Appearance]\r\nLeft=1\r\n");
+    EXPECT_EQ(file->ReadInteger("Appearance", "Left", 0), 50);
 }
 
 TEST_P(SettingsFileContract, RefusedWriteRaisesTheErrorWithTheFileName) {
@@ -153,6 +234,23 @@ TEST_P(SettingsFileContract, RefusedWriteRaisesTheErrorWithTheFileName) {
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
     }
     EXPECT_TRUE(file->ReadBool("General", "FirstUsage", true));
+}
+
+TEST_P(SettingsFileContract, WriteSectionReplacesTheWholeSectionAndNothingElse) {
+    auto file = Open();
+    file->WriteString("Favorites", "Van", "TUXX0031");
+    file->WriteString("Favorites", "Rize", "TUXX0027");
+    file->WriteString("Location", "CityID", "TUXX0014");
+    file->WriteSection("favorites", {{"Ağrı", "TUXX0001"}, {"Ankara", "TUXX0002"}});
+    EXPECT_EQ(file->ReadSectionValues("Favorites"), (KeyValueList{{"Ağrı", "TUXX0001"}, {"Ankara", "TUXX0002"}}));
+    EXPECT_EQ(file->ReadString("Location", "CityID", ""), "TUXX0014");
+    file->WriteSection("Servers", {{"Weather", "direct"}});
+    EXPECT_EQ(file->ReadString("Servers", "Weather", ""), "direct");
+    EXPECT_EQ(file->ReadSection("Favorites").size(), 2u);
+    file->WriteSection("Favorites", {});
+    EXPECT_TRUE(file->ReadSection("Favorites").empty());
+    EXPECT_EQ(ReadBytes(Path()).find("[Favorites]"), std::string::npos);
+    EXPECT_EQ(file->ReadString("Servers", "Weather", ""), "direct");
 }
 
 }  // namespace

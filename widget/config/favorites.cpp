@@ -3,26 +3,13 @@
 
 #include <algorithm>
 
-#include "base/turkish_codepage.h"
+#include "base/untrusted_text.h"
 #include "widget/config/turkish_order.h"
 #include "widget/settings_keys.h"
 
 namespace nimbo {
 
-std::string StorableName(const std::string& name) {
-    std::string spaced;
-    bool blank = false;
-    for (const char c : Utf8ToTurkish(name)) {
-        if (static_cast<unsigned char>(c) <= ' ' || c == '\x7F') {
-            blank = true;
-            continue;
-        }
-        if (blank && !spaced.empty()) spaced += ' ';
-        blank = false;
-        spaced += c;
-    }
-    return TurkishToUtf8(spaced);
-}
+std::string StorableName(const std::string& name) { return OneLine(name); }
 
 void FavoriteList::Load(const KeyValueList& pairs) {
     m_places.clear();
@@ -62,8 +49,9 @@ void FavoriteList::Clear() {
 }
 
 void FavoriteList::Save(SettingsFile& settings) const {
-    settings.EraseSection(settings::kFavoritesSection);
-    for (const auto& place : m_places) settings.WriteString(settings::kFavoritesSection, place.name, place.id);
+    KeyValueList pairs;
+    for (const auto& place : m_places) pairs.emplace_back(place.name, place.id);
+    settings.WriteSection(settings::kFavoritesSection, pairs);
 }
 
 std::string DuplicateFavoriteMessage(const std::string& name) {

@@ -10,7 +10,7 @@
 namespace nimbo {
 
 // A name as the settings file keeps it: runs of blanks and control characters (line breaks included) become one
-// space, the ends are trimmed, and characters the file's code page cannot hold become '?'.
+// space and the ends are trimmed; every letter stays.
 std::string StorableName(const std::string& name);
 
 class FavoriteList {
@@ -32,7 +32,8 @@ public:
     const std::vector<Place>& Places() const { return m_places; }
     bool Changed() const { return m_changed; }
 
-    // Erases section `Favorites` and writes every pair in list order.
+    // Section `Favorites` becomes the list, in list order, in one write: a refused write leaves the stored list
+    // as it was. An empty list leaves no section.
     void Save(SettingsFile& settings) const;
 
 private:

@@ -6,6 +6,7 @@
 #include "tests/support/temp_folder.h"
 #include "widget/config/turkish_order.h"
 #include "widget/ini_file.h"
+#include "widget/settings_text.h"
 
 namespace nimbo {
 namespace {
@@ -81,10 +82,10 @@ TEST(Favorites, EveryStoredNameReadsBackAsTheSameSingleEntry) {
         const char* name;
         const char* shown;  // what the list shows and the file keeps; empty when refused
     };
-    for (const Case c :
-         {Case{"Kötü\r\n[General]\r\nAutoUpdate", "Kötü [General] AutoUpdate"},
-          Case{"\tTab\tve  boşluk ", "Tab ve boşluk"}, Case{"北京 Beijing", "?? Beijing"}, Case{"[General]", ""},
-          Case{"; yorum", ""}, Case{"a=b", ""}, Case{"\r\n", ""}, Case{"\r\n[Location]\r\nCityID=1", ""}}) {
+    for (const Case c : {Case{"Kötü\r\n[General]\r\nAutoUpdate", "Kötü [General] AutoUpdate"},
+                         Case{"\tTab\tve  boşluk ", "Tab ve boşluk"}, Case{"北京 Beijing", "北京 Beijing"},
+                         Case{"Zürich\u0085Ærø", "Zürich Ærø"}, Case{"[General]", ""}, Case{"; yorum", ""},
+                         Case{"a=b", ""}, Case{"\r\n", ""}, Case{"\r\n[Location]\r\nCityID=1", ""}}) {
         TempFolder folder;
         WriteBytes(folder.File("Options.ini"), "[General]\r\nAutoUpdate=1\r\n");
         IniFile file(folder.File("Options.ini"));
@@ -113,7 +114,46 @@ TEST(Favorites, AClearedListLeavesNoSection) {
     list.Clear();
     EXPECT_TRUE(list.Changed());
     list.Save(file);
-    EXPECT_EQ(ReadBytes(folder.File("Options.ini")), "[Location]\r\nCityID=1\r\n");
+    EXPECT_EQ(ReadBytes(folder.File("Options.ini")), EncodeSettingsFile("[Location]\r\nCityID=1\r\n"));
+}
+
+// A full disk: what shrinks the file goes through, anything that writes names and values is refused.
+class FullDiskSettings final : public SettingsFile {
+public:
+    explicit FullDiskSettings(SettingsFile& file) : m_file(file) {}
+    const std::string& FileName() const override { return m_file.FileName(); }
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& defaultValue) const override {
+        return m_file.ReadString(section, key, defaultValue);
+    }
+    std::vector<std::string> ReadSection(const std::string& section) const override {
+        return m_file.ReadSection(section);
+    }
+    void EraseSection(const std::string& section) override { m_file.EraseSection(section); }
+    void UpdateFile() override {}
+    bool Exists() const override { return m_file.Exists(); }
+    std::string ReadText() const override { return m_file.ReadText(); }
+    void CreateWithText(const std::string&) override { throw SettingsWriteError(FileName()); }
+
+private:
+    bool StoreString(const std::string&, const std::string&, const std::string&) override {
+        throw SettingsWriteError(FileName());
+    }
+    void StoreSection(const std::string&, const KeyValueList&) override { throw SettingsWriteError(FileName()); }
+
+    SettingsFile& m_file;
+};
+
+TEST(Favorites, ARefusedSaveKeepsTheStoredList) {
+    TempFolder folder;
+    WriteBytes(folder.File("Options.ini"), "[Favorites]\r\nAnkara=1\r\nBursa=2\r\n");
+    IniFile file(folder.File("Options.ini"));
+    FullDiskSettings full(file);
+    FavoriteList list;
+    list.Load(file.ReadSectionValues("Favorites"));
+    list.Add({"Çorum", "3"});
+    EXPECT_THROW(list.Save(full), SettingsWriteError);
+    EXPECT_EQ(file.ReadSectionValues("Favorites"), (KeyValueList{{"Ankara", "1"}, {"Bursa", "2"}}));
 }
 
 }  // namespace

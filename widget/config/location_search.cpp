@@ -1,28 +1,10 @@
 // Location search: URL building and reply reading.
 #include "widget/config/location_search.h"
 
+#include "base/untrusted_text.h"
 #include "widget/document_text.h"
 
 namespace nimbo {
-namespace {
-
-// One line of text: control characters and runs of blanks become one space; the ends are trimmed.
-std::string OneLine(const std::string& text) {
-    std::string line;
-    bool blank = false;
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) <= ' ' || c == '\x7F') {
-            blank = true;
-            continue;
-        }
-        if (blank && !line.empty()) line += ' ';
-        blank = false;
-        line += c;
-    }
-    return line;
-}
-
-}  // namespace
 
 std::string SearchUrl(const std::string& base, const std::string& query) {
     static constexpr char kHex[] = "0123456789ABCDEF";

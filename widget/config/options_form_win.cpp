@@ -22,8 +22,10 @@ constexpr const char* kPageCaptions[kOptionsPageCount] = {"Genel", "Görünüm",
 constexpr int kClientWidth = 448;
 constexpr int kClientHeight = 481;
 constexpr char kSearchUserAgent[] = "Velmor XML Search";
-// The search runs on the dialog's thread, so its waits are bounded.
+// Shorter than a feed's: the user waits for the answer.
 constexpr DownloadTimeouts kSearchTimeouts{15000, 30000, 30000};
+constexpr UINT kSearchDoneMessage = WM_APP + 1;
+constexpr char kSearchingText[] = "Aranıyor...";
 
 constexpr const char* kUpdatePeriods[] = {"5 dk.", "10 dk.", "15 dk.", "30 dk.", "1 saat", "2 saat"};
 constexpr const char* kBackgrounds[] = {"(yok)", "Çok ince cam", "Kalın cam", "Sütlü Kahve", "Renk belirle..."};
@@ -92,7 +94,11 @@ bool TOptionsForm::Page::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR&
 }
 
 TOptionsForm::TOptionsForm(SettingsFile& settings, ServerAddresses servers, int page)
-    : Dialog("Nimbo!"), m_settings(settings), m_servers(std::move(servers)), m_requestedPage(page) {}
+    : Dialog("Nimbo!"),
+      m_settings(settings),
+      m_servers(std::move(servers)),
+      m_search(kSearchDoneMessage),
+      m_requestedPage(page) {}
 
 OptionsOutcome TOptionsForm::Run(HWND owner) {
     const INT_PTR result = RunModal(IDD_OPTIONS, owner);
@@ -402,24 +408,39 @@ void TOptionsForm::OnSearchTextFocus(bool entered) {
     SendMessageW(Item(IDOK), BM_SETSTYLE, entered ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON, TRUE);
 }
 
+// The search runs on a thread of its own: meanwhile the dialog answers, can be closed, and a new search replaces
+// this one, whose late answer is then dropped.
 void TOptionsForm::OnSearchClicked() {
     if (!IsWindowEnabled(Control(IDC_SEARCH))) return;
     SendMessageW(Control(IDC_RESULTS), LB_RESETCONTENT, 0, 0);
     m_resultPairs.clear();
-    Enable(IDC_SEARCH, false);
-    const HCURSOR previous = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
-    std::string reply;
-    const std::string url = m_servers.Direct ? m_directSearch.Url(Text(IDC_SEARCH_TEXT))
-                                             : SearchUrl(m_servers.Search, Text(IDC_SEARCH_TEXT));
-    const int32_t result = DownloadText(url, reply, kSearchTimeouts, kSearchUserAgent);
-    SetCursor(previous);
+    if (!m_search.Running()) m_countText = Text(IDC_RESULT_COUNT);
+    const std::string url =
+        m_servers.Direct ? m_directSearch.Url(Text(IDC_SEARCH_TEXT)) : SearchUrl(m_servers.Search, Text(IDC_SEARCH_TEXT));
+    SetText(IDC_RESULT_COUNT,
+            m_search.Start(Handle(), url, kSearchTimeouts, kSearchUserAgent) ? kSearchingText : m_countText);
     ApplySelectionMode();
+}
+
+void TOptionsForm::SearchDone(WPARAM searchNumber) {
+    const std::optional<PlaceSearch::Answer> answer = m_search.Finish(searchNumber);
+    if (!answer) return;
     // A failed request leaves the list empty and the count as it was.
-    if (result != 0) return;
-    m_resultPairs = m_servers.Direct ? DirectResults(reply) : ParseSearchReply(reply);
+    if (answer->resultCode != 0) {
+        SetText(IDC_RESULT_COUNT, m_countText);
+        return;
+    }
+    m_resultPairs = m_servers.Direct ? DirectResults(answer->bytes) : ParseSearchReply(answer->bytes);
     SetText(IDC_RESULT_COUNT, SearchCountText(m_resultPairs.size()));
     FillList(IDC_RESULTS, m_resultPairs);
     ApplySelectionMode();
+}
+
+bool TOptionsForm::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+    if (message != kSearchDoneMessage) return false;
+    SearchDone(wParam);
+    result = 0;
+    return true;
 }
 
 std::vector<Place> TOptionsForm::DirectResults(const std::string& reply) {

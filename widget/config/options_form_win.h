@@ -14,6 +14,7 @@
 #include "widget/config/favorites.h"
 #include "widget/config/options_model.h"
 #include "widget/config/place.h"
+#include "widget/config/place_search_win.h"
 #include "widget/direct_search.h"
 #include "widget/server_config.h"
 #include "widget/settings_file.h"
@@ -45,6 +46,7 @@ private:
     void OnOK() override;
     bool OnCommand(int id, int notifyCode, HWND control) override;
     bool OnNotify(const NMHDR& header, LRESULT& result) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
     void InitialiseControls();
     void LayOut();
@@ -65,6 +67,7 @@ private:
     void OnCityPicked();
     void OnSearchTextFocus(bool entered);
     void OnSearchClicked();
+    void SearchDone(WPARAM searchNumber);
     std::vector<Place> DirectResults(const std::string& reply);
     void RememberPickedResult();
     void AddFavorite(const std::optional<Place>& place);
@@ -87,6 +90,8 @@ private:
     SettingsFile& m_settings;
     ServerAddresses m_servers;
     DirectSearch m_directSearch{m_servers.Geocoding};
+    PlaceSearch m_search;
+    std::string m_countText;  // what the count said before the running search
     int m_requestedPage;
     std::array<std::unique_ptr<Page>, kOptionsPageCount> m_pages;
     OptionValues m_loaded;

@@ -5,6 +5,7 @@
 
 #include "tests/support/temp_folder.h"
 #include "widget/ini_file.h"
+#include "widget/settings_text.h"
 
 namespace nimbo {
 namespace {
@@ -117,7 +118,7 @@ TEST(OptionsModel, SavingWritesBackWhatWasLoadedAndOnlyAPickedPlace) {
     SaveOptionValues(file, loaded, Place{"İzmir", "311046"}, favorites);
     EXPECT_EQ(file.ReadString("Location", "CityName", ""), "İzmir");
     EXPECT_EQ(file.ReadString("Location", "CityID", ""), "311046");
-    EXPECT_NE(ReadBytes(path).find("CityName=\xDDzmir\r\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(path).find(EncodeSettingsFile("CityName=İzmir\r\n").substr(2)), std::string::npos);
 }
 
 }  // namespace

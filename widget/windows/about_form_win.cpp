@@ -1,10 +1,8 @@
 // The about window on Windows: composed once, shown and hidden with fades, its link opened by the shell.
 #include "widget/windows/about_form_win.h"
 
-#include <shellapi.h>
-
-#include "base/wide_text_win.h"
 #include "widget/face/spoken_summary.h"
+#include "widget/web_page_win.h"
 #include "widget/windows/window_dpi_win.h"
 
 namespace nimbo {
@@ -72,8 +70,7 @@ void TAboutForm::HideAbout() {
 bool TAboutForm::OnLink(POINT client) { return Inside(m_layout.webAddressLbl.place, LayoutPoint(client)); }
 
 void TAboutForm::OpenProjectsPage() {
-    if (m_projectsPageUrl.empty()) return;
-    ShellExecuteW(Handle(), L"open", Widen(m_projectsPageUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (!m_projectsPageUrl.empty()) OpenUrl(Handle(), m_projectsPageUrl);
 }
 
 bool TAboutForm::OnMouseDown(MouseButton button, POINT client) {
