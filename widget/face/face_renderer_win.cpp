@@ -222,12 +222,17 @@ TextPicture RenderText(const TextOp& op, const Gdiplus::Font* font) {
 struct FacePainter::Resources {
     Resources(SizeI size, const DisplayScale& windowScale)
         : scale(windowScale),
-          surface(size.width, size.height, PixelFormat32bppARGB),
+          pixels(static_cast<size_t>(size.width) * static_cast<size_t>(size.height)),
+          surface(size.width, size.height, size.width * 4, PixelFormat32bppARGB,
+                  reinterpret_cast<BYTE*>(pixels.data())),
           graphics(&surface),
           presenter(size.width, size.height) {
         graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
     }
     DisplayScale scale;
+    // The surface draws into memory of its own, so that keeping, restoring and presenting it are plain copies
+    // (GDI+'s locking converts pixel by pixel under Wine, which shows at twice the size).
+    std::vector<uint32_t> pixels;
     Gdiplus::Bitmap surface;
     Gdiplus::Graphics graphics;
     LayeredPresenter presenter;
@@ -490,12 +495,13 @@ void FacePainter::DrawText(const TextOp& op) {
 }
 
 void FacePainter::CopySurfaceInto(std::vector<uint32_t>& pixels) const {
-    pixels.resize(static_cast<size_t>(m_resources->surface.GetWidth()) * m_resources->surface.GetHeight());
-    TransferPixels(m_resources->surface, pixels.data(), Gdiplus::ImageLockModeRead);
+    m_resources->graphics.Flush(Gdiplus::FlushIntentionSync);
+    pixels.assign(m_resources->pixels.begin(), m_resources->pixels.end());
 }
 
 void FacePainter::RestoreSurface(std::vector<uint32_t>& pixels) {
-    TransferPixels(m_resources->surface, pixels.data(), Gdiplus::ImageLockModeWrite);
+    m_resources->graphics.Flush(Gdiplus::FlushIntentionSync);
+    std::copy(pixels.begin(), pixels.end(), m_resources->pixels.begin());
 }
 
 ArgbSurface FacePainter::Pixels() const {
@@ -508,13 +514,8 @@ ArgbSurface FacePainter::Pixels() const {
 bool FacePainter::Present() {
     if (!m_window) return false;
     if (m_resources->presenterStale) {
-        Gdiplus::Bitmap& surface = m_resources->surface;
-        Gdiplus::BitmapData data{};
-        Gdiplus::Rect all(0, 0, static_cast<INT>(surface.GetWidth()), static_cast<INT>(surface.GetHeight()));
-        if (surface.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok)
-            return false;
-        m_resources->presenter.SetPixels(static_cast<const uint32_t*>(data.Scan0), data.Stride / 4);
-        surface.UnlockBits(&data);
+        m_resources->graphics.Flush(Gdiplus::FlushIntentionSync);
+        m_resources->presenter.SetPixels(m_resources->pixels.data(), static_cast<int>(m_resources->surface.GetWidth()));
         m_resources->presenterStale = false;
     }
     return m_resources->presenter.Present(m_window, m_alpha);
