@@ -37,8 +37,9 @@ bool TAboutForm::Create(HWND owner) {
     return Window::Create(creation);
 }
 
-bool TAboutForm::OnCreate() {
-    // Invisible until shown: showing fades in or sets the alpha at once.
+// Made when the window is first shown: most runs never show it, and its surfaces are the largest of the three
+// windows. Invisible until then: showing fades in or sets the alpha at once.
+void TAboutForm::MakeFace() {
     m_painter = std::make_unique<FacePainter>(Handle(), kAboutFaceWidth, kAboutFaceHeight, AboutFacePictures(),
                                               kHiddenAlpha, WindowDpi(Handle()));
     const SizeI size = m_painter->PixelSize();
@@ -46,10 +47,10 @@ bool TAboutForm::OnCreate() {
                  (GetSystemMetrics(SM_CYSCREEN) - size.height) / 2, size.width, size.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     Compose();
-    return true;
 }
 
 void TAboutForm::Compose() {
+    if (!m_painter) return;
     m_painter->Draw(ComposeAboutFace(m_layout, *m_painter));
     m_painter->Present();
     std::vector<HintArea> hints;
@@ -59,6 +60,7 @@ void TAboutForm::Compose() {
 
 void TAboutForm::ShowAbout(BYTE fullAlpha, bool fade) {
     m_fadeEffect = fade;
+    if (!m_painter) MakeFace();
     if (!Visible()) ShowFaded(fullAlpha, m_fadeEffect);
     SetForegroundWindow(Handle());
 }
