@@ -537,6 +537,8 @@ void WidgetController::DisplayChanged() {
     ArrangeWindows();
 }
 
+void WidgetController::ScaleChanged() { RedrawBoth(); }
+
 void WidgetController::ShowRequested() {
     ArrangeWindows();
     if (!m_widgetVisible) {
