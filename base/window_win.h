@@ -27,7 +27,7 @@ Result CallReportingErrors(Handler&& handler, Report&& report) {
     return Result{};
 }
 
-// What a window is made with. The title is what the system and other programs see ("About...").
+// What a window is made with. The title is what the system, other programs and screen readers see.
 struct WindowCreation {
     const wchar_t* className = L"";
     std::string title;

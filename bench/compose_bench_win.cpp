@@ -1,6 +1,6 @@
 // Times one main-face composition with its present, each kind of drawing operation, a fade step, a full fade
 // (against the 30 ms of its own delays) and the growth animation; medians, since the machines are shared.
-// Run from the build folder (the picture set lies beside the program): nimbo_compose_bench.exe [rounds]
+// Run from the build folder (the picture set lies beside the program): nimbo_compose_bench.exe [rounds [dpi]]
 #include <windows.h>
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/gdiplus_session_win.h"
+#include "widget/face/display_scale.h"
 #include "widget/face/face_renderer_win.h"
 
 namespace {
@@ -65,6 +66,8 @@ nimbo::WeatherData SampleWeather() {
 int wmain(int argc, wchar_t** argv) {
     using namespace nimbo;
     const int rounds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 50;
+    const DisplayScale scale(argc > 2 ? _wtoi(argv[2]) : kLayoutDpi);
+    const SizeI windowSize = scale.Pixels(SizeI{kMainFaceWidth, kMainFaceHeight});
     wchar_t program[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, program, MAX_PATH);
     std::filesystem::current_path(std::filesystem::path(program).parent_path());
@@ -77,12 +80,12 @@ int wmain(int argc, wchar_t** argv) {
     wc.lpszClassName = L"NimboComposeBench";
     RegisterClassW(&wc);
     HWND window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, wc.lpszClassName, L"Nimbo!", WS_POPUP, 40, 40,
-                                  kMainFaceWidth, kMainFaceHeight, nullptr, nullptr, wc.hInstance, nullptr);
+                                  windowSize.width, windowSize.height, nullptr, nullptr, wc.hInstance, nullptr);
     if (!window) return 1;
     ShowWindow(window, SW_SHOWNOACTIVATE);
 
     {
-        FacePainter painter(window, kMainFaceWidth, kMainFaceHeight, MainFacePictures(), 255);
+        FacePainter painter(window, kMainFaceWidth, kMainFaceHeight, MainFacePictures(), 255, scale.Dpi());
         FaceLayout layout = MainFaceLayout(ViewStyle::Large, "Arial", "Arial");
         FirstLoadGrowth(layout, false, [] {});
         const WeatherData weather = SampleWeather();
@@ -102,7 +105,7 @@ int wmain(int argc, wchar_t** argv) {
         // A fresh painter's first composition: every picture decoded, every text drawn, the glass tinted.
         double firstMs = 0;
         {
-            FacePainter fresh(window, kMainFaceWidth, kMainFaceHeight, MainFacePictures(), 255);
+            FacePainter fresh(window, kMainFaceWidth, kMainFaceHeight, MainFacePictures(), 255, scale.Dpi());
             const double start = NowMs();
             ComposeMainFace(fresh, layout, inputs);
             firstMs = NowMs() - start;
@@ -114,6 +117,7 @@ int wmain(int argc, wchar_t** argv) {
         const DrawList ops = ComposeFace(layout, inputs, painter);
         const double drawMs = MedianMs(rounds, [&](int) { painter.Draw(ops); });
 
+        std::printf("at %d DPI (%d x %d pixels)\n", scale.Dpi(), windowSize.width, windowSize.height);
         std::printf("ComposeFace with present (median of %d): %.2f ms\n", rounds, composeMs);
         std::printf("  layout and measuring %.2f ms, drawing the %zu operations %.2f ms; first composition %.2f ms\n",
                     layoutMs, ops.size(), drawMs, firstMs);

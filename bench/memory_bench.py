@@ -105,6 +105,7 @@ def report(label, kib):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--idle-seconds", type=int, default=60)
+    parser.add_argument("--dpi", type=int, default=96, help="the display's DPI (LogPixels) for the programs")
     args = parser.parse_args()
     for needed in ("shipped/Nimbo.exe", "nimbo_empty_window.exe", "nimbo_platform_floor.exe", "Contents"):
         if not os.path.exists(os.path.join(WIN64, needed)):
@@ -119,6 +120,10 @@ def main():
     processes = []
     try:
         subprocess.run([os.path.join(ROOT, "scripts", "wine_prefix.sh")], check=True, env=env)
+        for key in ("HKCU\\Control Panel\\Desktop", "HKCC\\Software\\Fonts"):
+            subprocess.run([WINE, "reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(args.dpi), "/f"],
+                           env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True, timeout=120)
+        print(f"at {args.dpi} DPI")
         install = lay_out(server)
         feed = server.base + "/forecastrss/TUXX0014_c.xml"
         paths = {"nimbo_empty_window.exe": os.path.join(FOLDER, "nimbo_empty_window.exe"),

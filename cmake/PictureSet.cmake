@@ -1,7 +1,9 @@
 # The picture set beside the program and the application icon, rendered from the SVG sources in resources/art.
 #   target picture_set  ${CMAKE_BINARY_DIR}/Contents/Resources/{Big,Colorize,Moons,Tiny,Tiny/Moons,UI}/*.png
 #   target nimbo_icon   ${NIMBO_APP_ICON} = ${CMAKE_BINARY_DIR}/nimbo.ico (16, 24, 32 and 48 px, BMP entries)
-# Every picture is its own rule, so only a changed drawing is rendered again.
+# Every picture is its own rule, so only a changed drawing is rendered again. Each is rendered at twice the size
+# its SVG gives (the face's layout units), so the widget stays sharp up to 200 % display scale; the renderer
+# scales each picture once for the window's DPI.
 find_program(NIMBO_RSVG_CONVERT rsvg-convert REQUIRED)
 find_program(NIMBO_IMAGEMAGICK_CONVERT convert REQUIRED)
 
@@ -18,7 +20,7 @@ foreach(source IN LISTS picture_sources)
     get_filename_component(output_dir "${output}" DIRECTORY)
     add_custom_command(OUTPUT "${output}"
         COMMAND ${CMAKE_COMMAND} -E make_directory "${output_dir}"
-        COMMAND ${NIMBO_RSVG_CONVERT} --format=png --output "${output}" "${NIMBO_ART_DIR}/${source}"
+        COMMAND ${NIMBO_RSVG_CONVERT} --zoom=2 --format=png --output "${output}" "${NIMBO_ART_DIR}/${source}"
         DEPENDS "${NIMBO_ART_DIR}/${source}"
         COMMENT "Rendering ${picture}"
         VERBATIM)

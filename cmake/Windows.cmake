@@ -56,6 +56,6 @@ nimbo_warnings(nimbo_win_tests)
 
 # The end-to-end driver: a console program that finds windows, posts commands and reports state.
 add_executable(nimbo_driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver_main_win.cpp)
-target_link_libraries(nimbo_driver PRIVATE nimbo_base_win setup_shell_win)
+target_link_libraries(nimbo_driver PRIVATE nimbo_base_win setup_shell_win oleaut32)
 target_link_options(nimbo_driver PRIVATE -municode)
 nimbo_warnings(nimbo_driver)

@@ -565,6 +565,12 @@ void WidgetController::DisplayChanged() {
     UpdateTrayIcon();
 }
 
+void WidgetController::ScaleChanged() {
+    RedrawBoth();
+    // The tray asks for its icon at the new scale too.
+    UpdateTrayIcon();
+}
+
 void WidgetController::ShowRequested() {
     ArrangeWindows();
     if (!m_widgetVisible) {

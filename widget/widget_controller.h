@@ -86,6 +86,8 @@ public:
     void WidgetMoved();
     void Deactivated();
     void DisplayChanged();
+    // The main window moved to a monitor of another scale: both faces are drawn again.
+    void ScaleChanged();
     // WM_WIDGET_SHOW from a second start.
     void ShowRequested();
     // The window is asked to close (ExitAction, WM_WIDGET_CLOSE): the windows fade out, then the widget ends.

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Checks the rendered picture set and icon: the exact file names the uninstaller removes, sizes, alpha, and layout.
+"""Checks the rendered picture set and icon: the exact file names the uninstaller removes, sizes, alpha, layout, and
+the whole set's weight.
 
 Usage: check_picture_set.py RESOURCES_DIR ICON_FILE
 RESOURCES_DIR is the rendered "Contents/Resources" folder; ICON_FILE the packed application icon.
@@ -14,6 +15,10 @@ import zlib
 RESOURCES = ""
 ICON = ""
 
+# The files hold two pixels for each pixel of the face's layout (the sizes below, which the SVG files give).
+DENSITY = 2
+# The installed set stays small: it is downloaded with the setup.
+MOST_BYTES = 2 * 1024 * 1024
 WEATHER = (174, 149)
 CELL = (61, 34)
 BIG = ["Clouds", "Earth", "Few Clouds", "Flurries", "Fog", "Hail", "Haze", "Ice", "Many Clouds", "None", "Rain",
@@ -29,7 +34,7 @@ UI = {"Close": (18, 18), "Less": (18, 18), "Options": (58, 18), "Grid": (191, 11
 
 
 def expected_files():
-    """Relative path -> (width, height): the 107 pictures of the uninstaller's removal list."""
+    """Relative path -> (width, height) in layout units: the 107 pictures of the uninstaller's removal list."""
     files = {}
     for name in BIG:
         files[f"Big/{name}.png"] = WEATHER
@@ -116,7 +121,7 @@ class PictureSetTest(unittest.TestCase):
         for relative, (width, height) in expected_files().items():
             with self.subTest(relative):
                 got_width, got_height, rows = self.picture(relative)
-                self.assertEqual((got_width, got_height), (width, height))
+                self.assertEqual((got_width, got_height), (width * DENSITY, height * DENSITY))
                 alphas = {pixel[3] for row in rows for pixel in row}
                 if relative == "Big/None.png":
                     # A clear sky: the sun, moon or Earth below must show through untouched.
@@ -125,6 +130,10 @@ class PictureSetTest(unittest.TestCase):
                 if relative not in ("Colorize/Mid.png", "Colorize/Mid Overlay.png"):
                     self.assertIn(0, alphas, "no transparent pixel")
                 self.assertGreater(max(alphas), 60 if relative in TRANSLUCENT else 200, "nothing is drawn")
+
+    def test_the_set_stays_under_two_megabytes(self):
+        total = sum(os.path.getsize(path) for path in self.pictures.values())
+        self.assertLess(total, MOST_BYTES)
 
     def test_stretched_slices_are_the_same_in_every_row(self):
         # The middle slices are stretched and drawn from 97.8 % of their height; equal rows keep that invisible.
@@ -138,13 +147,13 @@ class PictureSetTest(unittest.TestCase):
         _, _, top = self.picture("Colorize/Top.png")
         _, _, mid = self.picture("Colorize/Mid.png")
         _, _, base = self.picture("Colorize/Base.png")
-        for x in (20, 97, 180):
+        for x in (20 * DENSITY, 97 * DENSITY, 180 * DENSITY):
             with self.subTest(x=x):
                 self.assertLessEqual(max(abs(a - b) for a, b in zip(top[-1][x], mid[0][x])), 3)
                 self.assertLessEqual(max(abs(a - b) for a, b in zip(base[0][x], mid[0][x])), 3)
         # A mid grey, which the tint matrix (factor 2 x colour / 255) turns into the tint colour itself.
-        r, g, b, a = mid[0][97]
-        self.assertTrue(120 <= r <= 136 and r == g == b and a == 255, mid[0][97])
+        r, g, b, a = mid[0][97 * DENSITY]
+        self.assertTrue(120 <= r <= 136 and r == g == b and a == 255, mid[0][97 * DENSITY])
 
     def test_moons_are_lit_on_the_right_while_waxing_and_on_the_left_while_waning(self):
         for folder in ("Moons", "Tiny/Moons"):
@@ -185,7 +194,7 @@ class PictureSetTest(unittest.TestCase):
                     for x, y in disc:
                         r, g, b, a = rows[y][x]
                         distance = ((x - cx) ** 2 + (y - cy) ** 2) ** 0.5
-                        if distance > radius - 2 and r + g + b > 420:
+                        if distance > radius - 2 * DENSITY and r + g + b > 420:
                             rim += 1
                         if distance < radius * 0.6 and r + g + b > 420:
                             inside += 1
@@ -197,7 +206,8 @@ class PictureSetTest(unittest.TestCase):
         for name in BIG:
             with self.subTest(name):
                 _, _, rows = self.picture(f"Big/{name}.png")
-                covering = [row[x][3] for row in rows[114:] for x in range(36, WEATHER[0]) if row[x][3] > 40]
+                covering = [row[x][3] for row in rows[114 * DENSITY:] for x in range(36 * DENSITY, WEATHER[0] * DENSITY)
+                            if row[x][3] > 40]
                 self.assertEqual(covering, [])
 
     def test_forecast_pictures_end_above_the_temperatures(self):
@@ -205,7 +215,7 @@ class PictureSetTest(unittest.TestCase):
         for name in TINY:
             with self.subTest(name):
                 _, _, rows = self.picture(f"Tiny/{name}.png")
-                below = [(x, y) for y, row in enumerate(rows) if y >= 26 for x, p in enumerate(row) if p[3] > 24]
+                below = [(x, y) for y, row in enumerate(rows) if y >= 26 * DENSITY for x, p in enumerate(row) if p[3] > 24]
                 self.assertEqual(below, [])
 
 

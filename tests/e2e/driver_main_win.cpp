@@ -39,6 +39,8 @@
 //   tray                                    icons of Wine's stand-alone tray: icons=N, then tip=TEXT per icon,
 //                                           then icon_width=, icon_white=, icon_dark=, icon_colour= per icon
 //                                           and balloon=TEXT per balloon shown (CR and LF as \r and \n)
+//   accessible-name CLASS                   the name a screen reader gets for the window from its default
+//                                           accessible object: name= (CR and LF as \r and \n)
 //   elevation CLASS                         the token of the process of the first window of CLASS:
 //                                           elevation=limited, full or default
 //   limited TIMEOUT_MS PROGRAM [ARG...]     runs PROGRAM with the limited half of the driver's own token, as a
@@ -50,6 +52,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <oleacc.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 #include <tlhelp32.h>
@@ -59,6 +62,7 @@
 #include <string>
 #include <vector>
 
+#include "base/system_library_win.h"
 #include "base/unique_handle_win.h"
 #include "base/wide_text_win.h"
 #include "installer/user_start_win.h"
@@ -428,6 +432,38 @@ int SetWorkersRunning(HWND window, bool running) {
     return count;
 }
 
+std::string Escaped(const std::string& text) {
+    std::string escaped;
+    for (const char c : text)
+        escaped += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : std::string(1, c);
+    return escaped;
+}
+
+// What a screen reader asks: the window's accessible object, then the name of the object itself.
+int PrintAccessibleName(const std::wstring& className) {
+    const HWND window = FindFirst(className);
+    if (!window) return 1;
+    const nimbo::ComInitializer com;
+    // Loaded as a screen reader's helper loads it; the import library's IID would clash with libuuid's.
+    const nimbo::SystemLibrary oleacc(L"oleacc.dll");
+    const auto accessibleObjectFromWindow =
+        oleacc.Find<decltype(AccessibleObjectFromWindow)>("AccessibleObjectFromWindow");
+    nimbo::ComPtr<IAccessible> accessible;
+    if (!accessibleObjectFromWindow) return 1;
+    if (FAILED(accessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void**>(accessible.Put())))) {
+        return 1;
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    if (FAILED(accessible->get_accName(self, &name)) || !name) return 1;
+    std::printf("name=%s\n", Escaped(nimbo::Narrow(name)).c_str());
+    SysFreeString(name);
+    return 0;
+}
+
 const char* ElevationOf(HANDLE process) {
     HANDLE opened = nullptr;
     if (!OpenProcessToken(process, TOKEN_QUERY, &opened)) return "unknown";
@@ -624,6 +660,7 @@ int Run(const std::vector<std::wstring>& args) {
         std::printf("handled=%d\n", handled ? 1 : 0);
         return 0;
     }
+    if (command == L"accessible-name" && args.size() == 2) return PrintAccessibleName(args[1]);
     if (command == L"elevation" && args.size() == 2) {
         const HWND window = FindFirst(args[1]);
         DWORD processId = 0;

@@ -12,8 +12,10 @@
 #include "widget/config/location_search.h"
 #include "widget/config/shortcut_plan.h"
 #include "widget/config/shortcuts_win.h"
+#include "widget/face/display_scale.h"
 #include "widget/internet_thread_win.h"
 #include "widget/settings_keys.h"
+#include "widget/windows/window_dpi_win.h"
 
 namespace nimbo {
 namespace {
@@ -171,12 +173,15 @@ bool TOptionsForm::OnInit() {
 
 void TOptionsForm::OnDestroy() { m_messageFilter.Reset(); }
 
-// The client area is 448 x 481 pixels whatever the font's dialog units; the page control fills it above the
-// buttons, and the pages fill the page control's display area.
+// The client area is 448 x 481 pixels at 96 DPI, scaled with the display, whatever the font's dialog units; the
+// page control fills it above the buttons, and the pages fill the page control's display area.
 void TOptionsForm::LayOut() {
+    const DisplayScale scale(WindowDpi(Handle()));
+    const int clientWidth = scale.Pixels(kClientWidth);
+    const int clientHeight = scale.Pixels(kClientHeight);
     const auto style = static_cast<DWORD>(GetWindowLongW(Handle(), GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongW(Handle(), GWL_EXSTYLE));
-    RECT frame{0, 0, kClientWidth, kClientHeight};
+    RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -189,14 +194,14 @@ void TOptionsForm::LayOut() {
     GetWindowRect(Item(IDOK), &button);
     const int buttonWidth = button.right - button.left;
     const int buttonHeight = button.bottom - button.top;
-    constexpr int kMargin = 8;
-    constexpr int kGap = 6;
-    const int buttonTop = kClientHeight - kMargin - buttonHeight;
-    SetWindowPos(Item(IDOK), nullptr, kClientWidth - kMargin - 2 * buttonWidth - kGap, buttonTop, 0, 0,
+    const int margin = scale.Pixels(8);
+    const int gap = scale.Pixels(6);
+    const int buttonTop = clientHeight - margin - buttonHeight;
+    SetWindowPos(Item(IDOK), nullptr, clientWidth - margin - 2 * buttonWidth - gap, buttonTop, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
-    SetWindowPos(Item(IDCANCEL), nullptr, kClientWidth - kMargin - buttonWidth, buttonTop, 0, 0,
+    SetWindowPos(Item(IDCANCEL), nullptr, clientWidth - margin - buttonWidth, buttonTop, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
-    RECT tabs{kMargin, kMargin, kClientWidth - kMargin, buttonTop - kGap};
+    RECT tabs{margin, margin, clientWidth - margin, buttonTop - gap};
     SetWindowPos(Item(IDC_PAGES), nullptr, tabs.left, tabs.top, tabs.right - tabs.left, tabs.bottom - tabs.top,
                  SWP_NOZORDER);
     SendMessageW(Item(IDC_PAGES), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&tabs));

@@ -11,7 +11,6 @@ namespace nimbo {
 
 inline constexpr int kAboutFaceWidth = 329;
 inline constexpr int kAboutFaceHeight = 249;
-inline constexpr char kAboutTitle[] = "About...";
 
 // A label of the about window with the text and colour it draws.
 struct AboutLabel {

@@ -21,7 +21,7 @@ using PictureMap = std::map<std::string, std::unique_ptr<Gdiplus::Bitmap>>;
 
 // A picture file, or nothing when it is missing or unreadable. Its pixels are copied into a bitmap of the
 // surface's format, so the decoder and the file's bytes that a decoded picture holds on to go at once.
-std::unique_ptr<Gdiplus::Bitmap> LoadPicture(const std::string& name) {
+std::unique_ptr<Gdiplus::Bitmap> DecodePicture(const std::string& name) {
     const std::wstring path = L".\\Contents\\Resources\\" + Widen(name);
     Gdiplus::Bitmap decoded(path.c_str());
     if (decoded.GetLastStatus() != Gdiplus::Ok || decoded.GetWidth() == 0) return nullptr;
@@ -39,6 +39,46 @@ std::unique_ptr<Gdiplus::Bitmap> LoadPicture(const std::string& name) {
     if (copied) decoded.UnlockBits(&source);
     picture->UnlockBits(&target);
     return copied ? std::move(picture) : nullptr;
+}
+
+// The picture at `width` x `height`, filtered with the best quality GDI+ has. The edges repeat mirrored, so
+// the border pixels do not fade against the transparent outside.
+std::unique_ptr<Gdiplus::Bitmap> Resampled(Gdiplus::Bitmap& picture, INT width, INT height) {
+    if (width <= 0 || height <= 0) return nullptr;
+    auto scaled = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
+    Gdiplus::Graphics g(scaled.get());
+    g.Clear(Gdiplus::Color(0, 0, 0, 0));
+    g.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    Gdiplus::ImageAttributes edges;
+    edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    g.DrawImage(&picture, Gdiplus::Rect(0, 0, width, height), 0, 0, static_cast<INT>(picture.GetWidth()),
+                static_cast<INT>(picture.GetHeight()), Gdiplus::UnitPixel, &edges);
+    return scaled;
+}
+
+// A picture as the window draws it: decoded, then scaled once from the file's density to the window's.
+struct LoadedPicture {
+    std::unique_ptr<Gdiplus::Bitmap> bitmap;  // null when the file is missing or unreadable
+    SizeI file;
+};
+
+LoadedPicture LoadPicture(const std::string& name, const DisplayScale& scale) {
+    LoadedPicture loaded;
+    loaded.bitmap = DecodePicture(name);
+    if (!loaded.bitmap) return loaded;
+    loaded.file = {static_cast<int>(loaded.bitmap->GetWidth()), static_cast<int>(loaded.bitmap->GetHeight())};
+    const auto pixels = [&](int filePixels) {
+        return static_cast<INT>(
+            std::lround(static_cast<double>(filePixels) * scale.Dpi() / (kLayoutDpi * kPictureDensity)));
+    };
+    const INT width = pixels(loaded.file.width);
+    const INT height = pixels(loaded.file.height);
+    if (width != loaded.file.width || height != loaded.file.height) {
+        loaded.bitmap = Resampled(*loaded.bitmap, width, height);
+    }
+    return loaded;
 }
 
 Gdiplus::RectF ToGdiplus(const RectF& r) { return {r.x, r.y, r.width, r.height}; }
@@ -188,8 +228,19 @@ TextPicture RenderText(const TextOp& op, const Gdiplus::Font* font) {
 }  // namespace
 
 struct FacePainter::Resources {
-    Resources(int width, int height)
-        : surface(width, height, PixelFormat32bppARGB), graphics(&surface), presenter(width, height) {}
+    Resources(SizeI size, const DisplayScale& windowScale)
+        : scale(windowScale),
+          pixels(static_cast<size_t>(size.width) * static_cast<size_t>(size.height)),
+          surface(size.width, size.height, size.width * 4, PixelFormat32bppARGB,
+                  reinterpret_cast<BYTE*>(pixels.data())),
+          graphics(&surface),
+          presenter(size.width, size.height) {
+        graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
+    }
+    DisplayScale scale;
+    // The surface draws into memory of its own, so that keeping, restoring and presenting it are plain copies
+    // (GDI+'s locking converts pixel by pixel under Wine, which shows at twice the size).
+    std::vector<uint32_t> pixels;
     Gdiplus::Bitmap surface;
     Gdiplus::Graphics graphics;
     LayeredPresenter presenter;
@@ -198,7 +249,7 @@ struct FacePainter::Resources {
     // Pictures decoded when first drawn or measured: the fixed ones stay, the others while compositions keep
     // drawing them. A missing picture is remembered as null.
     std::set<std::string> fixedNames;
-    PictureMap pictures;
+    std::map<std::string, LoadedPicture> pictures;
     std::set<std::string> drawnNow;
 
     // The glass (the leading clear and background slices) depends only on the settings, the size and the
@@ -251,12 +302,14 @@ struct FacePainter::Resources {
         return alike;
     }
 
-    Gdiplus::Bitmap* Picture(const std::string& name) {
+    const LoadedPicture& Loaded(const std::string& name) {
         auto it = pictures.find(name);
-        if (it == pictures.end()) it = pictures.emplace(name, LoadPicture(name)).first;
+        if (it == pictures.end()) it = pictures.emplace(name, LoadPicture(name, scale)).first;
         drawnNow.insert(name);
-        return it->second.get();
+        return it->second;
     }
+
+    Gdiplus::Bitmap* Picture(const std::string& name) { return Loaded(name).bitmap.get(); }
 
     // Drops what the last composition did not draw.
     void ForgetUnused() {
@@ -272,21 +325,19 @@ struct FacePainter::Resources {
     // Fonts by description, made once: finding a family is costly, and a face uses only a handful of fonts.
     mutable std::map<std::string, std::unique_ptr<Gdiplus::Font>> fonts;
 
-    const Gdiplus::Font* FontOf(const FontSpec& spec, int dpi) const {
+    const Gdiplus::Font* FontOf(const FontSpec& spec) const {
         const std::string key = spec.family + "|" + std::to_string(spec.size) + "|" +
                                 std::to_string(static_cast<int>(spec.unit)) + (spec.bold ? "b" : "") +
                                 (spec.italic ? "i" : "");
         std::unique_ptr<Gdiplus::Font>& font = fonts[key];
-        if (!font) font = MakeFont(spec, dpi);
+        if (!font) font = MakeFont(spec);
         return font.get();
     }
 
-    // The GDI+ font of a font description; a family the system lacks falls back (MakeAvailableFont).
-    static std::unique_ptr<Gdiplus::Font> MakeFont(const FontSpec& spec, int dpi) {
-        // Point sizes become the whole-pixel heights that a window-system font of that size has.
-        const float pixels = spec.unit == FontUnit::Point
-                                 ? static_cast<float>(MulDiv(static_cast<int>(std::lround(spec.size)), dpi, 72))
-                                 : spec.size;
+    // The GDI+ font of a font description in pixels (ScaledFont); a family the system lacks falls back
+    // (MakeAvailableFont).
+    static std::unique_ptr<Gdiplus::Font> MakeFont(const FontSpec& spec) {
+        const float pixels = spec.size;
         INT style = Gdiplus::FontStyleRegular;
         if (spec.bold) style |= Gdiplus::FontStyleBold;
         if (spec.italic) style |= Gdiplus::FontStyleItalic;
@@ -294,44 +345,65 @@ struct FacePainter::Resources {
     }
 };
 
-FacePainter::FacePainter(HWND window, int width, int height, const std::vector<std::string>& fixedPictures, BYTE alpha)
-    : m_window(window), m_alpha(alpha), m_resources(std::make_unique<Resources>(width, height)) {
-    {
-        WindowDc desktop(nullptr);
-        if (desktop.Get()) m_dpi = GetDeviceCaps(desktop.Get(), LOGPIXELSY);
-    }
+FacePainter::FacePainter(HWND window, int width, int height, const std::vector<std::string>& fixedPictures, BYTE alpha,
+                         int dpi)
+    : m_window(window), m_alpha(alpha), m_units{width, height}, m_fixedPictures(fixedPictures), m_pixelMeasurer(*this) {
+    SetDpi(dpi);
     if (window && !(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED)) {
         SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
     }
-    m_resources->graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
-    m_resources->fixedNames.insert(fixedPictures.begin(), fixedPictures.end());
 }
 
 FacePainter::~FacePainter() = default;
 
+void FacePainter::SetDpi(int dpi) {
+    const DisplayScale scale(dpi);
+    if (m_resources && scale == m_resources->scale) return;
+    m_resources = std::make_unique<Resources>(scale.Pixels(m_units), scale);
+    m_resources->fixedNames.insert(m_fixedPictures.begin(), m_fixedPictures.end());
+}
+
+const DisplayScale& FacePainter::Scale() const { return m_resources->scale; }
+
+SizeI FacePainter::PixelSize() const { return Scale().Pixels(m_units); }
+
 SizeI FacePainter::PictureSize(const std::string& name) const {
-    Gdiplus::Bitmap* picture = m_resources->Picture(name);
-    return picture ? SizeI{static_cast<int>(picture->GetWidth()), static_cast<int>(picture->GetHeight())} : SizeI{};
+    return LayoutMeasurer(m_pixelMeasurer, Scale()).PictureSize(name);
 }
 
 RectF FacePainter::MeasureText(const std::string& text, TextAlign align, const FontSpec& font) const {
-    return MeasureWrappedText(text, align, font, 0);
+    return LayoutMeasurer(m_pixelMeasurer, Scale()).MeasureText(text, align, font);
 }
 
 RectF FacePainter::MeasureWrappedText(const std::string& text, TextAlign align, const FontSpec& font,
                                       float width) const {
-    const Gdiplus::Font* gdiFont = m_resources->FontOf(font, m_dpi);
+    return LayoutMeasurer(m_pixelMeasurer, Scale()).MeasureWrappedText(text, align, font, width);
+}
+
+SizeI FacePainter::PixelMeasurer::PictureSize(const std::string& name) const {
+    return m_painter.m_resources->Loaded(name).file;
+}
+
+RectF FacePainter::PixelMeasurer::MeasureText(const std::string& text, TextAlign align, const FontSpec& font) const {
+    return MeasureWrappedText(text, align, font, 0);
+}
+
+RectF FacePainter::PixelMeasurer::MeasureWrappedText(const std::string& text, TextAlign align, const FontSpec& font,
+                                                     float width) const {
+    Resources& resources = *m_painter.m_resources;
+    const Gdiplus::Font* gdiFont = resources.FontOf(font);
     Gdiplus::StringFormat format(0, LANG_NEUTRAL);
     format.SetAlignment(static_cast<Gdiplus::StringAlignment>(align));
     const std::wstring wide = Widen(text);
     Gdiplus::RectF box;
     // A layout of no width wraps nothing.
-    m_resources->graphics.MeasureString(wide.c_str(), static_cast<INT>(wide.size()), gdiFont,
-                                        Gdiplus::RectF(0, 0, width, 0), &format, &box);
+    resources.graphics.MeasureString(wide.c_str(), static_cast<INT>(wide.size()), gdiFont,
+                                     Gdiplus::RectF(0, 0, width, 0), &format, &box);
     return {box.X, box.Y, box.Width, box.Height};
 }
 
-void FacePainter::Draw(const DrawList& ops) {
+void FacePainter::Draw(const DrawList& layoutOps) {
+    const DrawList ops = ScaledDrawList(layoutOps, Scale());
     m_resources->presenterStale = true;
     const size_t glass = GlassLength(ops);
     size_t first = 0;
@@ -431,7 +503,7 @@ void FacePainter::DrawText(const TextOp& op) {
     m_resources->textsNow.insert(key);
     auto it = m_resources->texts.find(key);
     if (it == m_resources->texts.end()) {
-        it = m_resources->texts.emplace(key, RenderText(op, m_resources->FontOf(op.font, m_dpi))).first;
+        it = m_resources->texts.emplace(key, RenderText(op, m_resources->FontOf(op.font))).first;
     }
     const TextPicture& text = it->second;
     if (!text.bitmap) return;
@@ -448,12 +520,13 @@ void FacePainter::DrawText(const TextOp& op) {
 }
 
 void FacePainter::CopySurfaceInto(std::vector<uint32_t>& pixels) const {
-    pixels.resize(static_cast<size_t>(m_resources->surface.GetWidth()) * m_resources->surface.GetHeight());
-    TransferPixels(m_resources->surface, pixels.data(), Gdiplus::ImageLockModeRead);
+    m_resources->graphics.Flush(Gdiplus::FlushIntentionSync);
+    pixels.assign(m_resources->pixels.begin(), m_resources->pixels.end());
 }
 
 void FacePainter::RestoreSurface(std::vector<uint32_t>& pixels) {
-    TransferPixels(m_resources->surface, pixels.data(), Gdiplus::ImageLockModeWrite);
+    m_resources->graphics.Flush(Gdiplus::FlushIntentionSync);
+    std::copy(pixels.begin(), pixels.end(), m_resources->pixels.begin());
 }
 
 ArgbSurface FacePainter::Pixels() const {
@@ -466,13 +539,8 @@ ArgbSurface FacePainter::Pixels() const {
 bool FacePainter::Present() {
     if (!m_window) return false;
     if (m_resources->presenterStale) {
-        Gdiplus::Bitmap& surface = m_resources->surface;
-        Gdiplus::BitmapData data{};
-        Gdiplus::Rect all(0, 0, static_cast<INT>(surface.GetWidth()), static_cast<INT>(surface.GetHeight()));
-        if (surface.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok)
-            return false;
-        m_resources->presenter.SetPixels(static_cast<const uint32_t*>(data.Scan0), data.Stride / 4);
-        surface.UnlockBits(&data);
+        m_resources->graphics.Flush(Gdiplus::FlushIntentionSync);
+        m_resources->presenter.SetPixels(m_resources->pixels.data(), static_cast<int>(m_resources->surface.GetWidth()));
         m_resources->presenterStale = false;
     }
     return m_resources->presenter.Present(m_window, m_alpha);
@@ -520,8 +588,8 @@ void ComposeMainBackdrop(FacePainter& painter, const FaceLayout& layout, const W
     painter.Present();
 }
 
-MainFace::MainFace(HWND window, BYTE alpha)
-    : m_painter(window, kMainFaceWidth, kMainFaceHeight, MainFacePictures(), alpha),
+MainFace::MainFace(HWND window, BYTE alpha, int dpi)
+    : m_painter(window, kMainFaceWidth, kMainFaceHeight, MainFacePictures(), alpha, dpi),
       m_layout(MainFaceLayout(ViewStyle::Small, "Arial", "Arial")) {}
 
 void MainFace::SetFonts(const std::string& tempFontName, const std::string& cityFontName) {

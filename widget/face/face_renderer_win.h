@@ -10,29 +10,42 @@
 #include "base/gdiplus_session_win.h"
 #include "widget/face/argb_surface.h"
 #include "widget/face/compositor.h"
+#include "widget/face/display_scale.h"
 #include "widget/face/face_layout.h"
 
 namespace nimbo {
 
-// One per layered window, created after GdiplusStartup and destroyed before GdiplusShutdown. Pictures are read
-// from ".\Contents\Resources\" of the current folder when first drawn or measured: `fixedPictures` are kept
-// from then on, any other picture for as long as each composition draws it. A missing picture draws nothing and
+// One per layered window, created after GdiplusStartup and destroyed before GdiplusShutdown. It is given
+// layouts in layout units (96-DPI pixels), measures in them, and draws them at the window's DPI (ScaledDrawList)
+// on a surface of the window's pixels. Pictures are read from ".\Contents\Resources\" of the current folder
+// when first drawn or measured and scaled once to the window's DPI: `fixedPictures` are kept from then on, any
+// other picture for as long as each composition draws it. A missing picture draws nothing and
 // measures 0 x 0. Below the drawing operations, work whose result cannot have changed is not done again: the
 // glass at the start of a list, texts already drawn, the premultiplied copy a fade step presents.
 class FacePainter : public FaceMeasurer {
 public:
-    FacePainter(HWND window, int width, int height, const std::vector<std::string>& fixedPictures, BYTE alpha);
+    // `width` and `height` in layout units.
+    FacePainter(HWND window, int width, int height, const std::vector<std::string>& fixedPictures, BYTE alpha,
+                int dpi = kLayoutDpi);
     ~FacePainter() override;
     FacePainter(const FacePainter&) = delete;
     FacePainter& operator=(const FacePainter&) = delete;
 
+    // In layout units.
     SizeI PictureSize(const std::string& name) const override;
     RectF MeasureText(const std::string& text, TextAlign align, const FontSpec& font) const override;
     RectF MeasureWrappedText(const std::string& text, TextAlign align, const FontSpec& font,
                              float width) const override;
 
-    // Executes the operations in order onto the surface.
-    void Draw(const DrawList& ops);
+    // A new DPI (the window moved to another monitor): a surface of the new size, pictures and texts made again
+    // when next drawn. The caller composes again.
+    void SetDpi(int dpi);
+    const DisplayScale& Scale() const;
+    // The surface's size: the window's.
+    SizeI PixelSize() const;
+
+    // Executes the operations, given in layout units, in order onto the surface.
+    void Draw(const DrawList& layoutOps);
 
     // FaceAlpha: the constant opacity of the whole face.
     BYTE Alpha() const { return m_alpha; }
@@ -53,6 +66,19 @@ public:
 
 private:
     struct Resources;
+    // Pictures in their files' pixels and texts in the window's: what LayoutMeasurer scales back.
+    class PixelMeasurer : public FaceMeasurer {
+    public:
+        explicit PixelMeasurer(const FacePainter& painter) : m_painter(painter) {}
+        SizeI PictureSize(const std::string& name) const override;
+        RectF MeasureText(const std::string& text, TextAlign align, const FontSpec& font) const override;
+        RectF MeasureWrappedText(const std::string& text, TextAlign align, const FontSpec& font,
+                                 float width) const override;
+
+    private:
+        const FacePainter& m_painter;
+    };
+
     void DrawPicture(const PictureOp& op);
     void DrawText(const TextOp& op);
     // The surface's pixels into `pixels`, reusing its buffer.
@@ -62,7 +88,9 @@ private:
 
     HWND m_window;
     BYTE m_alpha;
-    int m_dpi = 96;
+    SizeI m_units;
+    std::vector<std::string> m_fixedPictures;
+    PixelMeasurer m_pixelMeasurer;
     std::unique_ptr<Resources> m_resources;
 };
 
@@ -76,7 +104,7 @@ class MainFace {
 public:
     // Makes the window layered, the 233 x 248 surface and loads the fourteen fixed pictures; the face starts in
     // the small style with BackgroundStretch 1.25 and the grid hidden.
-    MainFace(HWND window, BYTE alpha);
+    MainFace(HWND window, BYTE alpha, int dpi = kLayoutDpi);
 
     FaceLayout& Layout() { return m_layout; }
     FacePainter& Painter() { return m_painter; }

@@ -1,7 +1,9 @@
 // The about window on Windows: composed once, shown and hidden with fades, its link opened by the shell.
 #include "widget/windows/about_form_win.h"
 
+#include "widget/face/spoken_summary.h"
 #include "widget/web_page_win.h"
+#include "widget/windows/window_dpi_win.h"
 
 namespace nimbo {
 
@@ -24,7 +26,8 @@ TAboutForm::TAboutForm(std::string projectsPageUrl, const std::string& webAddres
 bool TAboutForm::Create(HWND owner) {
     WindowCreation creation;
     creation.className = kAboutFormClass;
-    creation.title = kAboutTitle;
+    // Its name for screen readers: the notice.
+    creation.title = SpokenLines(m_layout.noticeLbl.text);
     creation.exStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW;
     creation.width = kAboutFaceWidth;
     creation.height = kAboutFaceHeight;
@@ -34,20 +37,30 @@ bool TAboutForm::Create(HWND owner) {
     return Window::Create(creation);
 }
 
-bool TAboutForm::OnCreate() {
-    // Invisible until shown: showing fades in or sets the alpha at once.
-    m_painter =
-        std::make_unique<FacePainter>(Handle(), kAboutFaceWidth, kAboutFaceHeight, AboutFacePictures(), kHiddenAlpha);
+// Made when the window is first shown: most runs never show it, and its surfaces are the largest of the three
+// windows. Invisible until then: showing fades in or sets the alpha at once.
+void TAboutForm::MakeFace() {
+    m_painter = std::make_unique<FacePainter>(Handle(), kAboutFaceWidth, kAboutFaceHeight, AboutFacePictures(),
+                                              kHiddenAlpha, WindowDpi(Handle()));
+    const SizeI size = m_painter->PixelSize();
+    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - size.width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - size.height) / 2, size.width, size.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    Compose();
+}
+
+void TAboutForm::Compose() {
+    if (!m_painter) return;
     m_painter->Draw(ComposeAboutFace(m_layout, *m_painter));
     m_painter->Present();
     std::vector<HintArea> hints;
     AddHint(hints, m_layout.closeBtn);
     SetHints(hints);
-    return true;
 }
 
 void TAboutForm::ShowAbout(BYTE fullAlpha, bool fade) {
     m_fadeEffect = fade;
+    if (!m_painter) MakeFace();
     if (!Visible()) ShowFaded(fullAlpha, m_fadeEffect);
     SetForegroundWindow(Handle());
 }
@@ -56,7 +69,7 @@ void TAboutForm::HideAbout() {
     if (Visible()) HideFaded(m_fadeEffect);
 }
 
-bool TAboutForm::OnLink(POINT client) const { return Inside(m_layout.webAddressLbl.place, client); }
+bool TAboutForm::OnLink(POINT client) { return Inside(m_layout.webAddressLbl.place, LayoutPoint(client)); }
 
 void TAboutForm::OpenProjectsPage() {
     if (!m_projectsPageUrl.empty()) OpenUrl(Handle(), m_projectsPageUrl);
@@ -74,6 +87,10 @@ bool TAboutForm::OnMouseDown(MouseButton button, POINT client) {
 
 LRESULT TAboutForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case kWmDpiChanged:
+            TakeDpiChange(wParam, lParam);
+            Compose();
+            return 0;
         case WM_KEYDOWN:
             if (wParam == VK_ESCAPE) {
                 HideAbout();

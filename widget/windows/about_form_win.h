@@ -16,18 +16,20 @@ public:
     // `projectsPageUrl` is what the link opens; `webAddress` what it shows.
     TAboutForm(std::string projectsPageUrl, const std::string& webAddress, bool directWeather);
 
-    // Creates the hidden window owned by `owner` and composes its face.
+    // Creates the hidden window owned by `owner`; its face is made when it is first shown.
     bool Create(HWND owner);
     // Fades in to `fullAlpha` and takes the keyboard, so that Escape reaches it; it fades out the same way.
     void ShowAbout(BYTE fullAlpha, bool fade);
     void HideAbout();
 
 private:
-    bool OnCreate() override;
     bool OnMouseDown(MouseButton button, POINT client) override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     FacePainter* Painter() override { return m_painter.get(); }
-    bool OnLink(POINT client) const;
+    bool OnLink(POINT client);
+    void MakeFace();
+    // Composes, presents and sets the close button's hint.
+    void Compose();
     void OpenProjectsPage();
 
     std::string m_projectsPageUrl;

@@ -4,12 +4,15 @@
 #include <utility>
 
 #include "resources/hibernate_ids.h"
+#include "widget/face/display_scale.h"
+#include "widget/windows/window_dpi_win.h"
 
 namespace nimbo {
 
 namespace {
 
-// The client area in pixels, whatever the dialog units of the system's Tahoma come to.
+// The client area in pixels at 96 DPI, scaled with the display, whatever the dialog units of the system's Tahoma
+// come to.
 constexpr int kClientWidth = 363;
 constexpr int kClientHeight = 202;
 
@@ -33,16 +36,19 @@ BOOL CALLBACK ScaleControl(HWND control, LPARAM context) {
 }
 
 bool THibernateForm::OnInit() {
-    // The template is laid out in dialog units of Tahoma 8 pt, where it measures 363 x 202 pixels; a system
-    // whose font measures otherwise gets the same client size with the controls in proportion.
+    // The template is laid out in dialog units of Tahoma 8 pt, where it measures 363 x 202 pixels at 96 DPI; a
+    // system whose font measures otherwise gets the same client size with the controls in proportion.
+    const DisplayScale display(WindowDpi(Handle()));
+    const int clientWidth = display.Pixels(kClientWidth);
+    const int clientHeight = display.Pixels(kClientHeight);
     RECT before{};
     GetClientRect(Handle(), &before);
-    if (before.right > 0 && before.bottom > 0 && (before.right != kClientWidth || before.bottom != kClientHeight)) {
-        const std::pair<double, double> scale{static_cast<double>(kClientWidth) / before.right,
-                                              static_cast<double>(kClientHeight) / before.bottom};
+    if (before.right > 0 && before.bottom > 0 && (before.right != clientWidth || before.bottom != clientHeight)) {
+        const std::pair<double, double> scale{static_cast<double>(clientWidth) / before.right,
+                                              static_cast<double>(clientHeight) / before.bottom};
         EnumChildWindows(Handle(), &ScaleControl, reinterpret_cast<LPARAM>(&scale));
     }
-    RECT frame{0, 0, kClientWidth, kClientHeight};
+    RECT frame{0, 0, clientWidth, clientHeight};
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE));
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);

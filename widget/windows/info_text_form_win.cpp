@@ -5,6 +5,9 @@
 
 #include <utility>
 
+#include "widget/face/spoken_summary.h"
+#include "widget/windows/window_dpi_win.h"
+
 namespace nimbo {
 
 namespace {
@@ -30,14 +33,17 @@ bool TInfoTextForm::Create(HWND owner) {
 
 bool TInfoTextForm::OnCreate() {
     // Invisible until shown: showing fades in or sets the alpha at once.
-    m_painter =
-        std::make_unique<FacePainter>(Handle(), kInfoFaceWidth, kInfoFaceHeight, InfoFacePictures(), kHiddenAlpha);
+    m_painter = std::make_unique<FacePainter>(Handle(), kInfoFaceWidth, kInfoFaceHeight, InfoFacePictures(),
+                                              kHiddenAlpha, WindowDpi(Handle()));
+    FitToFace();
     return true;
 }
 
 void TInfoTextForm::Redraw(const InfoFaceInputs& inputs) {
     m_inputs = inputs;
     Draw();
+    const std::string lines = SpokenLines(inputs.text);
+    SetAccessibleName(lines.empty() ? kInfoHeaderText : lines);
 }
 
 void TInfoTextForm::Draw() {
@@ -46,10 +52,10 @@ void TInfoTextForm::Draw() {
     // A longer text grows the window downwards; its surface is made anew at the new height.
     const int height = InfoFaceHeight(m_inputs, *m_painter);
     if (height != m_height) {
-        m_painter =
-            std::make_unique<FacePainter>(Handle(), kInfoFaceWidth, height, InfoFacePictures(), m_painter->Alpha());
+        m_painter = std::make_unique<FacePainter>(Handle(), kInfoFaceWidth, height, InfoFacePictures(),
+                                                  m_painter->Alpha(), m_painter->Scale().Dpi());
         m_height = height;
-        SetWindowPos(Handle(), nullptr, 0, 0, kInfoFaceWidth, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        FitToFace();
     }
     m_painter->Draw(ComposeInfoFace(m_layout, m_inputs, *m_painter));
     m_painter->Present();
@@ -71,8 +77,13 @@ void TInfoTextForm::MoveTo(int left, int top) {
     if (Handle()) SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool TInfoTextForm::OnCloseButton(POINT client) const {
+SizeI TInfoTextForm::Size() const {
+    return m_painter ? m_painter->PixelSize() : SizeI{kInfoFaceWidth, kInfoFaceHeight};
+}
+
+bool TInfoTextForm::OnCloseButton(POINT client) {
     const Placeholder& close = m_layout.closeBtn;
+    client = LayoutPoint(client);
     return close.enabled && close.visible && client.x >= close.left && client.x < close.left + close.width &&
            client.y >= close.top && client.y < close.top + close.height;
 }
@@ -113,6 +124,11 @@ LRESULT TInfoTextForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // A frameless window's client origin is its position.
         RECT rect{};
         if (GetWindowRect(Handle(), &rect)) m_position = {rect.left, rect.top};
+    }
+    if (message == kWmDpiChanged) {
+        TakeDpiChange(wParam, lParam);
+        Draw();
+        return 0;
     }
     // Deactivated: the close button is no longer drawn.
     if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE && m_active) {

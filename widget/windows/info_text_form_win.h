@@ -30,6 +30,8 @@ public:
     void MoveTo(int left, int top);
     // Kept as the window moves, so it is known even after the system destroyed the window with its owner.
     POINT Position() const { return m_position; }
+    // Its size on the screen, at the DPI of its monitor.
+    SizeI Size() const;
 
 private:
     bool OnCreate() override;
@@ -37,7 +39,7 @@ private:
     void OnMouseMove(POINT client) override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     FacePainter* Painter() override { return m_painter.get(); }
-    bool OnCloseButton(POINT client) const;
+    bool OnCloseButton(POINT client);
     void Draw();
 
     std::function<void()> m_onClose;

@@ -3,6 +3,8 @@
 
 #include <windowsx.h>
 
+#include "base/wide_text_win.h"
+
 namespace nimbo {
 
 namespace {
@@ -49,6 +51,44 @@ ScreenPoint LayeredWindow::DragThreshold() { return {GetSystemMetrics(SM_CXDRAG)
 void LayeredWindow::SetTopMost(bool topMost) {
     SetWindowPos(Handle(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void LayeredWindow::SetHints(const std::vector<HintArea>& areas) {
+    const FacePainter* painter = Painter();
+    m_hints.SetAreas(painter ? ScaledHints(areas, painter->Scale()) : areas);
+}
+
+void LayeredWindow::FitToFace() {
+    const FacePainter* painter = Painter();
+    if (!painter) return;
+    const SizeI size = painter->PixelSize();
+    SetWindowPos(Handle(), nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void LayeredWindow::TakeDpiChange(WPARAM wParam, LPARAM lParam) {
+    FacePainter* painter = Painter();
+    if (!painter) return;
+    painter->SetDpi(HIWORD(wParam));
+    const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+    const SizeI size = painter->PixelSize();
+    if (suggested) {
+        SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, size.width, size.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        FitToFace();
+    }
+}
+
+POINT LayeredWindow::LayoutPoint(POINT client) {
+    const FacePainter* painter = Painter();
+    if (!painter) return client;
+    return {painter->Scale().Units(client.x), painter->Scale().Units(client.y)};
+}
+
+void LayeredWindow::SetAccessibleName(const std::string& name) {
+    if (name == m_accessibleName) return;
+    m_accessibleName = name;
+    SetWindowTextW(Handle(), Widen(name).c_str());
 }
 
 void LayeredWindow::SetHibernating(bool on, BYTE fullAlpha, bool fade) {

@@ -44,13 +44,25 @@ protected:
     void SetHibernating(bool on, BYTE fullAlpha, bool fade);
     // The extended style taken when hibernation began; 0 before the first one.
     DWORD SavedExStyle() const { return m_savedExStyle; }
-    // The hints over areas of the face from now on.
-    void SetHints(const std::vector<HintArea>& areas) { m_hints.SetAreas(areas); }
+    // The hints over areas of the face (in layout units) from now on.
+    void SetHints(const std::vector<HintArea>& areas);
+
+    // The window's size becomes its face's at the painter's scale; its top-left corner stays.
+    void FitToFace();
+    // WM_DPICHANGED: the painter takes the new DPI and the window the rectangle the system suggests, which keeps
+    // it under the mouse while it is dragged between monitors. The caller composes again.
+    void TakeDpiChange(WPARAM wParam, LPARAM lParam);
+    // A point of the window in layout units, for hit tests against placeholders.
+    POINT LayoutPoint(POINT client);
+    // The window's text, which the default accessible object gives screen readers as the window's name; the
+    // system tells them when it changes.
+    void SetAccessibleName(const std::string& name);
 
     void OnMouseMove(POINT client) override { m_hints.MouseMoved(Handle(), client); }
 
 private:
     DWORD m_savedExStyle = 0;  // SavedExStyle: 0 before the first hibernation
+    std::string m_accessibleName;
     HintWindow m_hints;
 };
 

@@ -10,6 +10,7 @@
 #include "widget/config/options_form_win.h"
 #include "widget/face/face_hints.h"
 #include "widget/face/locale_names_win.h"
+#include "widget/face/spoken_summary.h"
 #include "widget/favorites_menu.h"
 #include "widget/messages.h"
 #include "widget/screen_placement_win.h"
@@ -17,6 +18,7 @@
 #include "widget/start_up.h"
 #include "widget/version_prompt_win.h"
 #include "widget/windows/hibernate_form_win.h"
+#include "widget/windows/window_dpi_win.h"
 
 namespace nimbo {
 
@@ -64,7 +66,8 @@ bool TNimboMainForm::OnCreate() {
     }
     // The face makes the window layered, loads its fixed pictures and starts small and invisible, with the grid
     // hidden.
-    m_face = std::make_unique<MainFace>(Handle(), kHiddenAlpha);
+    m_face = std::make_unique<MainFace>(Handle(), kHiddenAlpha, WindowDpi(Handle()));
+    FitToFace();
     m_widgetMenu = BuildActionMenu(WidgetMenuEntries());
     m_trayMenu = std::make_unique<TrayPopupMenuWin>(BuildActionMenu(TrayMenuEntries()), Handle());
     CreateTrayIcon();
@@ -142,8 +145,10 @@ void TNimboMainForm::OnMouseMove(POINT client) {
     m_controller.WidgetMouseMoved(MessagePoint(), GetKeyState(VK_LBUTTON) < 0);
 }
 
-FaceButton TNimboMainForm::FaceButtonUnder(POINT client) const {
-    return m_face ? FaceButtonAt(m_face->Layout(), client.x, client.y) : FaceButton::None;
+FaceButton TNimboMainForm::FaceButtonUnder(POINT client) {
+    if (!m_face) return FaceButton::None;
+    const POINT point = LayoutPoint(client);
+    return FaceButtonAt(m_face->Layout(), point.x, point.y);
 }
 
 LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -165,6 +170,10 @@ LRESULT TNimboMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DISPLAYCHANGE:
             m_controller.DisplayChanged();
             break;
+        case kWmDpiChanged:
+            TakeDpiChange(wParam, lParam);
+            m_controller.ScaleChanged();
+            return 0;
         case WM_ACTIVATEAPP:
             if (!wParam) m_controller.Deactivated();
             return 0;
@@ -232,6 +241,7 @@ void TNimboMainForm::StopTimer(WidgetTimer timer) { KillTimer(Handle(), static_c
 void TNimboMainForm::ComposeFace(const FaceInputs& inputs) {
     m_face->Compose(inputs);
     SetHints(MainFaceHints(m_face->Layout()));
+    SetAccessibleName(SpokenSummary(inputs.connection, inputs.weather, inputs.now));
 }
 
 void TNimboMainForm::SetFaceStyle(ViewStyle style, const std::string& temperatureFont, const std::string& placeFont) {
@@ -274,7 +284,8 @@ void TNimboMainForm::SetTopMost(WidgetWindow window, bool topMost) {
 ScreenRect TNimboMainForm::WindowRect(WidgetWindow window) const {
     if (window == WidgetWindow::Info) {
         const POINT info = m_infoForm.Position();
-        return {info.x, info.y, info.x + kInfoFaceWidth, info.y + kInfoFaceHeight};
+        const SizeI size = m_infoForm.Size();
+        return {info.x, info.y, info.x + size.width, info.y + size.height};
     }
     RECT rect{};
     GetWindowRect(Handle(), &rect);

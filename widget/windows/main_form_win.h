@@ -50,7 +50,7 @@ private:
     // Each favourites submenu is filled when it opens; an item's command is its place in the list.
     void FillFavoritesMenu(HMENU submenu);
     void DownloadEnded(DownloadKind kind, int32_t resultCode);
-    FaceButton FaceButtonUnder(POINT client) const;
+    FaceButton FaceButtonUnder(POINT client);
 
     // WidgetView.
     bool StartDownload(DownloadKind kind, const std::string& url) override;
