@@ -54,8 +54,8 @@ def test_each_window_tells_a_screen_reader_what_it_shows(s, server):
     check(re.fullmatch(r"Nimbo! İstanbul, 6°, Yağışlı\. Yarın -?\d+° / -?\d+°, [^.]+\.", name),
           f"the widget's name: {name!r}")
     info = accessible_name(s, INFO_CLASS)
-    # Its lines as sentences: the condition, the humidity and the address.
-    check(re.fullmatch(r"Yağışlı\. Nem oranı: %\d+\. IP: 127\.0\.0\.1", info or ""),
+    # Its lines as sentences: the condition, the humidity, the address and the weather's age.
+    check(re.fullmatch(r"Yağışlı\. Nem oranı: %\d+\. IP: 127\.0\.0\.1\. Son güncelleme: \d\d:\d\d", info or ""),
           f"the information window's name: {info!r}")
     post_command(s, ABOUT_ACTION)
     s.wait_for_window(ABOUT_CLASS)
