@@ -96,7 +96,7 @@ def test_information_window_stands_where_stored_follows_the_widget_and_closes(s,
     wait_until(lambda: s.driver("tooltips")[1].get("tip") == "Kapat", 60, "the close button's hint")
     click_at(s, 660 + 184, 170 + 24)
     wait_until(lambda: s.window(INFO_CLASS)["visible"] == "0", 60, "the information window to close")
-    wait_until(lambda: s.read_options()["Appearance"].get("ShowInfoText") == "0", 60, "ShowInfoText=0 stored")
+    wait_until(lambda: s.read_options().get("Appearance", {}).get("ShowInfoText") == "0", 60, "ShowInfoText=0 stored")
     check(widget.poll() is None, "the widget ended with its information window")
 
     post_command(s, EXIT_ACTION)
