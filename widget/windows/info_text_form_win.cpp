@@ -77,8 +77,9 @@ void TInfoTextForm::MoveTo(int left, int top) {
     if (Handle()) SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-SizeI TInfoTextForm::Size() const {
-    return m_painter ? m_painter->PixelSize() : SizeI{kInfoFaceWidth, kInfoFaceHeight};
+ScreenRect TInfoTextForm::Rect() const {
+    const SizeI size = m_painter ? m_painter->PixelSize() : SizeI{kInfoFaceWidth, kInfoFaceHeight};
+    return {m_position.x, m_position.y, m_position.x + size.width, m_position.y + size.height};
 }
 
 bool TInfoTextForm::OnCloseButton(POINT client) {
@@ -98,7 +99,7 @@ bool TInfoTextForm::OnMouseDown(MouseButton button, POINT client) {
     }
     if (button != MouseButton::Left) return false;
     m_press.Press(shown, MessagePoint(), {m_position.x, m_position.y});
-    SetCapture(Handle());
+    SetMouseCapture(true);
     return true;
 }
 
@@ -116,7 +117,7 @@ LRESULT TInfoTextForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_LBUTTONUP && m_press.Pressed()) {
         const POINT client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         const FaceButton clicked = m_press.Release(OnCloseButton(client) ? FaceButton::Exit : FaceButton::None);
-        if (GetCapture() == Handle()) ReleaseCapture();
+        SetMouseCapture(false);
         if (clicked == FaceButton::Exit) m_onClose();
         return 0;
     }

@@ -28,10 +28,9 @@ public:
     // Takes the main window's hibernation state.
     void Hibernate(bool on, BYTE fullAlpha, bool fade) { SetHibernating(on, fullAlpha, fade); }
     void MoveTo(int left, int top);
-    // Kept as the window moves, so it is known even after the system destroyed the window with its owner.
-    POINT Position() const { return m_position; }
-    // Its size on the screen, at the DPI of its monitor.
-    SizeI Size() const;
+    // Where it stands on the screen, at the DPI of its monitor. The position is kept as the window moves, so it
+    // is known even after the system destroyed the window with its owner.
+    ScreenRect Rect() const;
 
 private:
     bool OnCreate() override;

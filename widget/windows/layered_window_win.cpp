@@ -46,6 +46,14 @@ ScreenPoint LayeredWindow::MessagePoint() {
     return {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
 }
 
+void LayeredWindow::SetMouseCapture(bool on) {
+    if (on) {
+        SetCapture(Handle());
+    } else if (GetCapture() == Handle()) {
+        ReleaseCapture();
+    }
+}
+
 ScreenPoint LayeredWindow::DragThreshold() { return {GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)}; }
 
 void LayeredWindow::SetTopMost(bool topMost) {

@@ -39,6 +39,8 @@ protected:
     static ScreenPoint MessagePoint();
     // How far the mouse may wander with a button held and still click: the system's drag rectangle.
     static ScreenPoint DragThreshold();
+    // While a press moves the window, the mouse's messages come here wherever it goes.
+    void SetMouseCapture(bool on);
     // Hibernation: entering remembers the extended style, dims to `fullAlpha` and lets the mouse pass through;
     // leaving brightens to `fullAlpha` and restores the remembered style.
     void SetHibernating(bool on, BYTE fullAlpha, bool fade);

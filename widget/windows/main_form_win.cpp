@@ -282,11 +282,7 @@ void TNimboMainForm::SetTopMost(WidgetWindow window, bool topMost) {
 }
 
 ScreenRect TNimboMainForm::WindowRect(WidgetWindow window) const {
-    if (window == WidgetWindow::Info) {
-        const POINT info = m_infoForm.Position();
-        const SizeI size = m_infoForm.Size();
-        return {info.x, info.y, info.x + size.width, info.y + size.height};
-    }
+    if (window == WidgetWindow::Info) return m_infoForm.Rect();
     RECT rect{};
     GetWindowRect(Handle(), &rect);
     return {rect.left, rect.top, rect.right, rect.bottom};
@@ -301,13 +297,7 @@ std::vector<ScreenRect> TNimboMainForm::WorkAreas() const { return MonitorWorkAr
 
 void TNimboMainForm::BringToFront() { SetForegroundWindow(Handle()); }
 
-void TNimboMainForm::CaptureMouse(bool on) {
-    if (on) {
-        SetCapture(Handle());
-    } else if (GetCapture() == Handle()) {
-        ReleaseCapture();
-    }
-}
+void TNimboMainForm::CaptureMouse(bool on) { SetMouseCapture(on); }
 
 ScreenPoint TNimboMainForm::DragThreshold() const { return LayeredWindow::DragThreshold(); }
 
