@@ -2,20 +2,10 @@
 #include "widget/face/layered_present_win.h"
 
 #include "base/system_library_win.h"
+#include "widget/face/dib_section_win.h"
 
 namespace nimbo {
 namespace {
-
-UniqueBitmap TopDownDib(int width, int height, void** bits) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows, as the surface holds them
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
-}
 
 bool UpdateLayered(HWND window, HDC source, int width, int height, BYTE constantAlpha) {
     WindowDc screen(nullptr);

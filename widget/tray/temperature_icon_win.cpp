@@ -2,12 +2,16 @@
 #include "widget/tray/temperature_icon_win.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "base/gdiplus_session_win.h"
 #include "base/system_library_win.h"
 #include "base/wide_text_win.h"
+#include "widget/face/dib_section_win.h"
+#include "widget/face/font_fallback_win.h"
 #include "widget/tray/tray_icon_win.h"
+#include "widget/windows/window_dpi_win.h"
 
 namespace nimbo {
 
@@ -19,26 +23,20 @@ constexpr BYTE kOutlineAlpha = 230;
 
 // A DIB section of straight ARGB rows, top-down, as CreateIconIndirect takes with its alpha channel.
 UniqueBitmap ColourBitmap(const std::vector<uint32_t>& pixels, int size) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap bitmap = TopDownDib(size, size, &bits);
     if (bitmap && bits) std::copy(pixels.begin(), pixels.end(), static_cast<uint32_t*>(bits));
     return bitmap;
 }
 
 // The digits' outline path, centred and scaled into the square less `margin` on every side.
 bool DigitsPath(Gdiplus::GraphicsPath& path, const std::wstring& digits, int size, float margin) {
-    Gdiplus::FontFamily tahoma(L"Tahoma");
-    const Gdiplus::FontFamily* family = tahoma.IsAvailable() ? &tahoma : Gdiplus::FontFamily::GenericSansSerif();
-    Gdiplus::StringFormat format(Gdiplus::StringFormat::GenericTypographic());
     constexpr float kEm = 100;
-    if (path.AddString(digits.c_str(), static_cast<INT>(digits.size()), family, Gdiplus::FontStyleBold, kEm,
+    const std::unique_ptr<Gdiplus::Font> font = MakeAvailableFont("Tahoma", kEm, Gdiplus::FontStyleBold);
+    Gdiplus::FontFamily family;
+    if (!font || font->GetFamily(&family) != Gdiplus::Ok) return false;
+    Gdiplus::StringFormat format(Gdiplus::StringFormat::GenericTypographic());
+    if (path.AddString(digits.c_str(), static_cast<INT>(digits.size()), &family, Gdiplus::FontStyleBold, kEm,
                        Gdiplus::PointF(0, 0), &format) != Gdiplus::Ok) {
         return false;
     }
@@ -58,15 +56,11 @@ bool DigitsPath(Gdiplus::GraphicsPath& path, const std::wstring& digits, int siz
 }  // namespace
 
 int TraySmallIconSize(HWND window) {
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    typedef UINT WINAPI DpiForWindow(HWND);
     typedef int WINAPI MetricsForDpi(int, UINT);
-    const auto dpiForWindow = SystemLibrary::FindIn<DpiForWindow>(user32, "GetDpiForWindow");
-    const auto metricsForDpi = SystemLibrary::FindIn<MetricsForDpi>(user32, "GetSystemMetricsForDpi");
+    const auto metricsForDpi =
+        SystemLibrary::FindIn<MetricsForDpi>(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi");
     int size = 0;
-    if (dpiForWindow && metricsForDpi && window) {
-        if (const UINT dpi = dpiForWindow(window)) size = metricsForDpi(SM_CXSMICON, dpi);
-    }
+    if (metricsForDpi && window) size = metricsForDpi(SM_CXSMICON, static_cast<UINT>(WindowDpi(window)));
     if (size <= 0) size = GetSystemMetrics(SM_CXSMICON);
     return size > 0 ? size : 16;
 }
